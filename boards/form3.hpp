@@ -1,0 +1,121 @@
+// The book sentence board: nine small blue tiles, each beside a skill name, to drag into the
+// circles under the coloured letters of "Adeeb read a book about the environment".
+
+#pragma once
+
+#include "forms/layout.hpp"
+
+namespace wizlo::layouts {
+
+inline constexpr ImageLayout kForm3Controls[] = {
+    {.Name = "rrr", .Left = 480, .Top = 4080, .Width = 2415, .Height = 1215},
+    {.Name = "wex", .Left = 480, .Top = 8280, .Width = 2055, .Height = 735,
+     .MousePointer = kPointerCrosshair},
+    // The marks overlap, but only one is ever shown at a time.
+    {.Name = "Imn", .Left = 4200, .Top = 3585, .Width = 1080, .Height = 1170, .Picture = PictureId::MarkNo,
+     .Visible = false, .Stretch = true},
+    {.Name = "Imy", .Left = 3585, .Top = 3480, .Width = 1080, .Height = 1170, .Picture = PictureId::MarkYes,
+     .Visible = false, .Stretch = true},
+    // The answer key: g(i) takes the piece whose Tag equals l(i)'s. Always hidden, so only the tags
+    // count; the pictures and places along the bottom edge have no effect.
+    {.Name = "l", .Index = 9, .Left = 2400, .Top = 8280, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "10", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 8, .Left = 3360, .Top = 8280, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "9", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 7, .Left = 4560, .Top = 8280, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "8", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 6, .Left = 6000, .Top = 8280, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "7", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 5, .Left = 7440, .Top = 8280, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "6", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 4, .Left = 8520, .Top = 8040, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "5", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 3, .Left = 9480, .Top = 8040, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "4", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 2, .Left = 10560, .Top = 8040, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "3", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    // A spare pair: c(9) is hidden, so nothing the pupil can drag fits g(9), which lies over the
+    // sentence's last letter with no circle drawn under it. Every drop on g(9) is judged wrong.
+    {.Name = "c", .Index = 9, .Left = 120, .Top = 6840, .Width = 900, .Height = 660,
+     .Picture = PictureId::Disk10, .DragIcon = PictureId::Disk10, .Tag = "10", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 8, .Left = 3240, .Top = 6600, .Width = 540, .Height = 420,
+     .Picture = PictureId::BlueTile9, .DragIcon = PictureId::Disk9, .Tag = "4", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 7, .Left = 7200, .Top = 6600, .Width = 540, .Height = 420,
+     .Picture = PictureId::BlueTile8, .DragIcon = PictureId::Disk8, .Tag = "6", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 6, .Left = 12600, .Top = 6600, .Width = 540, .Height = 420,
+     .Picture = PictureId::BlueTile7, .DragIcon = PictureId::Disk7, .Tag = "3", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 5, .Left = 3960, .Top = 6120, .Width = 540, .Height = 420,
+     .Picture = PictureId::BlueTile6, .DragIcon = PictureId::Disk6, .Tag = "7", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 4, .Left = 8400, .Top = 6000, .Width = 540, .Height = 540,
+     .Picture = PictureId::BlueTile5, .DragIcon = PictureId::Disk5, .Tag = "8", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 3, .Left = 12720, .Top = 6120, .Width = 540, .Height = 420,
+     .Picture = PictureId::BlueTile4, .DragIcon = PictureId::Disk4, .Tag = "9", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 2, .Left = 4320, .Top = 5520, .Width = 540, .Height = 420,
+     .Picture = PictureId::BlueTile3, .DragIcon = PictureId::Disk3, .Tag = "5", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    // The spare circle of hidden c(9): no arrow and no drawn circle here.
+    {.Name = "g", .Index = 9, .Left = 240, .Top = 1080, .Width = 825, .Height = 660, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 8, .Left = 360, .Top = 3120, .Width = 825, .Height = 660, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 7, .Left = 1800, .Top = 3120, .Width = 705, .Height = 540, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 6, .Left = 2760, .Top = 3120, .Width = 825, .Height = 660, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 5, .Left = 6000, .Top = 3120, .Width = 705, .Height = 660, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 4, .Left = 6720, .Top = 3120, .Width = 945, .Height = 660, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 3, .Left = 9480, .Top = 3360, .Width = 705, .Height = 540, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 2, .Left = 10320, .Top = 3240, .Width = 705, .Height = 660, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 1, .Left = 11520, .Top = 8040, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "2", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 0, .Left = 12600, .Top = 8040, .Width = 720, .Height = 600,
+     .Picture = PictureId::KeyDisk1, .DragIcon = PictureId::KeyDisk1, .Tag = "1", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 1, .Left = 7440, .Top = 5520, .Width = 540, .Height = 420,
+     .Picture = PictureId::BlueTile2, .DragIcon = PictureId::Disk2, .Tag = "1", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 1, .Left = 11160, .Top = 3240, .Width = 825, .Height = 780, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 0, .Left = 12000, .Top = 3360, .Width = 825, .Height = 780, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 0, .Left = 12720, .Top = 5520, .Width = 600, .Height = 480,
+     .Picture = PictureId::BlueTile1, .DragIcon = PictureId::Disk1, .Tag = "2", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    // 15 twips taller than the client area: the bottom strip is never seen.
+    {.Name = "Image1", .Left = 0, .Top = 0, .Width = 13575, .Height = 9135, .Picture = PictureId::Backdrop3,
+     .Stretch = true},
+};
+
+inline constexpr FormLayout Form3 = {
+    .Name = "Form3",
+    .Caption = "Wizlo",
+    .ClientLeft = 660,
+    .ClientTop = 2010,
+    .ClientWidth = 13575,
+    .ClientHeight = 9120,
+    .Icon = PictureId::AppIcon,
+    .StartUpPosition = kStartUpManual,
+    .Controls = kForm3Controls,
+};
+
+}  // namespace wizlo::layouts

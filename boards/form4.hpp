@@ -1,0 +1,122 @@
+// The computer sentence board: nine small yellow tiles, each beside a skill name, to drag into the
+// circles under the coloured letters of "Ahmad used the computer for learning".
+
+#pragma once
+
+#include "forms/layout.hpp"
+
+namespace wizlo::layouts {
+
+inline constexpr ImageLayout kForm4Controls[] = {
+    {.Name = "rrr", .Left = 240, .Top = 3000, .Width = 2055, .Height = 855},
+    {.Name = "wex", .Left = 480, .Top = 8280, .Width = 2055, .Height = 735,
+     .MousePointer = kPointerCrosshair},
+    // The marks overlap, and only one is ever shown at a time. Either one, when shown, covers the
+    // left 120 twips of g(5) and takes the drops there.
+    {.Name = "Imn", .Left = 4440, .Top = 2640, .Width = 1080, .Height = 1170, .Picture = PictureId::MarkNo,
+     .Visible = false, .Stretch = true},
+    {.Name = "Imy", .Left = 4440, .Top = 2520, .Width = 1080, .Height = 1170, .Picture = PictureId::MarkYes,
+     .Visible = false, .Stretch = true},
+    // The answer key: g(i) takes the piece whose Tag equals l(i)'s. Always hidden, so only the tags
+    // count; the pictures and places along the bottom edge have no effect.
+    {.Name = "l", .Index = 9, .Left = 2400, .Top = 8280, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "10", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 8, .Left = 3360, .Top = 8280, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "9", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 7, .Left = 4560, .Top = 8280, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "8", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 6, .Left = 6000, .Top = 8280, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "7", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 5, .Left = 7440, .Top = 8280, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "6", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 4, .Left = 8520, .Top = 8040, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "5", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 3, .Left = 9480, .Top = 8040, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "4", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 2, .Left = 10560, .Top = 8040, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "3", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    // A spare pair: c(9) is hidden, so nothing the pupil can drag fits g(9), which lies on blank
+    // backdrop at the top left with no circle drawn under it. Every drop on g(9) is judged wrong.
+    {.Name = "c", .Index = 9, .Left = 120, .Top = 6840, .Width = 900, .Height = 660,
+     .Picture = PictureId::Disk10, .DragIcon = PictureId::Disk10, .Tag = "10", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 8, .Left = 3840, .Top = 5160, .Width = 540, .Height = 420,
+     .Picture = PictureId::YellowTile9, .DragIcon = PictureId::Disk9, .Tag = "3", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 7, .Left = 8400, .Top = 5040, .Width = 540, .Height = 420,
+     .Picture = PictureId::YellowTile8, .DragIcon = PictureId::Disk8, .Tag = "4", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 6, .Left = 12600, .Top = 5040, .Width = 540, .Height = 420,
+     .Picture = PictureId::YellowTile7, .DragIcon = PictureId::Disk7, .Tag = "6", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 5, .Left = 2040, .Top = 4440, .Width = 540, .Height = 420,
+     .Picture = PictureId::YellowTile6, .DragIcon = PictureId::Disk6, .Tag = "1", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 4, .Left = 6120, .Top = 4440, .Width = 540, .Height = 540,
+     .Picture = PictureId::YellowTile5, .DragIcon = PictureId::Disk5, .Tag = "5", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 3, .Left = 11040, .Top = 4440, .Width = 540, .Height = 420,
+     .Picture = PictureId::YellowTile4, .DragIcon = PictureId::Disk4, .Tag = "9", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 2, .Left = 3360, .Top = 3840, .Width = 540, .Height = 420,
+     .Picture = PictureId::YellowTile3, .DragIcon = PictureId::Disk3, .Tag = "7", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    // The spare circle of hidden c(9): no arrow and no drawn circle here.
+    {.Name = "g", .Index = 9, .Left = 240, .Top = 1080, .Width = 825, .Height = 660, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 8, .Left = 1320, .Top = 2160, .Width = 825, .Height = 660, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 7, .Left = 2520, .Top = 2280, .Width = 825, .Height = 660, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 6, .Left = 3480, .Top = 2520, .Width = 825, .Height = 540, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 5, .Left = 5400, .Top = 2400, .Width = 705, .Height = 660, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 4, .Left = 6240, .Top = 2160, .Width = 705, .Height = 660, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 3, .Left = 7080, .Top = 2280, .Width = 705, .Height = 540, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 2, .Left = 8160, .Top = 2280, .Width = 705, .Height = 660, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 1, .Left = 11520, .Top = 8040, .Width = 900, .Height = 660,
+     .Picture = PictureId::KeyDisk2, .DragIcon = PictureId::KeyDisk2, .Tag = "2", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "l", .Index = 0, .Left = 12600, .Top = 8040, .Width = 720, .Height = 600,
+     .Picture = PictureId::KeyDisk1, .DragIcon = PictureId::KeyDisk1, .Tag = "1", .Visible = false,
+     .Stretch = true, .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 1, .Left = 7440, .Top = 3840, .Width = 540, .Height = 420,
+     .Picture = PictureId::YellowTile2, .DragIcon = PictureId::Disk2, .Tag = "8", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 1, .Left = 9600, .Top = 2280, .Width = 825, .Height = 780, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "g", .Index = 0, .Left = 11400, .Top = 2280, .Width = 825, .Height = 780, .Stretch = true,
+     .DragMode = kDragAutomatic},
+    {.Name = "c", .Index = 0, .Left = 12720, .Top = 3840, .Width = 600, .Height = 480,
+     .Picture = PictureId::YellowTile1, .DragIcon = PictureId::Disk1, .Tag = "2", .Stretch = true,
+     .DragMode = kDragAutomatic},
+    // 15 twips taller than the client area: the bottom strip is never seen.
+    {.Name = "Image1", .Left = 0, .Top = 0, .Width = 13575, .Height = 9135, .Picture = PictureId::Backdrop4,
+     .Stretch = true},
+};
+
+inline constexpr FormLayout Form4 = {
+    .Name = "Form4",
+    .Caption = "Wizlo",
+    .ClientLeft = 660,
+    .ClientTop = 2010,
+    .ClientWidth = 13575,
+    .ClientHeight = 9120,
+    .Icon = PictureId::AppIcon,
+    .StartUpPosition = kStartUpManual,
+    .Controls = kForm4Controls,
+};
+
+}  // namespace wizlo::layouts
