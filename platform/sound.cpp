@@ -1,0 +1,89 @@
+#include "platform/sound.hpp"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/sound_file.hpp"
+
+namespace wizlo::platform {
+
+namespace {
+
+struct WavFree {
+  void operator()(Uint8* samples) const { SDL_FreeWAV(samples); }
+};
+using WavSamples = std::unique_ptr<Uint8, WavFree>;
+
+// About 25 ms of audio a device buffer: short enough that the wait for the
+// last buffer is not heard as a pause, long enough not to stutter.
+Uint16 bufferFramesFor(int frequency) {
+  Uint16 frames = 256;
+  while (frames < 4096 && frames * 40 < frequency) frames *= 2;
+  return frames;
+}
+
+void playToTheEnd(const SDL_AudioSpec& format, const Uint8* samples, Uint32 length) {
+  const Uint32 frameBytes = SDL_AUDIO_BITSIZE(format.format) / 8u * format.channels;
+  if (frameBytes == 0 || format.freq <= 0) return;
+  const Uint64 bytesPerSecond = Uint64{frameBytes} * static_cast<Uint64>(format.freq);
+  Uint64 playBytes = std::min<Uint64>(length, bytesPerSecond * SdlSoundService::kMaxSeconds);
+  playBytes -= playBytes % frameBytes;
+  if (playBytes == 0) return;
+
+  SDL_AudioSpec wanted = format;
+  wanted.samples = bufferFramesFor(format.freq);
+  wanted.callback = nullptr;
+  wanted.userdata = nullptr;
+  SDL_AudioSpec opened{};
+  // No changes allowed: SDL converts to whatever the hardware takes, so the
+  // queue below can hold the file's own samples.
+  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &opened, 0);
+  if (device == 0) return;
+  if (SDL_QueueAudio(device, samples, static_cast<Uint32>(playBytes)) != 0) {
+    SDL_CloseAudioDevice(device);
+    return;
+  }
+
+  const Uint64 durationMs = playBytes * 1000 / bytesPerSecond;
+  const Uint64 bufferMs = Uint64{opened.samples} * 1000 / static_cast<Uint64>(opened.freq) + 1;
+  // A device that stops taking samples must not hold the board for ever.
+  const Uint64 giveUpAt = SDL_GetTicks64() + durationMs + 2000;
+  SDL_PauseAudioDevice(device, 0);
+  while (SDL_GetQueuedAudioSize(device) > 0 && SDL_GetTicks64() < giveUpAt) {
+    SDL_Delay(5);
+  }
+  // The queue is empty once the last buffer has been handed to the device;
+  // that buffer, and the one the hardware is still sounding, play out first.
+  SDL_Delay(static_cast<Uint32>(2 * bufferMs));
+  SDL_CloseAudioDevice(device);
+}
+
+}  // namespace
+
+SdlSoundService::~SdlSoundService() {
+  if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlSoundService::startAudio() {
+  if (!audioStarted_) audioStarted_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  return audioStarted_;
+}
+
+void SdlSoundService::play(std::string_view name) {
+  // The file comes first: a missing sound must not cost an audio start-up.
+  const auto bytes = readSoundFile(name, kMaxFileBytes);
+  if (!bytes || bytes->empty() || !startAudio()) return;
+
+  SDL_RWops* stream = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
+  if (stream == nullptr) return;
+  SDL_AudioSpec format{};
+  Uint8* samples = nullptr;
+  Uint32 length = 0;
+  if (SDL_LoadWAV_RW(stream, 1, &format, &samples, &length) == nullptr) return;
+  const WavSamples owned(samples);
+  playToTheEnd(format, owned.get(), length);
+}
+
+}  // namespace wizlo::platform
