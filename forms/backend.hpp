@@ -1,0 +1,66 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "forms/layout.hpp"
+#include "forms/picture.hpp"
+
+namespace wizlo {
+
+class ControlSet;
+
+using WindowId = std::uint32_t;
+
+struct WindowSpec {
+  std::string_view caption;
+  PictureValue icon;  // empty: the window system's default
+  Rect client;        // where and how large the client area is, in twips
+  bool placedBySystem = false;
+};
+
+// Mouse buttons as handlers know them.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+
+struct InputEvent {
+  enum class Kind {
+    Press,     // a mouse button went down
+    Release,   // a mouse button went up
+    Move,      // the pointer moved
+    Close,     // the window's close box
+    Exposed,   // the window needs painting again
+    GrabLost,  // the pointer was taken away from us mid-drag
+    Quit,      // the session asks the program to end
+  };
+  Kind kind = Kind::Move;
+  WindowId window = 0;
+  Twips x = 0, y = 0;   // in the window's client area
+  int button = 0;       // Press, Release: the one button
+  int buttons = 0;      // Move: the buttons held down
+  bool inside = true;   // the point lies within the client area
+};
+
+// What the frame shows beyond the controls.
+struct Overlay {
+  std::optional<Rect> dragOutline;  // a drag whose icon is empty shows this
+};
+
+enum class PointerShape { Arrow, Crosshair, Picture };
+
+// What the runtime core needs from a window system. The real one is SDL2;
+// tests script one.
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  virtual WindowId openWindow(const WindowSpec& spec) = 0;
+  virtual void closeWindow(WindowId window) = 0;
+  virtual void present(WindowId window, const ControlSet& controls, const Overlay& overlay) = 0;
+  virtual void setPointer(PointerShape shape, const PictureValue& picture) = 0;
+  virtual InputEvent nextEvent() = 0;  // waits for one
+  virtual std::uintptr_t nativeHandle(WindowId window) const = 0;
+  virtual void reportError(std::string_view message) = 0;
+};
+
+}  // namespace wizlo

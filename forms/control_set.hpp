@@ -1,0 +1,50 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "forms/image_control.hpp"
+
+namespace wizlo {
+
+// The live controls of one loaded form, in stacking order (topmost first).
+// Made afresh from the layout on every load, so nothing a handler did in an
+// earlier visit survives.
+class ControlSet {
+ public:
+  ControlSet(const FormLayout& layout, const PictureSource& pictures);
+  ControlSet(const ControlSet&) = delete;
+  ControlSet& operator=(const ControlSet&) = delete;
+
+  const FormLayout& layout() const { return *layout_; }
+  std::span<ImageControl> inStackingOrder() { return {controls_.data(), controls_.size()}; }
+  std::span<const ImageControl> inStackingOrder() const { return {controls_.data(), controls_.size()}; }
+
+  // A single control by name; an array item by name and Index. Asking for
+  // anything that does not exist is an error, as a handler bug should be.
+  ImageControl& operator()(std::string_view name);
+  ImageControl& operator()(std::string_view name, std::int16_t index);
+
+  // The topmost visible control whose rectangle holds the point, whatever
+  // it shows: an empty picture still takes the pointer.
+  ImageControl* controlAt(Twips x, Twips y);
+  std::size_t positionOf(const ImageControl& control) const;
+  ImageControl& at(std::size_t position) { return controls_[position]; }
+
+  // Grows whenever something that shows on screen changes.
+  std::uint64_t revision() const { return revision_; }
+  void markChanged() { ++revision_; }
+
+ private:
+  using Key = std::pair<std::string_view, std::optional<std::int16_t>>;
+  const FormLayout* layout_;
+  std::vector<ImageControl> controls_;
+  std::map<Key, std::size_t> byName_;
+  std::uint64_t revision_ = 0;
+};
+
+}  // namespace wizlo

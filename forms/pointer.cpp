@@ -1,0 +1,161 @@
+#include "forms/pointer.hpp"
+
+#include "forms/form.hpp"
+#include "forms/runtime.hpp"
+
+namespace wizlo {
+
+ControlRef ControlRef::to(Form& form, ImageControl& control) {
+  return {&form, form.loadCount_, form.controls().positionOf(control)};
+}
+
+ImageControl* ControlRef::resolve() const {
+  if (!form || !form->loaded() || form->loadCount_ != visit) return nullptr;
+  return &form->controls().at(position);
+}
+
+namespace {
+bool sameControl(const std::optional<ControlRef>& a, const std::optional<ControlRef>& b) {
+  if (!a || !b) return !a && !b;
+  return a->form == b->form && a->visit == b->visit && a->position == b->position;
+}
+
+ImageControl* controlUnder(Form& form, const InputEvent& event) {
+  if (!event.inside || !form.loaded()) return nullptr;
+  return form.controls().controlAt(event.x, event.y);
+}
+}  // namespace
+
+void PointerDispatch::press(Form& form, const InputEvent& event) {
+  if (drag_) return;  // the other buttons mean nothing during a drag
+  ImageControl* target = controlUnder(form, event);
+  // A disabled control still lies under the pointer, so nobody hears it.
+  if (!target || !target->Enabled()) return;
+  if (event.button == kLeftButton && target->DragMode() == kDragAutomatic) {
+    press_.reset();
+    startDrag(form, *target, event);
+    return;
+  }
+  press_ = Press{ControlRef::to(form, *target), event.button};
+  form.MouseDown(*target, event.button, 0, event.x, event.y);
+}
+
+void PointerDispatch::startDrag(Form& form, ImageControl& source, const InputEvent& event) {
+  const Rect r = source.rect();
+  drag_ = Drag{ControlRef::to(form, source), ControlRef::to(form, source), event.x - r.Left, event.y - r.Top,
+               event.x, event.y};
+  showDragPointer();
+  // The source hears that the pointer entered it before anything else.
+  form.DragOver(source, source, event.x, event.y, kDragEntered);
+  if (drag_) showDragPointer();
+  form.needsPaint_ = true;
+}
+
+void PointerDispatch::move(Form& form, const InputEvent& event) {
+  if (!drag_) {
+    showPointerFor(form, event);
+    return;
+  }
+  // The release happened where we could not see it: end the drag quietly.
+  if (!(event.buttons & kLeftButton)) {
+    cancel();
+    return;
+  }
+  dragTo(form, event);
+}
+
+void PointerDispatch::dragTo(Form& form, const InputEvent& event) {
+  drag_->pointerX = event.x;
+  drag_->pointerY = event.y;
+  if (drag_->source.resolve() && drag_->source.resolve()->DragIcon().isEmpty()) form.needsPaint_ = true;
+
+  ImageControl* under = controlUnder(form, event);
+  std::optional<ControlRef> now;
+  if (under) now = ControlRef::to(form, *under);
+
+  if (sameControl(now, drag_->over)) {
+    if (under && under->Enabled())
+      if (ImageControl* source = drag_->source.resolve())
+        form.DragOver(*under, *source, event.x, event.y, kDragMoved);
+  } else {
+    const std::optional<ControlRef> left = drag_->over;
+    drag_->over = now;
+    if (left)
+      if (ImageControl* was = left->resolve(); was && was->Enabled())
+        if (ImageControl* source = drag_->source.resolve())
+          left->form->DragOver(*was, *source, event.x, event.y, kDragLeft);
+    if (drag_ && under && under->Enabled())
+      if (ImageControl* source = drag_->source.resolve())
+        form.DragOver(*under, *source, event.x, event.y, kDragEntered);
+  }
+  if (drag_ && !drag_->source.resolve()) drag_.reset();
+  if (drag_) showDragPointer();
+}
+
+void PointerDispatch::release(Form& form, const InputEvent& event) {
+  if (drag_) {
+    if (event.button == kLeftButton) drop(form, event);
+    return;
+  }
+  if (!press_ || press_->button != event.button) return;
+  const Press pressed = *press_;
+  press_.reset();
+  ImageControl* target = controlUnder(form, event);
+  if (event.button == kLeftButton && target && target == pressed.control.resolve() && target->Enabled())
+    form.Click(*target);
+}
+
+void PointerDispatch::drop(Form& form, const InputEvent& event) {
+  ImageControl* source = drag_->source.resolve();
+  drag_.reset();
+  form.needsPaint_ = true;
+  setPointer(PointerShape::Arrow, {});
+  // Released outside the client area: the drag ends with no drop.
+  ImageControl* target = controlUnder(form, event);
+  if (source && target && target->Enabled()) form.DragDrop(*target, *source, event.x, event.y);
+  if (form.loaded()) showPointerFor(form, event);
+}
+
+void PointerDispatch::cancel() {
+  press_.reset();
+  if (!drag_) return;
+  if (drag_->source.form && drag_->source.form->loaded()) drag_->source.form->needsPaint_ = true;
+  drag_.reset();
+  setPointer(PointerShape::Arrow, {});
+}
+
+Overlay PointerDispatch::overlayFor(const Form& form) const {
+  Overlay overlay;
+  if (!drag_ || drag_->source.form != &form) return overlay;
+  const ImageControl* source = drag_->source.resolve();
+  if (!source || !source->DragIcon().isEmpty()) return overlay;
+  const Rect r = source->rect();
+  overlay.dragOutline = Rect{drag_->pointerX - drag_->grabX, drag_->pointerY - drag_->grabY, r.Width, r.Height};
+  return overlay;
+}
+
+void PointerDispatch::showPointerFor(Form& form, const InputEvent& event) {
+  const ImageControl* under = controlUnder(form, event);
+  const bool crosshair = under && under->MousePointer() == kPointerCrosshair;
+  setPointer(crosshair ? PointerShape::Crosshair : PointerShape::Arrow, {});
+}
+
+void PointerDispatch::showDragPointer() {
+  const ImageControl* source = dragSource();
+  if (!source) return;
+  // A change of the source's DragIcon shows at once; an empty one leaves the
+  // arrow, and the frame draws the source's outline instead.
+  if (source->DragIcon().isEmpty())
+    setPointer(PointerShape::Arrow, {});
+  else
+    setPointer(PointerShape::Picture, source->DragIcon());
+}
+
+void PointerDispatch::setPointer(PointerShape shape, const PictureValue& picture) {
+  if (shape == shownShape_ && picture.handle() == shownPicture_) return;
+  shownShape_ = shape;
+  shownPicture_ = picture.handle();
+  runtime_.backend().setPointer(shape, picture);
+}
+
+}  // namespace wizlo

@@ -1,0 +1,68 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "forms/backend.hpp"
+
+namespace wizlo {
+
+class Form;
+class ImageControl;
+class Runtime;
+
+// Names a control across events: a handler may unload its form, and then
+// the control must not be touched again.
+struct ControlRef {
+  Form* form = nullptr;
+  std::uint32_t visit = 0;
+  std::size_t position = 0;
+
+  static ControlRef to(Form& form, ImageControl& control);
+  ImageControl* resolve() const;  // null once that visit is over
+};
+
+// The mouse state machine: a press on an automatic-drag control starts a
+// drag at once; while it lasts every control the pointer crosses hears
+// DragOver, and the release drops on the control beneath. Any other press
+// and release on one control is a Click.
+class PointerDispatch {
+ public:
+  explicit PointerDispatch(Runtime& runtime) : runtime_(runtime) {}
+
+  void press(Form& form, const InputEvent& event);
+  void move(Form& form, const InputEvent& event);
+  void release(Form& form, const InputEvent& event);
+  void cancel();  // ends a drag with no drop, and forgets a press
+
+  bool dragging() const { return drag_.has_value(); }
+  ImageControl* dragSource() const { return drag_ ? drag_->source.resolve() : nullptr; }
+  Overlay overlayFor(const Form& form) const;
+
+ private:
+  struct Drag {
+    ControlRef source;
+    std::optional<ControlRef> over;  // the control under the pointer, if any
+    Twips grabX = 0, grabY = 0;      // where in the source the press was
+    Twips pointerX = 0, pointerY = 0;
+  };
+  struct Press {
+    ControlRef control;
+    int button = 0;
+  };
+
+  void startDrag(Form& form, ImageControl& source, const InputEvent& event);
+  void dragTo(Form& form, const InputEvent& event);
+  void drop(Form& form, const InputEvent& event);
+  void showPointerFor(Form& form, const InputEvent& event);
+  void showDragPointer();
+  void setPointer(PointerShape shape, const PictureValue& picture);
+
+  Runtime& runtime_;
+  std::optional<Drag> drag_;
+  std::optional<Press> press_;
+  PointerShape shownShape_ = PointerShape::Arrow;
+  std::uint32_t shownPicture_ = 0;
+};
+
+}  // namespace wizlo

@@ -1,0 +1,195 @@
+#include "forms/sdl_backend.hpp"
+
+#include <SDL_syswm.h>
+
+#include <cstdio>
+#include <string>
+
+namespace wizlo {
+
+namespace {
+constexpr int kCursorSize = 32;
+
+int buttonOf(Uint8 sdlButton) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT: return kLeftButton;
+    case SDL_BUTTON_RIGHT: return kRightButton;
+    case SDL_BUTTON_MIDDLE: return kMiddleButton;
+    default: return 0;
+  }
+}
+
+int buttonsOf(Uint32 state) {
+  return ((state & SDL_BUTTON_LMASK) ? kLeftButton : 0) | ((state & SDL_BUTTON_RMASK) ? kRightButton : 0) |
+         ((state & SDL_BUTTON_MMASK) ? kMiddleButton : 0);
+}
+}  // namespace
+
+SdlBackend::SdlBackend() {
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // A pupil's first click on a window must count, focused or not.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    throw NoDisplayError(std::string("cannot open the display: ") + SDL_GetError());
+  arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+  crosshair_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
+}
+
+SdlBackend::~SdlBackend() {
+  for (auto& [id, window] : windows_) {
+    window.textures.reset();
+    SDL_DestroyRenderer(window.renderer);
+    SDL_DestroyWindow(window.window);
+  }
+  for (auto& [art, cursor] : cursors_) SDL_FreeCursor(cursor.second);
+  if (arrow_) SDL_FreeCursor(arrow_);
+  if (crosshair_) SDL_FreeCursor(crosshair_);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+WindowId SdlBackend::openWindow(const WindowSpec& spec) {
+  const int x = spec.placedBySystem ? int(SDL_WINDOWPOS_UNDEFINED) : spec.client.Left / kTwipsPerPixel;
+  const int y = spec.placedBySystem ? int(SDL_WINDOWPOS_UNDEFINED) : spec.client.Top / kTwipsPerPixel;
+  const int w = spec.client.Width * scale_ / kTwipsPerPixel;
+  const int h = spec.client.Height * scale_ / kTwipsPerPixel;
+  std::string caption(spec.caption);
+  SDL_Window* window = SDL_CreateWindow(caption.c_str(), x, y, w, h, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+  if (!window) throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
+  SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
+  if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer) {
+    SDL_DestroyWindow(window);
+    throw std::runtime_error(std::string("cannot draw in a window: ") + SDL_GetError());
+  }
+  if (const Artwork* art = spec.icon.artwork()) {
+    if (SDL_Surface* icon = surfaceOf(art->bestFor(64, 64))) {
+      SDL_SetWindowIcon(window, icon);
+      SDL_FreeSurface(icon);
+    }
+  }
+  const WindowId id = SDL_GetWindowID(window);
+  windows_.emplace(id, Window{window, renderer, std::make_unique<TextureCache>(renderer)});
+  SDL_ShowWindow(window);
+  SDL_RaiseWindow(window);
+  return id;
+}
+
+void SdlBackend::closeWindow(WindowId id) {
+  const auto found = windows_.find(id);
+  if (found == windows_.end()) return;
+  found->second.textures.reset();
+  SDL_DestroyRenderer(found->second.renderer);
+  SDL_DestroyWindow(found->second.window);
+  windows_.erase(found);
+}
+
+void SdlBackend::present(WindowId id, const ControlSet& controls, const Overlay& overlay) {
+  const auto found = windows_.find(id);
+  if (found == windows_.end()) return;
+  Window& window = found->second;
+  drawForm(window.renderer, *window.textures, controls, overlay, scale_);
+  SDL_RenderPresent(window.renderer);
+}
+
+SDL_Cursor* SdlBackend::cursorFor(const PictureValue& picture) {
+  const Artwork* art = picture.artwork();
+  if (!art) return arrow_;
+  if (const auto found = cursors_.find(art); found != cursors_.end()) return found->second.second;
+  const int size = kCursorSize * scale_;
+  SDL_Surface* source = surfaceOf(art->bestFor(size, size));
+  SDL_Surface* scaled = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Cursor* cursor = nullptr;
+  if (source && scaled) {
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    SDL_BlitScaled(source, nullptr, scaled, nullptr);
+    cursor = SDL_CreateColorCursor(scaled, size / 2, size / 2);
+  }
+  SDL_FreeSurface(source);
+  SDL_FreeSurface(scaled);
+  if (!cursor) return arrow_;
+  cursors_.emplace(art, std::make_pair(picture.sharedArtwork(), cursor));
+  return cursor;
+}
+
+void SdlBackend::setPointer(PointerShape shape, const PictureValue& picture) {
+  switch (shape) {
+    case PointerShape::Arrow: SDL_SetCursor(arrow_); break;
+    case PointerShape::Crosshair: SDL_SetCursor(crosshair_); break;
+    case PointerShape::Picture: SDL_SetCursor(cursorFor(picture)); break;
+  }
+}
+
+InputEvent SdlBackend::pointerEvent(InputEvent::Kind kind, Uint32 windowId, int x, int y) const {
+  InputEvent event;
+  event.kind = kind;
+  event.window = windowId;
+  event.x = x * kTwipsPerPixel / scale_;
+  event.y = y * kTwipsPerPixel / scale_;
+  int w = 0, h = 0;
+  if (const auto found = windows_.find(windowId); found != windows_.end())
+    SDL_GetWindowSize(found->second.window, &w, &h);
+  event.inside = x >= 0 && y >= 0 && x < w && y < h;
+  return event;
+}
+
+bool SdlBackend::translate(const SDL_Event& sdl, InputEvent& event) const {
+  using Kind = InputEvent::Kind;
+  switch (sdl.type) {
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      event = pointerEvent(sdl.type == SDL_MOUSEBUTTONDOWN ? Kind::Press : Kind::Release, sdl.button.windowID,
+                           sdl.button.x, sdl.button.y);
+      event.button = buttonOf(sdl.button.button);
+      return event.button != 0;
+    case SDL_MOUSEMOTION:
+      event = pointerEvent(Kind::Move, sdl.motion.windowID, sdl.motion.x, sdl.motion.y);
+      event.buttons = buttonsOf(sdl.motion.state);
+      return true;
+    case SDL_QUIT: event = InputEvent{.kind = Kind::Quit}; return true;
+    case SDL_WINDOWEVENT:
+      switch (sdl.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: event = InputEvent{.kind = Kind::Close, .window = sdl.window.windowID}; return true;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_RESTORED:
+          event = InputEvent{.kind = Kind::Exposed, .window = sdl.window.windowID};
+          return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          // Losing focus with the button up means someone else took the
+          // pointer mid-drag; with it still down the drag simply goes on.
+          if (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) return false;
+          event = InputEvent{.kind = Kind::GrabLost, .window = sdl.window.windowID};
+          return true;
+        default: return false;
+      }
+    default: return false;
+  }
+}
+
+InputEvent SdlBackend::nextEvent() {
+  SDL_Event sdl;
+  InputEvent event;
+  for (;;) {
+    if (!SDL_WaitEvent(&sdl)) return InputEvent{.kind = InputEvent::Kind::Quit};
+    if (translate(sdl, event)) return event;
+  }
+}
+
+std::uintptr_t SdlBackend::nativeHandle(WindowId id) const {
+  const auto found = windows_.find(id);
+  if (found == windows_.end()) return 0;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(found->second.window, &info) && info.subsystem == SDL_SYSWM_X11)
+    return static_cast<std::uintptr_t>(info.info.x11.window);
+  return id;
+}
+
+void SdlBackend::reportError(std::string_view message) {
+  const std::string text(message);
+  std::fprintf(stderr, "wizlo: %s\n", text.c_str());
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Wizlo", text.c_str(), nullptr);
+}
+
+}  // namespace wizlo

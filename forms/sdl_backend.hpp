@@ -1,0 +1,52 @@
+#pragma once
+#include <SDL.h>
+
+#include <map>
+#include <memory>
+#include <stdexcept>
+
+#include "forms/backend.hpp"
+#include "forms/sdl_draw.hpp"
+
+namespace wizlo {
+
+// There is no display to open windows on.
+class NoDisplayError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Real windows, mouse and pointer images, through SDL2.
+class SdlBackend final : public Backend {
+ public:
+  SdlBackend();  // throws NoDisplayError
+  ~SdlBackend() override;
+  SdlBackend(const SdlBackend&) = delete;
+  SdlBackend& operator=(const SdlBackend&) = delete;
+
+  WindowId openWindow(const WindowSpec& spec) override;
+  void closeWindow(WindowId window) override;
+  void present(WindowId window, const ControlSet& controls, const Overlay& overlay) override;
+  void setPointer(PointerShape shape, const PictureValue& picture) override;
+  InputEvent nextEvent() override;
+  std::uintptr_t nativeHandle(WindowId window) const override;
+  void reportError(std::string_view message) override;
+
+ private:
+  struct Window {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    std::unique_ptr<TextureCache> textures;
+  };
+  bool translate(const SDL_Event& sdl, InputEvent& event) const;
+  InputEvent pointerEvent(InputEvent::Kind kind, Uint32 windowId, int x, int y) const;
+  SDL_Cursor* cursorFor(const PictureValue& picture);
+
+  std::map<WindowId, Window> windows_;
+  std::map<const Artwork*, std::pair<std::shared_ptr<const Artwork>, SDL_Cursor*>> cursors_;
+  SDL_Cursor* arrow_ = nullptr;
+  SDL_Cursor* crosshair_ = nullptr;
+  int scale_ = 1;  // screen pixels to a 96-dpi pixel
+};
+
+}  // namespace wizlo

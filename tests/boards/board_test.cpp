@@ -1,0 +1,254 @@
+#include "boards/board.hpp"
+
+#include <gtest/gtest.h>
+
+#include "forms/runtime.hpp"
+#include "tests/support/scripted_backend.hpp"
+#include "tests/support/test_board.hpp"
+
+namespace wizlo::testing {
+namespace {
+
+constexpr const char* kFolder = "/opt/wizlo";
+
+// The test board driven through the runtime core by a scripted pointer, so
+// every drop goes through the same hit testing and drag states as a hand.
+class BoardTest : public ::testing::Test {
+ protected:
+  BoardTest() {
+    runtime.define("TestBoard", [this](Runtime& rt) {
+      return std::make_unique<Board>(rt, kTestBoard, BoardServices{sound, web, kFolder});
+    });
+    board().Show();
+  }
+
+  Board& board() { return static_cast<Board&>(runtime.form("TestBoard")); }
+  ImageControl& c(int i) { return board().control("c", static_cast<std::int16_t>(i)); }
+  ImageControl& g(int i) { return board().control("g", static_cast<std::int16_t>(i)); }
+  ImageControl& named(const char* name) { return board().control(name); }
+  bool shown(const char* mark) { return named(mark).Visible(); }
+  void visitAgain() {
+    board().Unload();
+    board().Show();
+  }
+  std::uint32_t colourOf(const PictureValue& p) { return p.artwork()->images().front().argb[5 * 16 + 8]; }
+
+  ScriptedBackend backend;
+  RecordingSound sound;
+  RecordingWeb web;
+  Runtime runtime{backend, placeholderPicture};
+  Mouse mouse{runtime};
+};
+
+TEST_F(BoardTest, CorrectDropMovesThePieceIntoItsCircleAndSaysYes) {
+  const Artwork* piece = c(2).Picture().artwork();
+  mouse.drag(board(), c(2), g(0));
+
+  EXPECT_EQ(g(0).Picture().artwork(), piece);
+  EXPECT_EQ(g(0).DragIcon().artwork(), piece);
+  EXPECT_EQ(g(0).Tag(), "1");
+  EXPECT_FALSE(g(0).Enabled());
+  EXPECT_TRUE(c(2).Picture().isEmpty());
+  EXPECT_TRUE(c(2).DragIcon().isEmpty());
+  EXPECT_EQ(c(2).Tag(), "1");
+  EXPECT_TRUE(c(2).Visible() && c(2).Enabled());
+  EXPECT_TRUE(shown("Imy"));
+  EXPECT_FALSE(shown("Imn"));
+  EXPECT_EQ(sound.played, std::vector<std::string>{"/opt/wizlo\\yes"});
+  EXPECT_EQ(board().armed(), 0);
+}
+
+TEST_F(BoardTest, TheMarkIsOnScreenBeforeTheSoundStarts) {
+  bool markPresented = false;
+  backend.onPresent = [&](WindowId, const ControlSet& controls, const Overlay&) {
+    markPresented = const_cast<ControlSet&>(controls)("Imy").Visible();
+  };
+  sound.whilePlaying = [&] { EXPECT_TRUE(markPresented) << "the check mark was not painted before the sound"; };
+  mouse.drag(board(), c(2), g(0));
+  ASSERT_EQ(sound.played.size(), 1u);
+}
+
+TEST_F(BoardTest, WrongDropShowsTheCrossSaysNoAndLeavesThePiece) {
+  const Artwork* piece = c(0).Picture().artwork();
+  mouse.drag(board(), c(0), g(0));  // c(0) belongs in g(1)
+
+  EXPECT_EQ(c(0).Picture().artwork(), piece);
+  EXPECT_TRUE(g(0).Picture().isEmpty());
+  EXPECT_EQ(g(0).Tag(), "");
+  EXPECT_TRUE(g(0).Enabled());
+  EXPECT_TRUE(shown("Imn"));
+  EXPECT_FALSE(shown("Imy"));
+  EXPECT_EQ(sound.played, std::vector<std::string>{"/opt/wizlo\\no"});
+  EXPECT_EQ(board().armed(), 0);
+}
+
+TEST_F(BoardTest, EveryPieceInItsCircleFillsTheBoardAndEmptiesThePool) {
+  mouse.drag(board(), c(2), g(0));
+  mouse.drag(board(), c(0), g(1));
+  mouse.drag(board(), c(1), g(2));
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_FALSE(g(i).Picture().isEmpty()) << "g(" << i << ")";
+    EXPECT_TRUE(c(i).Picture().isEmpty()) << "c(" << i << ")";
+  }
+  // A tile goes into its circle as the tile, not as the disk it dragged with.
+  EXPECT_EQ(colourOf(g(2).Picture()), placeholderColour(PictureId::BlueTile2));
+  EXPECT_EQ(sound.played.size(), 3u);
+}
+
+TEST_F(BoardTest, DropOnACircleWhileNotArmedChangesNothing) {
+  // A fresh board: an empty circle dragged onto another without crossing
+  // the pool never arms the board.
+  mouse.drag(board(), g(1), g(0));
+  EXPECT_EQ(board().armed(), 0);
+  EXPECT_FALSE(shown("Imy") || shown("Imn"));
+  EXPECT_TRUE(sound.played.empty());
+}
+
+TEST_F(BoardTest, NotArmedLeavesAShownMarkAlone) {
+  mouse.drag(board(), c(0), g(0));  // wrong: shows the cross, disarms
+  ASSERT_TRUE(shown("Imn"));
+  mouse.drag(board(), g(2), g(1));
+  EXPECT_TRUE(shown("Imn"));
+  EXPECT_EQ(sound.played.size(), 1u);
+}
+
+TEST_F(BoardTest, PressAndReleaseOnAnEmptyCircleWhileArmedIsJudgedWrong) {
+  mouse.drag(board(), c(0), 3000, 3900);  // out of the pool onto the backdrop: armed
+  ASSERT_EQ(board().armed(), 1);
+  mouse.click(board(), g(0));
+  EXPECT_TRUE(shown("Imn"));
+  EXPECT_EQ(sound.played, std::vector<std::string>{"/opt/wizlo\\no"});
+  EXPECT_EQ(board().armed(), 0);
+}
+
+TEST_F(BoardTest, DragsThatLeaveAPoolSlotArmTheBoardAndOnlyThose) {
+  mouse.drag(board(), g(0), g(2));  // crosses circles and the backdrop only
+  EXPECT_EQ(board().armed(), 0);
+  mouse.drag(board(), c(0), 3000, 3900);
+  EXPECT_EQ(board().armed(), 1);
+}
+
+// Drops that run no board code, or only hide the marks.
+struct NowhereDrop {
+  const char* name;
+  Twips x, y;
+  bool hidesMarks;
+};
+
+class BoardDropElsewhere : public BoardTest, public ::testing::WithParamInterface<NowhereDrop> {};
+
+TEST_P(BoardDropElsewhere, LeavesTheBoardArmedAndSilent) {
+  mouse.drag(board(), c(0), g(0));  // a wrong drop shows the cross
+  ASSERT_TRUE(shown("Imn"));
+  mouse.press(board(), centreOf(c(0)).x, centreOf(c(0)).y);
+  mouse.release(board(), GetParam().x, GetParam().y);
+
+  EXPECT_EQ(board().armed(), 1);
+  EXPECT_EQ(shown("Imn"), !GetParam().hidesMarks);
+  EXPECT_EQ(sound.played.size(), 1u);
+  EXPECT_FALSE(c(0).Picture().isEmpty());
+  EXPECT_TRUE(board().loaded());
+  EXPECT_TRUE(web.opened.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, BoardDropElsewhere,
+                         ::testing::Values(NowhereDrop{"Backdrop", 3000, 3900, false},
+                                           NowhereDrop{"ShownMark", 3400, 2300, false},
+                                           NowhereDrop{"BackHotSpot", 600, 3900, false},
+                                           NowhereDrop{"WebHotSpot", 5000, 3900, false},
+                                           NowhereDrop{"HiddenKey", 1950, 1650, false},
+                                           NowhereDrop{"AnotherFullSlot", 1600, 3000, true},
+                                           NowhereDrop{"ItsOwnSlot", 5200, 3000, true},
+                                           NowhereDrop{"OutsideTheWindow", 9000, 2000, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BoardTest, BackAndCloseBoxBothEndTheVisitAndTheNextStartsFromTheLayout) {
+  for (bool byCloseBox : {false, true}) {
+    mouse.drag(board(), c(2), g(0));
+    mouse.drag(board(), c(1), 3000, 3900);  // leaves the board armed
+    if (byCloseBox)
+      mouse.close(board());
+    else
+      mouse.click(board(), named("rrr"));
+    EXPECT_FALSE(board().loaded());
+    EXPECT_EQ(board().armed(), 1) << "form variables outlive the visit";
+
+    board().Show();
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_FALSE(c(i).Picture().isEmpty());
+      EXPECT_TRUE(g(i).Picture().isEmpty() && g(i).Enabled() && g(i).Tag().empty());
+    }
+    EXPECT_FALSE(shown("Imy") || shown("Imn"));
+  }
+}
+
+TEST_F(BoardTest, DropOnAnEmptiedSlotRemembersItAndAWrongDropForgetsIt) {
+  mouse.drag(board(), c(2), g(0));  // c(2) now empty
+  mouse.drag(board(), c(0), c(2));  // a drop on the empty slot: tags differ, nothing moves
+  EXPECT_EQ(board().lastSlot(), 3);
+  EXPECT_FALSE(c(0).Picture().isEmpty());
+  EXPECT_TRUE(c(2).Picture().isEmpty());
+
+  mouse.drag(board(), c(1), g(1));  // wrong
+  EXPECT_EQ(board().lastSlot(), 0);
+  EXPECT_FALSE(c(1).Picture().isEmpty());
+}
+
+TEST_F(BoardTest, AWrongDropInALaterVisitNeverLosesAPiece) {
+  mouse.drag(board(), c(2), g(0));
+  mouse.drag(board(), c(0), c(2));  // remembers slot 3, which is empty now
+  ASSERT_EQ(board().lastSlot(), 3);
+  visitAgain();  // c(2) holds its piece again
+
+  mouse.drag(board(), c(0), g(0));  // wrong
+  EXPECT_FALSE(c(2).Picture().isEmpty()) << "the piece vanished from the pool";
+  EXPECT_EQ(board().lastSlot(), 0);
+  // And so its circle can still only be filled by the piece itself.
+  mouse.drag(board(), c(2), g(0));
+  EXPECT_FALSE(g(0).Picture().isEmpty());
+  EXPECT_EQ(sound.played.back(), "/opt/wizlo\\yes");
+}
+
+TEST_F(BoardTest, AnEmptiedSlotDraggedOntoAnyCircleIsWrong) {
+  mouse.drag(board(), c(2), g(0));
+  mouse.drag(board(), c(2), g(1));  // the empty slot still carries tag "1"
+  EXPECT_TRUE(shown("Imn"));
+  EXPECT_TRUE(g(1).Picture().isEmpty());
+}
+
+TEST_F(BoardTest, AFilledCircleTakesNoFurtherDrop) {
+  mouse.drag(board(), c(2), g(0));
+  mouse.drag(board(), c(0), g(0));  // the filled circle is disabled: nobody hears the drop
+  EXPECT_TRUE(shown("Imy"));
+  EXPECT_EQ(board().armed(), 1);
+  EXPECT_EQ(colourOf(g(0).Picture()), placeholderColour(PictureId::Disk3));
+}
+
+TEST_F(BoardTest, ThePointerShowsThePiecesOwnFaceWhileOverItsSlot) {
+  mouse.press(board(), centreOf(c(1)).x, centreOf(c(1)).y);
+  EXPECT_EQ(backend.pointerShape, PointerShape::Picture);
+  EXPECT_EQ(backend.pointerPicture.artwork(), c(1).Picture().artwork());
+  mouse.release(board(), 3000, 3900);
+  EXPECT_EQ(backend.pointerShape, PointerShape::Arrow);
+}
+
+TEST_F(BoardTest, WebHotSpotOpensTheSiteWithTheBoardAsOwner) {
+  mouse.click(board(), named("wex"));
+  ASSERT_EQ(web.opened.size(), 1u);
+  EXPECT_EQ(web.opened[0].first, board().hWnd());
+  EXPECT_EQ(web.opened[0].second, "https://wizlo.example.org/");
+  EXPECT_TRUE(board().loaded());
+}
+
+TEST_F(BoardTest, RightButtonNeitherDragsNorClicks) {
+  mouse.press(board(), centreOf(c(2)).x, centreOf(c(2)).y, kRightButton);
+  mouse.release(board(), centreOf(g(0)).x, centreOf(g(0)).y, kRightButton);
+  mouse.press(board(), centreOf(named("rrr")).x, centreOf(named("rrr")).y, kRightButton);
+  mouse.release(board(), centreOf(named("rrr")).x, centreOf(named("rrr")).y, kRightButton);
+  EXPECT_TRUE(board().loaded());
+  EXPECT_TRUE(g(0).Picture().isEmpty());
+  EXPECT_EQ(board().armed(), 0);
+}
+
+}  // namespace
+}  // namespace wizlo::testing

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "forms/control_set.hpp"
+#include "forms/errors.hpp"
+#include "tests/support/test_board.hpp"
+
+namespace wizlo::testing {
+namespace {
+
+TEST(PictureValue, EmptyIsHandleZeroAndEveryLoadIsAPictureOfItsOwn) {
+  EXPECT_EQ(LoadPicture().handle(), 0u);
+  EXPECT_EQ(LoadPicture().handle(), LoadPicture().handle());
+  const PictureValue a = placeholderPicture(PictureId::Disk1), b = placeholderPicture(PictureId::Disk1);
+  EXPECT_NE(a.handle(), 0u);
+  EXPECT_NE(a.handle(), b.handle());
+  EXPECT_EQ(a.artwork(), b.artwork()) << "drawn once, shared";
+}
+
+TEST(PictureValue, CopyingBetweenControlsCopiesTheValue) {
+  ControlSet controls(kTestBoard, placeholderPicture);
+  ImageControl& from = controls("c", 0);
+  ImageControl& to = controls("g", 0);
+  const std::uint32_t handle = from.Picture().handle();
+  to.SetPicture(from.Picture());
+  from.SetPicture(LoadPicture());
+  EXPECT_EQ(to.Picture().handle(), handle);
+  EXPECT_TRUE(from.Picture().isEmpty());
+}
+
+TEST(Artwork, DrawsFromTheSmallestImageThatCoversTheTarget) {
+  const PictureValue p = placeholderPicture(PictureId::Disk1);  // 16, 32, 64
+  EXPECT_EQ(p.artwork()->bestFor(16, 16).width, 16);
+  EXPECT_EQ(p.artwork()->bestFor(36, 28).width, 64);
+  EXPECT_EQ(p.artwork()->bestFor(20, 30).width, 32);
+  EXPECT_EQ(p.artwork()->bestFor(500, 500).width, 64);
+}
+
+TEST(ControlSet, IsMadeFromTheLayoutWithItsDefaults) {
+  ControlSet controls(kTestBoard, placeholderPicture);
+  ASSERT_EQ(controls.inStackingOrder().size(), std::size(test_board_controls::kControls));
+  EXPECT_EQ(controls.inStackingOrder().back().Name(), "Image1");
+  const ImageControl& rrr = controls("rrr");
+  EXPECT_TRUE(rrr.Picture().isEmpty() && rrr.Visible() && rrr.Enabled() && !rrr.Stretch());
+  EXPECT_EQ(rrr.Tag(), "");
+  EXPECT_FALSE(rrr.Index());
+  EXPECT_EQ(*controls("l", 2).Index(), 2);
+  EXPECT_EQ(controls("l", 2).Tag(), "3");
+  EXPECT_FALSE(controls("Imy").Visible());
+}
+
+TEST(ControlSet, AskingForAControlThatDoesNotExistIsAnError) {
+  ControlSet controls(kTestBoard, placeholderPicture);
+  EXPECT_THROW(controls("c", 3), RuntimeError);
+  EXPECT_THROW(controls("c", -1), RuntimeError);
+  EXPECT_THROW(controls("c"), RuntimeError);    // an array needs its Index
+  EXPECT_THROW(controls("rrr", 0), RuntimeError);  // a single control has none
+  EXPECT_THROW(controls("nobody"), RuntimeError);
+}
+
+TEST(ControlSet, TheControlUnderAPointIsTheTopmostVisibleOne) {
+  ControlSet controls(kTestBoard, placeholderPicture);
+  EXPECT_EQ(controls.controlAt(300, 3700), &controls("rrr"));  // an empty picture still takes the pointer
+  EXPECT_EQ(controls.controlAt(3000, 2000), &controls("Image1"));  // the marks are hidden
+  controls("Imy").SetVisible(true);
+  controls("Imn").SetVisible(true);
+  EXPECT_EQ(controls.controlAt(3000, 2000), &controls("Imn"));  // listed first of the two
+  EXPECT_EQ(controls.controlAt(2600, 1400), &controls("Imy"));
+  EXPECT_EQ(controls.controlAt(1950, 1650), &controls("Image1"));  // a hidden key is not there
+  EXPECT_EQ(controls.controlAt(5999, 4499), &controls("Image1"));
+  EXPECT_EQ(controls.controlAt(6000, 100), nullptr);
+  EXPECT_EQ(controls.controlAt(-1, 100), nullptr);
+}
+
+TEST(Integer, OverflowIsAnErrorNotAWrap) {
+  EXPECT_EQ(addInteger(10, 1), 11);
+  EXPECT_EQ(addInteger(32766, 1), 32767);
+  EXPECT_THROW(addInteger(32767, 1), RuntimeError);
+  EXPECT_THROW(addInteger(-32768, -1), RuntimeError);
+}
+
+}  // namespace
+}  // namespace wizlo::testing

@@ -1,0 +1,146 @@
+#include "forms/pointer.hpp"
+
+#include <gtest/gtest.h>
+
+#include "forms/runtime.hpp"
+#include "tests/support/logging_form.hpp"
+#include "tests/support/scripted_backend.hpp"
+#include "tests/support/test_board.hpp"
+
+namespace wizlo::testing {
+namespace {
+
+using Log = std::vector<std::string>;
+
+// The drag state machine seen from the handlers: which events reach which
+// control, in what order, and what the pointer shows meanwhile.
+class PointerTest : public ::testing::Test {
+ protected:
+  PointerTest() {
+    runtime.define("TestBoard", [](Runtime& rt) { return std::make_unique<LoggingForm>(rt, kTestBoard); });
+    form().Show();
+  }
+  LoggingForm& form() { return static_cast<LoggingForm&>(runtime.form("TestBoard")); }
+  ImageControl& c(int i) { return form().control("c", static_cast<std::int16_t>(i)); }
+  ImageControl& g(int i) { return form().control("g", static_cast<std::int16_t>(i)); }
+
+  ScriptedBackend backend;
+  Runtime runtime{backend, placeholderPicture};
+  Mouse mouse{runtime};
+};
+
+TEST_F(PointerTest, APressOnAnAutomaticControlStartsADragThatTheSourceHearsFirst) {
+  const Point p = centreOf(c(0));
+  mouse.press(form(), p.x, p.y);
+  EXPECT_EQ(form().log, Log{"DragOver c(0) c(0) 0"});
+  EXPECT_TRUE(runtime.pointer().dragging());
+  mouse.moveTo(form(), p.x + 15, p.y);
+  EXPECT_EQ(form().log.back(), "DragOver c(0) c(0) 2");
+}
+
+TEST_F(PointerTest, EveryControlCrossedHearsEnterMoveLeaveAndTheOneBeneathTheDrop) {
+  mouse.drag(form(), c(0), c(1));  // c(1) lies just left of c(0)
+  const Log& log = form().log;
+  ASSERT_GE(log.size(), 4u);
+  EXPECT_EQ(log.front(), "DragOver c(0) c(0) 0");
+  EXPECT_EQ(log.back(), "DragDrop c(1) c(0)");
+  const auto at = [&](const std::string& line) { return std::find(log.begin(), log.end(), line) - log.begin(); };
+  EXPECT_LT(at("DragOver c(0) c(0) 1"), at("DragOver c(1) c(0) 0"));
+  EXPECT_EQ(std::count(log.begin(), log.end(), "DragOver c(0) c(0) 1"), 1);
+  // The backdrop lies under the gap between the pieces and hears it too.
+  EXPECT_NE(std::find(log.begin(), log.end(), "DragOver Image1 c(0) 0"), log.end());
+  EXPECT_FALSE(runtime.pointer().dragging());
+}
+
+TEST_F(PointerTest, HiddenControlsAreSkippedAndDisabledOnesHearNothing) {
+  g(0).SetEnabled(false);
+  const Point key = centreOf(form().control("l", 1));  // hidden, over the backdrop
+  mouse.drag(form(), c(0), key.x, key.y);
+  EXPECT_EQ(form().log.back(), "DragDrop Image1 c(0)");
+  form().log.clear();
+  mouse.drag(form(), c(0), g(0));
+  for (const std::string& line : form().log) EXPECT_EQ(line.find(" g(0) "), std::string::npos) << line;
+  EXPECT_NE(form().log.back().rfind("DragDrop", 0), 0u) << "the disabled circle took the drop";
+  form().log.clear();
+  const Point circle = centreOf(g(0));
+  mouse.press(form(), circle.x, circle.y);  // a disabled control starts no drag
+  mouse.release(form(), circle.x, circle.y);
+  EXPECT_TRUE(form().log.empty());
+}
+
+TEST_F(PointerTest, ReleasingOutsideTheClientAreaDropsNothing) {
+  const Point p = centreOf(c(0));
+  mouse.press(form(), p.x, p.y);
+  mouse.releaseOutside(form());
+  for (const std::string& line : form().log) EXPECT_EQ(line.rfind("DragDrop", 0), std::string::npos) << line;
+  EXPECT_FALSE(runtime.pointer().dragging());
+  EXPECT_EQ(backend.pointerShape, PointerShape::Arrow);
+}
+
+TEST_F(PointerTest, AReleaseThatNeverArrivedEndsTheDragQuietly) {
+  const Point p = centreOf(c(0));
+  mouse.press(form(), p.x, p.y);
+  runtime.handle(Mouse::at(InputEvent::Kind::Move, form(), p.x - 300, p.y, 0));  // no button held
+  EXPECT_FALSE(runtime.pointer().dragging());
+  runtime.handle(Mouse::at(InputEvent::Kind::Press, form(), p.x, p.y));
+  runtime.handle(Mouse::at(InputEvent::Kind::GrabLost, form(), p.x, p.y));
+  EXPECT_FALSE(runtime.pointer().dragging());
+  EXPECT_EQ(backend.pointerShape, PointerShape::Arrow);
+}
+
+TEST_F(PointerTest, ClosingTheWindowMidDragEndsTheDrag) {
+  const Point p = centreOf(c(0));
+  mouse.press(form(), p.x, p.y);
+  mouse.close(form());
+  EXPECT_FALSE(form().loaded());
+  EXPECT_FALSE(runtime.pointer().dragging());
+  form().Show();
+  mouse.release(form(), p.x, p.y);  // the stray release of the old drag
+  EXPECT_EQ(form().log, Log{"DragOver c(0) c(0) 0"});
+}
+
+TEST_F(PointerTest, AClickNeedsPressAndReleaseOnOneControlWithTheLeftButton) {
+  const Point wex = centreOf(form().control("wex")), rrr = centreOf(form().control("rrr"));
+  mouse.press(form(), wex.x, wex.y);
+  mouse.release(form(), rrr.x, rrr.y);
+  mouse.press(form(), wex.x, wex.y, kRightButton);
+  mouse.release(form(), wex.x, wex.y, kRightButton);
+  mouse.click(form(), form().control("rrr"));
+  EXPECT_EQ(form().log, (Log{"MouseDown wex 1", "MouseDown wex 2", "MouseDown rrr 1", "Click rrr"}));
+}
+
+TEST_F(PointerTest, ThePointerShowsTheDragIconAndFollowsItsChangesAtOnce) {
+  form().onDragOver = [&](ImageControl& target, ImageControl& source) {
+    if (target.Name() == "Image1") source.SetDragIcon(placeholderPicture(PictureId::Disk9));
+  };
+  const Point p = centreOf(c(0));
+  mouse.press(form(), p.x, p.y);
+  EXPECT_EQ(backend.pointerShape, PointerShape::Picture);
+  EXPECT_EQ(backend.pointerPicture.artwork(), c(0).DragIcon().artwork());
+  mouse.moveTo(form(), 3000, 3900);
+  EXPECT_EQ(backend.pointerPicture.artwork(), placeholderPicture(PictureId::Disk9).artwork());
+}
+
+TEST_F(PointerTest, ADragWithAnEmptyIconDrawsTheSourcesOutlineUnderThePointer) {
+  c(0).SetDragIcon(LoadPicture());
+  const Point p = centreOf(c(0));
+  mouse.press(form(), p.x, p.y);
+  mouse.moveTo(form(), p.x - 1500, p.y - 300);
+  ASSERT_TRUE(backend.lastOverlay.dragOutline);
+  EXPECT_EQ(backend.lastOverlay.dragOutline->Left, c(0).rect().Left - 1500);
+  EXPECT_EQ(backend.lastOverlay.dragOutline->Width, c(0).rect().Width);
+  EXPECT_EQ(backend.pointerShape, PointerShape::Arrow);
+  mouse.release(form(), p.x - 1500, p.y - 300);
+  EXPECT_FALSE(backend.lastOverlay.dragOutline);
+}
+
+TEST_F(PointerTest, TheCrosshairShowsOverControlsThatAskForIt) {
+  const Point wex = centreOf(form().control("wex"));
+  mouse.moveTo(form(), wex.x, wex.y);
+  EXPECT_EQ(backend.pointerShape, PointerShape::Crosshair);
+  mouse.moveTo(form(), 3000, 3900);
+  EXPECT_EQ(backend.pointerShape, PointerShape::Arrow);
+}
+
+}  // namespace
+}  // namespace wizlo::testing

@@ -1,0 +1,75 @@
+#pragma once
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "forms/backend.hpp"
+#include "forms/form.hpp"
+
+namespace wizlo::testing {
+
+// A window system that exists only in memory: the test queues the pointer
+// events, and the backend records what the runtime asked of it.
+class ScriptedBackend final : public Backend {
+ public:
+  struct Window {
+    std::string caption;
+    WindowSpec spec;
+    bool open = true;
+    int presents = 0;
+  };
+
+  WindowId openWindow(const WindowSpec& spec) override;
+  void closeWindow(WindowId window) override;
+  void present(WindowId window, const ControlSet& controls, const Overlay& overlay) override;
+  void setPointer(PointerShape shape, const PictureValue& picture) override;
+  InputEvent nextEvent() override;  // the next scripted event; running dry is a test failure
+  std::uintptr_t nativeHandle(WindowId window) const override { return window; }
+  void reportError(std::string_view message) override { errors.emplace_back(message); }
+
+  std::deque<InputEvent> script;
+  std::map<WindowId, Window> windows;
+  PointerShape pointerShape = PointerShape::Arrow;
+  PictureValue pointerPicture;
+  std::vector<std::string> errors;
+  Overlay lastOverlay;
+  std::function<void(WindowId, const ControlSet&, const Overlay&)> onPresent;
+  std::function<void()> onScriptEnd;  // runs once the script is used up
+
+ private:
+  WindowId next_ = 100;
+};
+
+// The pointer of a pupil, in twips of a form's client area.
+class Mouse {
+ public:
+  explicit Mouse(Runtime& runtime) : runtime_(runtime) {}
+
+  void press(Form& form, Twips x, Twips y, int button = kLeftButton);
+  void moveTo(Form& form, Twips x, Twips y);
+  void release(Form& form, Twips x, Twips y, int button = kLeftButton);
+  void releaseOutside(Form& form);
+  void click(Form& form, const ImageControl& control);
+  // Press on one control, move in steps to another, release there.
+  void drag(Form& form, const ImageControl& from, const ImageControl& to);
+  void drag(Form& form, const ImageControl& from, Twips x, Twips y);
+  void close(Form& form);
+
+  // Queued instead of dispatched, for forms shown modally from a handler.
+  static InputEvent at(InputEvent::Kind kind, Form& form, Twips x, Twips y, int button = kLeftButton);
+
+ private:
+  void send(InputEvent event);
+  Runtime& runtime_;
+  Twips x_ = 0, y_ = 0;
+  int held_ = 0;
+};
+
+struct Point {
+  Twips x, y;
+};
+Point centreOf(const ImageControl& control);
+
+}  // namespace wizlo::testing
