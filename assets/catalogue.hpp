@@ -1,0 +1,42 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "assets/picture_id.hpp"
+#include "forms/picture.hpp"
+
+// Every picture of the program, drawn at build time and embedded in the
+// executable; nothing is read from disk.
+namespace wizlo::assets {
+
+enum class ImageFormat : std::uint8_t { Png, Jpeg };
+
+// One embedded image file, as the generator wrote it.
+struct EncodedImage {
+  const std::uint8_t* data;
+  std::size_t size;
+  int width, height;  // in pixels, as drawn
+  ImageFormat format;
+
+  std::span<const std::uint8_t> bytes() const { return {data, size}; }
+};
+
+// The images of one picture, smallest first: several sizes of an icon, or
+// the one image of a backdrop.
+std::span<const EncodedImage> encodedImages(PictureId id);
+
+// The decoded artwork of a picture. Decoded on the first call for that id;
+// every later call gives the same object.
+std::shared_ptr<const Artwork> artwork(PictureId id);
+
+// A new picture value for one use of a picture: a handle of its own, the
+// artwork shared with every other value of the same id.
+PictureValue picture(PictureId id);
+
+// Decodes one embedded image to ARGB8888. Throws std::runtime_error if the
+// bytes are not an image, which would be a fault of the build.
+Bitmap decode(const EncodedImage& image);
+
+}  // namespace wizlo::assets

@@ -1,0 +1,93 @@
+#include "assets/generator/embedding.hpp"
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+namespace wizlo::art {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Rewrites a file only when its text changes, so an unchanged picture does
+// not make the build reassemble and relink.
+void writeIfChanged(const fs::path& path, const std::string& contents) {
+  {
+    std::ifstream in(path, std::ios::binary);
+    if (in) {
+      std::ostringstream old;
+      old << in.rdbuf();
+      if (old.str() == contents) return;
+    }
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+std::string quotedForAssembler(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+}  // namespace
+
+void writeEmbedding(const std::vector<DrawnImage>& images, const fs::path& outDir) {
+  const fs::path imageDir = outDir / "images";
+  fs::create_directories(imageDir);
+
+  // Identical images share one file and one symbol.
+  std::map<std::vector<std::uint8_t>, int> symbolOf;
+  std::vector<int> symbols;
+  std::ostringstream assembly;
+  assembly << "// Made by wizlo_art_generator: every distinct picture image, byte for byte.\n"
+           << "  .section .rodata.wizlo_images,\"a\",@progbits\n";
+  for (const DrawnImage& image : images) {
+    auto [place, isNew] = symbolOf.try_emplace(image.bytes, static_cast<int>(symbolOf.size()));
+    symbols.push_back(place->second);
+    if (!isNew) continue;
+    const std::string file = std::string(nameOf(image.id)) + "-" + std::to_string(image.width) + "x" +
+                             std::to_string(image.height) + (image.jpeg ? ".jpg" : ".png");
+    const fs::path path = imageDir / file;
+    writeIfChanged(path, std::string(image.bytes.begin(), image.bytes.end()));
+    const std::string symbol = "wizlo_image_" + std::to_string(place->second);
+    assembly << "  .balign 16\n  .globl " << symbol << "\n  .type " << symbol << ", @object\n"
+             << symbol << ":\n  .incbin " << quotedForAssembler(fs::absolute(path).string()) << "\n  .size "
+             << symbol << ", . - " << symbol << "\n";
+  }
+  // The images are data only; say so, or the linker makes the stack executable.
+  assembly << "  .section .note.GNU-stack,\"\",@progbits\n";
+  writeIfChanged(outDir / "embedded_images.S", assembly.str());
+
+  std::ostringstream table;
+  table << "// Made by wizlo_art_generator: which embedded images belong to which picture.\n"
+        << "#include \"assets/generator/embedded_table.hpp\"\n\n";
+  for (std::size_t s = 0; s < symbolOf.size(); ++s)
+    table << "extern \"C\" const std::uint8_t wizlo_image_" << s << "[];\n";
+  table << "\nnamespace wizlo::assets::embedded {\n\nconst EncodedImage kImages[] = {\n";
+  std::vector<int> firstOf(kPictureCount + 1, -1);
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    const DrawnImage& image = images[i];
+    const std::size_t id = static_cast<std::size_t>(image.id);
+    if (firstOf[id] < 0) firstOf[id] = static_cast<int>(i);
+    if (i > 0 && images[i - 1].id > image.id) throw std::logic_error("images must come in id order");
+    table << "    {wizlo_image_" << symbols[i] << ", " << image.bytes.size() << ", " << image.width << ", "
+          << image.height << ", ImageFormat::" << (image.jpeg ? "Jpeg" : "Png") << "},  // "
+          << nameOf(image.id) << "\n";
+  }
+  table << "};\n\nconst std::uint16_t kFirstImage[kPictureCount + 1] = {";
+  firstOf[kPictureCount] = static_cast<int>(images.size());
+  for (std::size_t id = kPictureCount; id-- > 0;)
+    if (firstOf[id] < 0) throw std::logic_error("picture " + std::string(nameOf(pictureAt(id))) + " has no image");
+  for (std::size_t id = 0; id <= kPictureCount; ++id) table << (id % 12 == 0 ? "\n    " : " ") << firstOf[id] << ",";
+  table << "\n};\n\n}  // namespace wizlo::assets::embedded\n";
+  writeIfChanged(outDir / "embedded_table.cpp", table.str());
+}
+
+}  // namespace wizlo::art

@@ -1,0 +1,89 @@
+// wizlo_art_generator OUT_DIR: draws every picture of the program and writes
+// the images and the files that embed them into OUT_DIR.
+#include <cstdio>
+#include <exception>
+#include <vector>
+
+#include "assets/generator/embedding.hpp"
+#include "assets/generator/icons.hpp"
+#include "assets/generator/image_file.hpp"
+#include "assets/generator/recipe.hpp"
+
+#ifdef WIZLO_PLACEHOLDER_BACKDROPS
+#include "assets/generator/placeholder_backdrop.hpp"
+#else
+#include "assets/generator/backdrops.hpp"
+#endif
+
+namespace wizlo::art {
+
+namespace {
+
+// Backdrops are large pictures with soft shading: JPEG keeps the
+// program small, and at this quality without chroma subsampling the coloured
+// letters stay crisp.
+constexpr int kBackdropQuality = 90;
+
+TileColours tileColoursOf(recipe::Family family) {
+  switch (family) {
+    case recipe::Family::BlueTile: return {palette::kBlueBoardGround, palette::kBlueTileRing};
+    case recipe::Family::YellowTile: return {palette::kYellowBoardGround, palette::kYellowTileRing};
+    default: return {palette::kPinkBoardGround, palette::kPinkTileRing};
+  }
+}
+
+void drawIcon(PictureId id, cairo_t* cr, int size) {
+  const int number = recipe::numberOf(id);
+  switch (const recipe::Family family = recipe::familyOf(id)) {
+    case recipe::Family::AppIcon: return drawAppIcon(cr, size);
+    case recipe::Family::Mark: return drawMark(cr, id == PictureId::MarkYes ? Mark::Yes : Mark::No, size);
+    case recipe::Family::Disk: return drawDisk(cr, number, size);
+    case recipe::Family::KeyDisk: return drawKeyDisk(cr, number, size);
+    case recipe::Family::Backdrop: return;
+    default: return drawTile(cr, tileColoursOf(family), number, size);
+  }
+}
+
+std::vector<DrawnImage> drawEverything() {
+  std::vector<DrawnImage> images;
+  for (std::size_t i = 0; i < kPictureCount; ++i) {
+    const PictureId id = pictureAt(i);
+    if (recipe::familyOf(id) == recipe::Family::Backdrop) {
+      const int w = recipe::kBackdropWidthPx, h = recipe::kBackdropHeightPx;
+      Surface surface = makeSurface(w, h);
+      Context cr{cairo_create(surface.get())};
+      cairo_set_source_rgb(cr.get(), 1, 1, 1);  // whatever the painter leaves is white, not black
+      cairo_paint(cr.get());
+      drawBackdrop(id, cr.get(), w, h);
+      cr.reset();
+      images.push_back({id, w, h, true, encodeJpeg(surface.get(), kBackdropQuality)});
+      continue;
+    }
+    for (int size : recipe::iconSizesOf(id)) {
+      Surface surface = makeSurface(size, size);
+      Context cr{cairo_create(surface.get())};
+      drawIcon(id, cr.get(), size);
+      cr.reset();
+      images.push_back({id, size, size, false, encodePng(surface.get())});
+    }
+  }
+  return images;
+}
+
+}  // namespace
+
+}  // namespace wizlo::art
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s OUT_DIR\n", argv[0]);
+    return 2;
+  }
+  try {
+    wizlo::art::writeEmbedding(wizlo::art::drawEverything(), argv[1]);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "wizlo_art_generator: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

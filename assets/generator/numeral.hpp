@@ -1,0 +1,23 @@
+#pragma once
+#include <cairo.h>
+
+#include <string>
+
+#include "assets/generator/palette.hpp"
+
+namespace wizlo::art {
+
+// The number in Arabic-Indic digits, most significant first: 10 is "١٠".
+std::string arabicIndic(int number);
+
+struct Box {
+  double centreX = 0, centreY = 0, width = 0, height = 0;
+};
+
+// Draws a text, usually a number, as large as fits in the box, its ink (not
+// its line box) centred there, so a numeral sits in the middle of its disc
+// whatever its shape. Every digit of one font gets the same height: ١ and ١٠
+// look like one family, and ١٠ is only narrowed when it would not fit.
+void drawNumeral(cairo_t* cr, const std::string& text, const Box& box, palette::Rgb colour);
+
+}  // namespace wizlo::art
