@@ -1,0 +1,181 @@
+#include "assets/generator/arabic_text.hpp"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+namespace wizlo::art {
+namespace {
+
+double fromPango(int units) { return static_cast<double>(units) / PANGO_SCALE; }
+
+Box boxOf(const PangoRectangle& r) {
+  return {fromPango(r.x), fromPango(r.y), fromPango(r.width), fromPango(r.height)};
+}
+
+Box unite(const Box& a, const Box& b) {
+  if (a.width <= 0 && a.height <= 0) return b;
+  const double x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+  const double x1 = std::max(a.right(), b.right()), y1 = std::max(a.bottom(), b.bottom());
+  return {x0, y0, x1 - x0, y1 - y0};
+}
+
+// Outlines are sized in twips, far finer than a pixel, so hinting would only
+// snap them to a grid that is not there.
+void unhint(PangoContext* context) {
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  pango_cairo_context_set_font_options(context, options);
+  cairo_font_options_destroy(options);
+  pango_context_set_round_glyph_positions(context, FALSE);
+}
+
+struct Letter {
+  std::size_t start, end;  // bytes of the letter and the marks after it
+  std::size_t baseEnd;     // end of the letter itself
+};
+
+bool isMark(char32_t c) { return (c >= 0x064B && c <= 0x065F) || c == 0x0670; }
+
+char32_t decode(std::string_view s, std::size_t& i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char b = byte(i);
+  if (b < 0x80) return s[i++];
+  const int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : 1;
+  char32_t c = b & (0x3F >> extra);
+  for (int k = 1; k <= extra; ++k) c = (c << 6) | (byte(i + k) & 0x3F);
+  i += extra + 1;
+  return c;
+}
+
+// Words of the text, each a list of letters.
+std::vector<std::vector<Letter>> lettersByWord(std::string_view text) {
+  std::vector<std::vector<Letter>> words(1);
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t at = i;
+    const char32_t c = decode(text, i);
+    if (c == U' ') {
+      if (!words.back().empty()) words.emplace_back();
+    } else if (isMark(c) && !words.back().empty()) {
+      words.back().back().end = i;
+    } else {
+      words.back().push_back({at, i, i});
+    }
+  }
+  if (words.back().empty()) words.pop_back();
+  return words;
+}
+
+const Letter& letterAt(const std::vector<std::vector<Letter>>& words, int word, int letter) {
+  if (word < 0 || word >= static_cast<int>(words.size()) || letter < 0 ||
+      letter >= static_cast<int>(words[word].size()))
+    throw std::out_of_range("no such letter in the text");
+  return words[word][letter];
+}
+
+}  // namespace
+
+ArabicText::ArabicText(cairo_t* cr, std::string_view utf8, const char* family, double sizeTwips, bool bold)
+    : cr_(cr), text_(utf8), layout_(pango_cairo_create_layout(cr)), attrs_(pango_attr_list_new()) {
+  unhint(pango_layout_get_context(layout_));
+  pango_layout_context_changed(layout_);
+  PangoFontDescription* font = pango_font_description_new();
+  pango_font_description_set_family(font, family);
+  pango_font_description_set_weight(font, bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_absolute_size(font, sizeTwips * PANGO_SCALE);
+  pango_layout_set_font_description(layout_, font);
+  pango_font_description_free(font);
+  pango_layout_set_auto_dir(layout_, TRUE);
+  pango_layout_set_text(layout_, text_.data(), static_cast<int>(text_.size()));
+  pango_layout_set_attributes(layout_, attrs_);
+}
+
+ArabicText::~ArabicText() {
+  pango_attr_list_unref(attrs_);
+  g_object_unref(layout_);
+}
+
+void ArabicText::colour(ByteRange range, Colour c) {
+  const auto channel = [](double v) { return static_cast<guint16>(std::clamp(v, 0.0, 1.0) * 65535); };
+  PangoAttribute* fg = pango_attr_foreground_new(channel(c.r), channel(c.g), channel(c.b));
+  fg->start_index = static_cast<guint>(range.start);
+  fg->end_index = static_cast<guint>(range.start + range.length);
+  pango_attr_list_change(attrs_, fg);
+  pango_layout_set_attributes(layout_, attrs_);
+}
+
+Box ArabicText::ink() const {
+  PangoRectangle ink, logical;
+  pango_layout_get_extents(layout_, &ink, &logical);
+  return boxOf(ink);
+}
+
+Box ArabicText::logical() const {
+  PangoRectangle ink, logical;
+  pango_layout_get_extents(layout_, &ink, &logical);
+  return boxOf(logical);
+}
+
+double ArabicText::baseline() const { return fromPango(pango_layout_get_baseline(layout_)); }
+
+Box ArabicText::inkOf(ByteRange range) const {
+  // A cluster is a letter with its marks; a range of marks alone falls inside
+  // the cluster of the letter they sit on.
+  Box found{};
+  Box holder{};
+  int holderStart = -1;
+  PangoLayoutIter* it = pango_layout_get_iter(layout_);
+  do {
+    const int start = pango_layout_iter_get_index(it);
+    PangoRectangle ink, logical;
+    pango_layout_iter_get_cluster_extents(it, &ink, &logical);
+    const auto at = static_cast<std::size_t>(start);
+    if (at >= range.start && at < range.start + range.length) found = unite(found, boxOf(ink));
+    if (at <= range.start && start > holderStart) {
+      holderStart = start;
+      holder = boxOf(ink);
+    }
+  } while (pango_layout_iter_next_cluster(it));
+  pango_layout_iter_free(it);
+  return found.width > 0 ? found : holder;
+}
+
+void ArabicText::paint(double x, double y, Colour base) const {
+  cairo_save(cr_);
+  setSource(cr_, base);
+  cairo_move_to(cr_, x, y);
+  pango_cairo_update_layout(cr_, layout_);
+  pango_cairo_show_layout(cr_, layout_);
+  cairo_restore(cr_);
+}
+
+void ArabicText::path(cairo_t* target, double x, double y) const {
+  cairo_move_to(target, x, y);
+  pango_cairo_update_layout(target, layout_);
+  pango_cairo_layout_path(target, layout_);
+  pango_cairo_update_layout(cr_, layout_);
+}
+
+ByteRange lettersOf(std::string_view text, int word, int letter, int count) {
+  const auto words = lettersByWord(text);
+  const Letter& first = letterAt(words, word, letter);
+  const Letter& last = letterAt(words, word, letter + count - 1);
+  return {first.start, last.end - first.start};
+}
+
+ByteRange marksOf(std::string_view text, int word, int letter) {
+  const Letter& l = letterAt(lettersByWord(text), word, letter);
+  return {l.baseEnd, l.end - l.baseEnd};
+}
+
+ByteRange wordOf(std::string_view text, int word) {
+  const auto words = lettersByWord(text);
+  const Letter& first = letterAt(words, word, 0);
+  return {first.start, words[word].back().end - first.start};
+}
+
+}  // namespace wizlo::art

@@ -1,0 +1,72 @@
+#pragma once
+#include <cairo.h>
+#include <pango/pangocairo.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "assets/generator/backdrop_colour.hpp"
+
+// Shaped Arabic text for the backdrops: Pango lays it out right to left and
+// HarfBuzz joins the letters, in user units of the cairo context it is made
+// for (twips on a backdrop). Single letters can take colours of their own
+// without breaking the joining of their word.
+namespace wizlo::art {
+
+struct Box {
+  double x = 0, y = 0, width = 0, height = 0;
+  double right() const { return x + width; }
+  double bottom() const { return y + height; }
+  double centreX() const { return x + width / 2; }
+  double centreY() const { return y + height / 2; }
+};
+
+// A byte range of the text: a letter together with the marks written on it.
+struct ByteRange {
+  std::size_t start = 0, length = 0;
+};
+
+// The faces the backdrops use, all Debian-packaged.
+inline constexpr const char* kNaskh = "Noto Naskh Arabic";
+inline constexpr const char* kKufi = "Noto Kufi Arabic";
+
+class ArabicText {
+ public:
+  ArabicText(cairo_t* cr, std::string_view utf8, const char* family, double sizeTwips, bool bold = true);
+  ~ArabicText();
+  ArabicText(const ArabicText&) = delete;
+  ArabicText& operator=(const ArabicText&) = delete;
+
+  const std::string& text() const { return text_; }
+
+  void colour(ByteRange range, Colour c);
+  // Ink and logical extents, relative to the point the text is drawn at.
+  Box ink() const;
+  Box logical() const;
+  // Distance from the top of the line box to the baseline.
+  double baseline() const;
+  // Ink of the clusters that hold the given bytes.
+  Box inkOf(ByteRange range) const;
+
+  // Paints the text with its top-left logical corner at (x, y).
+  void paint(double x, double y, Colour base) const;
+  // Adds the glyph outlines at (x, y) to the current path of `target`.
+  void path(cairo_t* target, double x, double y) const;
+
+ private:
+  cairo_t* cr_;
+  std::string text_;
+  PangoLayout* layout_;
+  PangoAttrList* attrs_;
+};
+
+// The bytes of `count` letters of word `word` (words counted from the first, rightmost one,
+// letters in reading order, marks belonging to the letter before them) of a space-separated text.
+ByteRange lettersOf(std::string_view text, int word, int letter, int count = 1);
+// The bytes of the marks alone that follow letter `letter` of word `word`.
+ByteRange marksOf(std::string_view text, int word, int letter);
+// The byte range of word `word`.
+ByteRange wordOf(std::string_view text, int word);
+
+}  // namespace wizlo::art

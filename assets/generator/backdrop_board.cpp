@@ -1,0 +1,191 @@
+#include "assets/generator/backdrop_board.hpp"
+
+#include <algorithm>
+#include <memory>
+#include <numeric>
+
+#include "assets/generator/arabic_text.hpp"
+#include "assets/generator/backdrop_credits.hpp"
+#include "assets/generator/backdrop_decor.hpp"
+#include "assets/generator/backdrop_layout.hpp"
+#include "assets/generator/backdrop_paint.hpp"
+
+namespace wizlo::art {
+namespace {
+
+constexpr double kMargin = 220;
+
+void paintGround(cairo_t* cr, const BoardContent& b) {
+  if (b.ground == Ground::Flat) return paintFlat(cr, b.groundColour);
+  paintGradient(cr, 0, 0, 0, kPageHeight,
+                {{0, b.groundColour}, {0.55, b.groundColour.shade(0.05)}, {1, b.groundColour.shade(0.22)}});
+}
+
+// The sentence, one layout a word, so each word can sit above its circles.
+struct Word {
+  std::unique_ptr<ArabicText> text;
+  std::size_t firstByte = 0;
+  double x = 0;  // paint origin
+};
+
+ByteRange within(const Word& w, ByteRange r) { return {r.start - w.firstByte, r.length}; }
+
+ByteRange bytesOf(std::string_view sentence, const Letters& l) {
+  return l.marksOnly ? marksOf(sentence, l.word, l.letter) : lettersOf(sentence, l.word, l.letter, l.count);
+}
+
+// Places the words right to left, each as near as the ones beside it allow to
+// where its arrows would run straight down: a least-squares fit under the
+// ordering constraint, solved by pooling adjacent violators.
+void placeWords(std::vector<Word>& words, const BoardContent& b) {
+  const std::size_t n = words.size();
+  const double space = b.sentenceSize * 0.32;
+  std::vector<double> target(n, 0), weight(n, 1e-3), width(n), left(n);
+  for (std::size_t k = 0; k < n; ++k) {
+    const Box logical = words[k].text->logical();
+    width[k] = logical.width;
+    left[k] = logical.x;
+  }
+  std::vector<double> sum(n, 0);
+  for (std::size_t i = 0; i < b.circles.size(); ++i) {
+    const MarkedLetters& m = b.circles[i];
+    if (!m.drawn) continue;
+    const Word& w = words[m.letters.word];
+    const Box ink = w.text->inkOf(within(w, bytesOf(b.sentence, m.letters)));
+    const Box circle = boxOf(controlOf(*b.form, "g", static_cast<int>(i)).rect());
+    sum[m.letters.word] += circle.centreX() - (ink.centreX() - left[m.letters.word]);
+    weight[m.letters.word] += 1;
+  }
+  // offset[k]: how far word k's left edge must at least lie right of the last word's.
+  std::vector<double> offset(n, 0);
+  for (std::size_t k = n - 1; k-- > 0;) offset[k] = offset[k + 1] + width[k + 1] + space;
+  for (std::size_t k = 0; k < n; ++k) {
+    const double natural = offset[k] + (kPageWidth - offset[0] - width[0]) / 2;
+    target[k] = (weight[k] > 1e-2 ? sum[k] / (weight[k] - 1e-3) : natural) - offset[k];
+  }
+  struct Pool {
+    double value, weight;
+    std::size_t count;
+  };
+  std::vector<Pool> pools;
+  for (std::size_t k = 0; k < n; ++k) {
+    pools.push_back({target[k], weight[k], 1});
+    while (pools.size() > 1 && pools[pools.size() - 2].value < pools.back().value) {
+      const Pool last = pools.back();
+      pools.pop_back();
+      Pool& prev = pools.back();
+      prev.value = (prev.value * prev.weight + last.value * last.weight) / (prev.weight + last.weight);
+      prev.weight += last.weight;
+      prev.count += last.count;
+    }
+  }
+  std::size_t k = 0;
+  std::vector<double> edge(n);
+  for (const Pool& p : pools)
+    for (std::size_t c = 0; c < p.count; ++c, ++k) edge[k] = p.value + offset[k];
+  // Keep the whole line on the page.
+  const double over = edge[0] + width[0] - (kPageWidth - kMargin);
+  const double under = kMargin - edge[n - 1];
+  const double shift = over > 0 ? -over : under > 0 ? under : 0;
+  for (k = 0; k < n; ++k) words[k].x = edge[k] + shift - left[k];
+}
+
+void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
+  std::vector<Word> words;
+  for (int k = 0;; ++k) {
+    ByteRange r;
+    try {
+      r = wordOf(b.sentence, k);
+    } catch (const std::out_of_range&) {
+      break;
+    }
+    words.push_back({std::make_unique<ArabicText>(cr, b.sentence.substr(r.start, r.length), kNaskh, b.sentenceSize),
+                     r.start, 0});
+  }
+  const auto colourIn = [&](const MarkedLetters& m) {
+    Word& w = words[m.letters.word];
+    w.text->colour(within(w, bytesOf(b.sentence, m.letters)), m.colour);
+  };
+  for (const MarkedLetters& m : b.circles)
+    if (m.drawn) colourIn(m);
+  for (const MarkedLetters& m : b.alsoColoured) colourIn(m);
+  placeWords(words, b);
+
+  const double top = b.baselineY - words[0].text->baseline();  // every word has the same line box
+  // A soft light halo lifts the letters off the ground.
+  softShadow(
+      cr,
+      [&](cairo_t* m) {
+        for (const Word& w : words) w.text->path(m, w.x, top);
+      },
+      0, 0, 60, kWhite.withAlpha(0.55));
+  softShadow(
+      cr,
+      [&](cairo_t* m) {
+        for (const Word& w : words) w.text->path(m, w.x, top);
+      },
+      14, 22, 30, kBlack.withAlpha(0.28));
+  // A thin dark contour keeps pale letters readable on a pale ground.
+  cairo_save(cr);
+  for (const Word& w : words) w.text->path(cr, w.x, top);
+  setSource(cr, Colour::hex(0x202020, 0.9));
+  cairo_set_line_width(cr, 16);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+  for (const Word& w : words) w.text->paint(w.x, top, kBlack);
+
+  const double ringWidth = 48;
+  for (std::size_t i = 0; i < b.circles.size(); ++i) {
+    const MarkedLetters& m = b.circles[i];
+    if (!m.drawn) continue;
+    const Box circle = boxOf(controlOf(*b.form, "g", static_cast<int>(i)).rect());
+    drawRing(cr, circle, m.colour, ringWidth);
+    const Word& w = words[m.letters.word];
+    const Box ink = w.text->inkOf(within(w, bytesOf(b.sentence, m.letters)));
+    const double tipX = w.x + ink.centreX(), tipY = top + ink.bottom() + 60;
+    const double tailX = circle.centreX(), tailY = circle.y + circle.height * 0.05 - 25;
+    drawArrow(cr, tailX, tailY, tipX, tipY, m.colour, 42);
+  }
+}
+
+void drawSkills(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles) {
+  const Box page{kMargin, 0, kPageWidth - 2 * kMargin, kPageHeight};
+  for (const ImageLayout* piece : visibleArray(*b.form, "c")) {
+    const Box at = boxOf(piece->rect());
+    const PlacedText label = fitText(cr, b.skills.at(*piece->Index), kNaskh, b.skillSize, Align::Right, at.x - 110,
+                                     at.centreY(), page, obstacles);
+    label.text->paint(label.x + 10, label.y + 14, kWhite.withAlpha(0.45));
+    label.text->paint(label.x, label.y, b.skillColour);
+  }
+}
+
+void drawInstruction(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles) {
+  const Box back = boxOf(controlOf(*b.form, "rrr").rect());
+  const Box region{kPageWidth / 2 - 1200, 0, kPageWidth / 2 + 1200 - kMargin - 80, kPageHeight};
+  const PlacedText line = fitText(cr, b.instruction, kNaskh, 640, Align::Right, kPageWidth - kMargin - 80,
+                                  back.centreY(), region, obstacles);
+  line.text->paint(line.x + 12, line.y + 16, kBlack.withAlpha(0.18));
+  line.text->paint(line.x, line.y, b.instructionColour);
+}
+
+}  // namespace
+
+void drawBoard(cairo_t* cr, const BoardContent& b) {
+  paintGround(cr, b);
+  const std::vector<Box> obstacles = obstaclesOf(*b.form);
+  if (b.ornament == Ornament::WaveBand) drawWaveBand(cr, b.ornamentTop, b.ornamentBottom, b.ornamentColour);
+  if (b.ornament == Ornament::Swoosh) drawSwoosh(cr, b.ornamentTop, b.ornamentBottom, b.ornamentColour);
+  drawSentenceAndCircles(cr, b);
+  drawBackButton(cr, boxOf(controlOf(*b.form, "rrr").rect()));
+  drawInstruction(cr, b, obstacles);
+  drawSkills(cr, b, obstacles);
+  const Box wex = boxOf(controlOf(*b.form, "wex").rect());
+  drawCredits(cr,
+              {.programming = inset(wex, 0, 40), .top = wex.y, .bottom = wex.bottom(), .schoolAtRight = false,
+               .schoolSize = 330},
+              {.role = b.creditColour, .name = b.creditColour, .school = b.creditSchoolColour,
+               .programming = b.creditColour});
+}
+
+}  // namespace wizlo::art

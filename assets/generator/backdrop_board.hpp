@@ -1,0 +1,62 @@
+#pragma once
+#include <cairo.h>
+
+#include <string_view>
+#include <vector>
+
+#include "assets/generator/backdrop_colour.hpp"
+#include "forms/layout.hpp"
+
+// A matching board's backdrop: the sentence with its coloured letters, a ring
+// and an arrow for every circle, the back button, the instruction, the skill
+// names beside the pieces, an ornament and the credits.
+namespace wizlo::art {
+
+// Letters of the sentence: `count` letters from letter `letter` of word
+// `word` (both counted in reading order from 0), or only the marks on that
+// letter.
+struct Letters {
+  int word = 0, letter = 0, count = 1;
+  bool marksOnly = false;
+};
+
+// The circle g(i) is drawn for circles[i]: its ring and arrow take the colour
+// of the letters the arrow points at. `arrowAt` picks the letters the arrow
+// points at when they differ from the coloured ones.
+struct MarkedLetters {
+  Letters letters;
+  Colour colour;
+  bool drawn = true;  // false for a spare circle with nothing drawn under it
+};
+
+enum class Ground { MintShading, Flat };
+enum class Ornament { None, WaveBand, Swoosh };
+
+struct BoardContent {
+  const FormLayout* form;
+  Ground ground;
+  Colour groundColour;
+  std::string_view sentence;
+  double sentenceSize;
+  double baselineY;
+  std::vector<MarkedLetters> circles;      // by circle index
+  std::vector<MarkedLetters> alsoColoured;  // coloured letters without an arrow of their own
+  std::string_view instruction;
+  Colour instructionColour;
+  std::vector<std::string_view> skills;  // the name beside piece c(j)
+  Colour skillColour;
+  double skillSize;
+  Ornament ornament;
+  Colour ornamentColour;
+  double ornamentTop, ornamentBottom;
+  Colour creditColour, creditSchoolColour;
+};
+
+void drawBoard(cairo_t* cr, const BoardContent& board);
+
+const BoardContent& appleBoard();        // Form2
+const BoardContent& bookBoard();         // Form3
+const BoardContent& computerBoard();     // Form4
+const BoardContent& farmingBoard();      // Form5
+
+}  // namespace wizlo::art

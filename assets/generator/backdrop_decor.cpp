@@ -1,0 +1,171 @@
+#include "assets/generator/backdrop_decor.hpp"
+
+#include <cmath>
+
+namespace wizlo::art {
+namespace {
+
+// A sine-like line across the page through y(x) = mid + amp * sin(phase + 2 pi x / period).
+void waveLine(cairo_t* cr, double mid, double amp, double period, double phase, bool start) {
+  const int steps = 160;
+  for (int i = 0; i <= steps; ++i) {
+    const double x = kPageWidth * i / steps;
+    const double y = mid + amp * std::sin(phase + 2 * M_PI * x / period);
+    if (i == 0 && start) cairo_move_to(cr, x, y);
+    else cairo_line_to(cr, x, y);
+  }
+}
+
+void ribbon(cairo_t* cr, double mid, double amp, double period, double phase, double thickness) {
+  waveLine(cr, mid - thickness / 2, amp, period, phase, true);
+  const int steps = 160;
+  for (int i = steps; i >= 0; --i) {
+    const double x = kPageWidth * i / steps;
+    cairo_line_to(cr, x, mid + thickness / 2 + amp * std::sin(phase + 2 * M_PI * x / period));
+  }
+  cairo_close_path(cr);
+}
+
+}  // namespace
+
+void drawWaveBand(cairo_t* cr, double top, double bottom, Colour green) {
+  const double mid = (top + bottom) / 2, amp = (bottom - top) * 0.22, t = (bottom - top) * 0.28;
+  const auto both = [&](cairo_t* m) {
+    ribbon(m, mid, amp, 6200, 0, t);
+    ribbon(m, mid, amp, 6200, M_PI, t);
+  };
+  softShadow(cr, both, 20, 40, 60, kBlack.withAlpha(0.25));
+  ribbon(cr, mid, amp, 6200, M_PI, t * 0.8);
+  setSource(cr, kWhite);
+  cairo_fill(cr);
+  ribbon(cr, mid, amp, 6200, 0, t);
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, mid - amp - t, 0, mid + amp + t);
+  const Colour light = green.shade(-0.35), dark = green.shade(0.25);
+  cairo_pattern_add_color_stop_rgb(p, 0, light.r, light.g, light.b);
+  cairo_pattern_add_color_stop_rgb(p, 1, dark.r, dark.g, dark.b);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+}
+
+void drawSweepingWave(cairo_t* cr, double leftY, double highY, double rightY, Colour green) {
+  // Two parallel sweeps: a broad green one and a white one just above it.
+  const auto sweep = [&](cairo_t* m, double lift, double thick) {
+    cairo_move_to(m, -50, leftY - lift);
+    cairo_curve_to(m, 4500, leftY - lift + 250, 8200, highY - lift, 13700, rightY - lift);
+    cairo_line_to(m, 13700, rightY - lift + thick);
+    cairo_curve_to(m, 8200, highY - lift + thick * 1.6, 4500, leftY - lift + 250 + thick, -50,
+                   leftY - lift + thick * 0.5);
+    cairo_close_path(m);
+  };
+  softShadow(cr, [&](cairo_t* m) { sweep(m, 0, 150); }, 20, 40, 70, kBlack.withAlpha(0.3));
+  sweep(cr, 0, 150);
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, highY, kPageWidth, leftY);
+  const Colour light = green.shade(-0.3), dark = green.shade(0.2);
+  cairo_pattern_add_color_stop_rgb(p, 0, dark.r, dark.g, dark.b);
+  cairo_pattern_add_color_stop_rgb(p, 1, light.r, light.g, light.b);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  sweep(cr, 110, 70);
+  setSource(cr, kWhite.withAlpha(0.95));
+  cairo_fill(cr);
+  sweep(cr, 190, 35);
+  setSource(cr, green.shade(-0.1).withAlpha(0.9));
+  cairo_fill(cr);
+}
+
+void drawSwoosh(cairo_t* cr, double top, double bottom, Colour c) {
+  const double h = bottom - top;
+  const auto shape = [&](cairo_t* m) {
+    cairo_move_to(m, -100, top + h * 0.75);
+    cairo_curve_to(m, 3500, top + h * 0.05, 9000, top + h * 0.55, 13700, top);
+    cairo_line_to(m, 13700, top + h * 0.35);
+    cairo_curve_to(m, 9500, top + h * 1.05, 4000, top + h * 0.55, -100, bottom);
+    cairo_close_path(m);
+  };
+  softShadow(cr, shape, 30, 60, 90, kBlack.withAlpha(0.3));
+  shape(cr);
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, top, 0, bottom);
+  const Colour light = c.shade(-0.25), dark = c.shade(0.2);
+  cairo_pattern_add_color_stop_rgb(p, 0, light.r, light.g, light.b);
+  cairo_pattern_add_color_stop_rgb(p, 1, dark.r, dark.g, dark.b);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  // A thin highlight along the top edge gives the stroke its sheen.
+  cairo_move_to(cr, 200, top + h * 0.7);
+  cairo_curve_to(cr, 3600, top + h * 0.12, 9000, top + h * 0.6, 13400, top + h * 0.08);
+  setSource(cr, kWhite.withAlpha(0.45));
+  cairo_set_line_width(cr, h * 0.04);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_stroke(cr);
+}
+
+void drawBanner(cairo_t* cr, const Box& b, Colour fill, Colour edge) {
+  const double wave = b.height * 0.12;
+  const auto shape = [&](cairo_t* m) {
+    const double r = b.height * 0.2, bottom = b.bottom() - wave;
+    cairo_move_to(m, b.x + r, b.y);
+    cairo_line_to(m, b.right() - r, b.y);
+    cairo_arc(m, b.right() - r, b.y + r, r, -M_PI / 2, 0);
+    cairo_line_to(m, b.right(), bottom);
+    const int steps = 48;
+    for (int i = 0; i <= steps; ++i) {
+      const double x = b.right() - b.width * i / steps;
+      cairo_line_to(m, x, bottom + wave * std::sin(2 * M_PI * 2 * i / steps));
+    }
+    cairo_line_to(m, b.x, b.y + r);
+    cairo_arc(m, b.x + r, b.y + r, r, M_PI, 3 * M_PI / 2);
+    cairo_close_path(m);
+  };
+  softShadow(cr, shape, 110, 70, 70, Colour::hex(0x0E2A1C, 0.75));
+  shape(cr);
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, b.y, 0, b.bottom());
+  const Colour top = fill.shade(-0.55), low = fill.shade(0.06);
+  cairo_pattern_add_color_stop_rgb(p, 0, top.r, top.g, top.b);
+  cairo_pattern_add_color_stop_rgb(p, 0.55, fill.r, fill.g, fill.b);
+  cairo_pattern_add_color_stop_rgb(p, 1, low.r, low.g, low.b);
+  cairo_set_source(cr, p);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(p);
+  setSource(cr, edge);
+  cairo_set_line_width(cr, 22);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  cairo_stroke(cr);
+}
+
+void drawSilverText(cairo_t* cr, const ArabicText& text, double x, double y) {
+  const Box ink = text.ink();
+  softShadow(cr, [&](cairo_t* m) { text.path(m, x, y); }, 45, 70, 80, kBlack.withAlpha(0.55));
+  cairo_save(cr);
+  cairo_new_path(cr);
+  text.path(cr, x, y);
+  setSource(cr, Colour::hex(0x2E333B));
+  cairo_set_line_width(cr, 70);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  cairo_stroke(cr);
+  // The bevel: a bright edge up and left, a dark one down and right.
+  cairo_new_path(cr);
+  text.path(cr, x - 14, y - 14);
+  setSource(cr, kWhite);
+  cairo_fill(cr);
+  cairo_new_path(cr);
+  text.path(cr, x + 14, y + 14);
+  setSource(cr, Colour::hex(0x50565F));
+  cairo_fill(cr);
+  cairo_new_path(cr);
+  text.path(cr, x, y);
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, y + ink.y, 0, y + ink.bottom());
+  cairo_pattern_add_color_stop_rgb(p, 0.0, 0.99, 0.99, 1.0);
+  cairo_pattern_add_color_stop_rgb(p, 0.38, 0.80, 0.82, 0.86);
+  cairo_pattern_add_color_stop_rgb(p, 0.52, 0.55, 0.58, 0.63);
+  cairo_pattern_add_color_stop_rgb(p, 0.66, 0.86, 0.88, 0.91);
+  cairo_pattern_add_color_stop_rgb(p, 1.0, 0.66, 0.69, 0.74);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  cairo_restore(cr);
+}
+
+}  // namespace wizlo::art

@@ -1,0 +1,63 @@
+#include "assets/generator/backdrop_layout.hpp"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "assets/generator/backdrop_paint.hpp"
+
+namespace wizlo::art {
+
+const ImageLayout& controlOf(const FormLayout& form, std::string_view name, std::optional<int> index) {
+  for (const ImageLayout& c : form.Controls)
+    if (c.Name == name && (index ? c.Index && *c.Index == *index : !c.Index)) return c;
+  throw std::out_of_range("no control " + std::string(name) + " on " + std::string(form.Name));
+}
+
+std::vector<Box> obstaclesOf(const FormLayout& form) {
+  std::vector<Box> out;
+  for (const ImageLayout& c : form.Controls) {
+    if (c.Name == "Image1") continue;
+    if (c.Visible || c.Name == "Imy" || c.Name == "Imn") out.push_back(boxOf(c.rect()));
+  }
+  return out;
+}
+
+std::vector<const ImageLayout*> visibleArray(const FormLayout& form, std::string_view name) {
+  std::vector<const ImageLayout*> out;
+  for (const ImageLayout& c : form.Controls)
+    if (c.Name == name && c.Index && c.Visible) out.push_back(&c);
+  std::sort(out.begin(), out.end(), [](auto* a, auto* b) { return *a->Index < *b->Index; });
+  return out;
+}
+
+bool overlaps(const Box& a, const Box& b) {
+  return a.x < b.right() && b.x < a.right() && a.y < b.bottom() && b.y < a.bottom();
+}
+
+Box PlacedText::inkOnPage() const {
+  const Box ink = text->ink();
+  return {x + ink.x, y + ink.y, ink.width, ink.height};
+}
+
+PlacedText fitText(cairo_t* cr, std::string_view utf8, const char* family, double maxSize, Align align,
+                   double anchorX, double centreY, const Box& region, const std::vector<Box>& obstacles,
+                   bool bold) {
+  for (double size = maxSize;; size *= 0.96) {
+    PlacedText placed{std::make_unique<ArabicText>(cr, utf8, family, size, bold)};
+    const Box ink = placed.text->ink();
+    const double left = align == Align::Right ? anchorX - ink.width
+                        : align == Align::Left ? anchorX
+                                               : anchorX - ink.width / 2;
+    placed.x = left - ink.x;
+    placed.y = centreY - ink.centreY();
+    const Box page = placed.inkOnPage();
+    const bool inside = page.x >= region.x && page.right() <= region.right() && page.y >= region.y &&
+                        page.bottom() <= region.bottom();
+    const bool clear = std::none_of(obstacles.begin(), obstacles.end(),
+                                    [&](const Box& o) { return overlaps(inset(o, -30, -30), page); });
+    if ((inside && clear) || size < maxSize * 0.3) return placed;
+  }
+}
+
+}  // namespace wizlo::art

@@ -1,0 +1,127 @@
+#include <string>
+#include <vector>
+
+#include "assets/generator/arabic_text.hpp"
+#include "assets/generator/backdrop_credits.hpp"
+#include "assets/generator/backdrop_decor.hpp"
+#include "assets/generator/backdrop_forms.hpp"
+#include "assets/generator/backdrop_layout.hpp"
+#include "assets/generator/backdrop_paint.hpp"
+#include "menu/form1.hpp"
+
+namespace wizlo::art {
+namespace {
+
+constexpr Colour kBannerGreen = Colour::hex(0xBFF0C4);
+constexpr Colour kBannerEdge = Colour::hex(0x3C8A52);
+
+// The colours of the second practice button's letters, in reading order.
+constexpr Colour kRainbow[] = {Colour::hex(0x1E5BD8), Colour::hex(0xD32F2F), Colour::hex(0x8E24AA),
+                               Colour::hex(0x2E9D2E), Colour::hex(0xF57C00), Colour::hex(0x00897B)};
+
+void drawTitle(cairo_t* cr) {
+  const double centreX = 9650;
+  const char* lines[] = {"تحديد المهارة", "في الكلمة"};
+  const double centresY[] = {1150, 2600};
+  for (int i = 0; i < 2; ++i) {
+    ArabicText line(cr, lines[i], kKufi, 1250);
+    const Box ink = line.ink();
+    drawSilverText(cr, line, centreX - ink.centreX(), centresY[i] - ink.centreY());
+  }
+}
+
+void drawButton(cairo_t* cr, const ImageLayout& spot, std::string_view text, double size, bool rainbow) {
+  const Box b = boxOf(spot.rect());
+  drawBanner(cr, b, kBannerGreen, kBannerEdge);
+  const Box inner = inset(b, b.width * 0.06, 0);
+  const PlacedText label =
+      fitText(cr, text, kNaskh, size, Align::Centre, b.centreX(), b.y + (b.height - b.height * 0.12) / 2, inner, {});
+  if (rainbow) {
+    std::size_t i = 0;
+    for (int word = 0; word < 2; ++word)
+      for (int letter = 0;; ++letter) {
+        try {
+          label.text->colour(lettersOf(text, word, letter), kRainbow[i++ % std::size(kRainbow)]);
+        } catch (const std::out_of_range&) {
+          break;
+        }
+      }
+  }
+  label.text->paint(label.x, label.y, kBlack);
+}
+
+// An open book on the empty right-hand side, its pages carrying the first
+// letters of the alphabet, for a friendly look.
+void drawBook(cairo_t* cr) {
+  const double cx = 9650, top = 4250, w = 2500, h = 2200;
+  const auto pages = [&](cairo_t* m) {
+    cairo_move_to(m, cx, top + 250);
+    cairo_curve_to(m, cx - w * 0.4, top - 100, cx - w * 0.8, top + 50, cx - w, top + 150);
+    cairo_line_to(m, cx - w, top + h);
+    cairo_curve_to(m, cx - w * 0.8, top + h - 100, cx - w * 0.4, top + h - 250, cx, top + h + 100);
+    cairo_curve_to(m, cx + w * 0.4, top + h - 250, cx + w * 0.8, top + h - 100, cx + w, top + h);
+    cairo_line_to(m, cx + w, top + 150);
+    cairo_curve_to(m, cx + w * 0.8, top + 50, cx + w * 0.4, top - 100, cx, top + 250);
+    cairo_close_path(m);
+  };
+  softShadow(cr, pages, 90, 120, 160, Colour::hex(0x173A28, 0.45));
+  // The cover peeking out beneath the pages.
+  cairo_save(cr);
+  cairo_translate(cr, 0, 120);
+  cairo_scale(cr, 1, 1);
+  pages(cr);
+  setSource(cr, Colour::hex(0x2E7D4F));
+  cairo_fill(cr);
+  cairo_restore(cr);
+  pages(cr);
+  cairo_pattern_t* p = cairo_pattern_create_linear(cx - w, 0, cx + w, 0);
+  cairo_pattern_add_color_stop_rgb(p, 0, 0.96, 0.96, 0.92);
+  cairo_pattern_add_color_stop_rgb(p, 0.47, 1, 1, 0.98);
+  cairo_pattern_add_color_stop_rgb(p, 0.5, 0.85, 0.85, 0.8);
+  cairo_pattern_add_color_stop_rgb(p, 0.53, 1, 1, 0.98);
+  cairo_pattern_add_color_stop_rgb(p, 1, 0.96, 0.96, 0.92);
+  cairo_set_source(cr, p);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(p);
+  setSource(cr, Colour::hex(0x6E7F74));
+  cairo_set_line_width(cr, 18);
+  cairo_stroke(cr);
+  const struct {
+    const char* letter;
+    double x, y;
+    Colour colour;
+  } letters[] = {{"أ", cx + w * 0.5, top + 1150, kRainbow[1]}, {"ب", cx - w * 0.5, top + 1050, kRainbow[0]}};
+  for (const auto& l : letters) {
+    ArabicText t(cr, l.letter, kNaskh, 1300);
+    const Box ink = t.ink();
+    t.paint(l.x - ink.centreX() + 25, l.y - ink.centreY() + 35, kBlack.withAlpha(0.15));
+    t.paint(l.x - ink.centreX(), l.y - ink.centreY(), l.colour);
+  }
+}
+
+}  // namespace
+
+void drawMenu(cairo_t* cr) {
+  const FormLayout& form = layouts::Form1;
+  const Colour mint = Colour::of(palette::kMint);
+  paintGradient(cr, 0, 0, 0, kPageHeight,
+                {{0, mint}, {0.45, mint.shade(0.06)}, {1, Colour::hex(0x7FA08E)}});
+  drawTitle(cr);
+  drawBook(cr);
+  drawSweepingWave(cr, 8090, 7000, 7500, Colour::hex(0x2FA35A));
+  const struct {
+    const char* spot;
+    std::string_view text;
+  } sentences[] = {{"Image5", "استخدم أحمد الحاسوب في التعلّم"},
+                   {"Image2", "أكل سعود التفاحة بتأن"},
+                   {"Image3", "قرأ أديب كتاباً عن البيئة"},
+                   {"Image4", "سأل البراء صديقه عن الزراعة"}};
+  for (const auto& s : sentences) drawButton(cr, controlOf(form, s.spot), s.text, 560, false);
+  drawButton(cr, controlOf(form, "Image6"), "جمل تدريبية", 420, false);
+  drawButton(cr, controlOf(form, "Image7"), "جمل تدريبية", 420, true);
+  const Box wex = boxOf(controlOf(form, "wex").rect());
+  drawCredits(cr, {.programming = wex, .top = wex.y, .bottom = wex.bottom(), .schoolAtRight = false, .schoolSize = 420},
+              {.role = kBlack, .name = kBlack, .school = Colour::hex(0x0E7A32), .programming = kBlack});
+}
+
+}  // namespace wizlo::art
