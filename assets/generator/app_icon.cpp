@@ -96,6 +96,22 @@ void drawAppIcon(cairo_t* cr, int sizePx) {
   big.phase = toward + M_PI / big.teeth;
   small.phase = toward + M_PI;
 
+  // Fit the pair inside the square with a small margin, whatever the tooth
+  // counts made of their extent.
+  const double margin = tiny ? 0.5 : s * 0.03;
+  const double left = std::min(big.cx - big.tipRadius, small.cx - small.tipRadius);
+  const double right = std::max(big.cx + big.tipRadius, small.cx + small.tipRadius);
+  const double top = std::min(big.cy - big.tipRadius, small.cy - small.tipRadius);
+  const double bottom = std::max(big.cy + big.tipRadius, small.cy + small.tipRadius);
+  const double fit = (s - 2 * margin) / std::max(right - left, bottom - top);
+  for (Gear* g : {&big, &small}) {
+    g->cx = s / 2 + (g->cx - (left + right) / 2) * fit;
+    g->cy = s / 2 + (g->cy - (top + bottom) / 2) * fit;
+    g->rootRadius *= fit;
+    g->tipRadius *= fit;
+    g->holeRadius *= fit;
+  }
+
   if (sizePx >= 48) {
     // A soft drop shadow, so the gears stand off a desktop of any colour.
     for (int step = 3; step >= 1; --step) {

@@ -36,6 +36,14 @@ std::string quotedForAssembler(const std::string& text) {
   return quoted + '"';
 }
 
+// FNV-1a. The assembler file names each image's hash, so it changes whenever
+// an image does: the build cannot see through .incbin, only the file's text.
+std::uint64_t fingerprint(const std::vector<std::uint8_t>& bytes) {
+  std::uint64_t hash = 0xcbf29ce484222325u;
+  for (std::uint8_t byte : bytes) hash = (hash ^ byte) * 0x100000001b3u;
+  return hash;
+}
+
 }  // namespace
 
 void writeEmbedding(const std::vector<DrawnImage>& images, const fs::path& outDir) {
@@ -57,6 +65,8 @@ void writeEmbedding(const std::vector<DrawnImage>& images, const fs::path& outDi
     const fs::path path = imageDir / file;
     writeIfChanged(path, std::string(image.bytes.begin(), image.bytes.end()));
     const std::string symbol = "wizlo_image_" + std::to_string(place->second);
+    assembly << "  // " << file << ", " << image.bytes.size() << " bytes, fingerprint " << std::hex
+             << fingerprint(image.bytes) << std::dec << "\n";
     assembly << "  .balign 16\n  .globl " << symbol << "\n  .type " << symbol << ", @object\n"
              << symbol << ":\n  .incbin " << quotedForAssembler(fs::absolute(path).string()) << "\n  .size "
              << symbol << ", . - " << symbol << "\n";
