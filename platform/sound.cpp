@@ -36,10 +36,9 @@ void playToTheEnd(const SDL_AudioSpec& format, const Uint8* samples, Uint32 leng
   wanted.samples = bufferFramesFor(format.freq);
   wanted.callback = nullptr;
   wanted.userdata = nullptr;
-  SDL_AudioSpec opened{};
   // No changes allowed: SDL converts to whatever the hardware takes, so the
   // queue below can hold the file's own samples.
-  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &opened, 0);
+  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
   if (device == 0) return;
   if (SDL_QueueAudio(device, samples, static_cast<Uint32>(playBytes)) != 0) {
     SDL_CloseAudioDevice(device);
@@ -47,16 +46,15 @@ void playToTheEnd(const SDL_AudioSpec& format, const Uint8* samples, Uint32 leng
   }
 
   const Uint64 durationMs = playBytes * 1000 / bytesPerSecond;
-  const Uint64 bufferMs = Uint64{opened.samples} * 1000 / static_cast<Uint64>(opened.freq) + 1;
   // A device that stops taking samples must not hold the board for ever.
   const Uint64 giveUpAt = SDL_GetTicks64() + durationMs + 2000;
   SDL_PauseAudioDevice(device, 0);
   while (SDL_GetQueuedAudioSize(device) > 0 && SDL_GetTicks64() < giveUpAt) {
     SDL_Delay(5);
   }
-  // The queue is empty once the last buffer has been handed to the device;
-  // that buffer, and the one the hardware is still sounding, play out first.
-  SDL_Delay(static_cast<Uint32>(2 * bufferMs));
+  // The queue is empty once the last samples are in the device's buffer.
+  // Closing lets SDL's audio thread play that tail out: it waits two device
+  // buffers before it lets go of the hardware, and the close waits for it.
   SDL_CloseAudioDevice(device);
 }
 
