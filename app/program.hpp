@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+#include "forms/runtime.hpp"
+#include "platform/sound.hpp"
+#include "platform/web.hpp"
+
+namespace wizlo {
+
+// The services every form of the program reaches beyond itself.
+struct ProgramServices {
+  platform::SoundService& sound;
+  platform::WebOpener& web;
+  std::string appPath;
+};
+
+// Tells the runtime how to make each of the seven forms.
+void defineForms(Runtime& runtime, const ProgramServices& services);
+
+inline constexpr std::string_view kStartForm = "Form1";
+
+}  // namespace wizlo
