@@ -25,10 +25,13 @@ constexpr Rgb fromHex(std::uint32_t rgb) {
 // The pale mint of the menu, of the disk board and of every disk.
 inline constexpr Rgb kMint = fromHex(0xD2F9E6);
 
-// Board grounds, shared by the board backdrops and their tiles.
-inline constexpr Rgb kBlueBoardGround = fromHex(0xB3BFDB);    // Backdrop3, BlueTile*
-inline constexpr Rgb kYellowBoardGround = fromHex(0xFEFE99);  // Backdrop4, YellowTile*
-inline constexpr Rgb kPinkBoardGround = fromHex(0xFECACD);    // Backdrop5, PinkTile*
+// Board grounds, shared by the board backdrops and their tiles. Each is a
+// colour that a flat area of a backdrop JPEG (quality 90, no chroma
+// subsampling) decodes to exactly, so a tile's ground is the very colour of
+// the board around it, not one shade off.
+inline constexpr Rgb kBlueBoardGround = fromHex(0xB4BFDB);    // Backdrop3, BlueTile*
+inline constexpr Rgb kYellowBoardGround = fromHex(0xFEFF99);  // Backdrop4, YellowTile*
+inline constexpr Rgb kPinkBoardGround = fromHex(0xFECACC);    // Backdrop5, PinkTile*
 
 // The rings of the tiles, one a board.
 inline constexpr Rgb kBlueTileRing = fromHex(0xE0565A);    // soft red

@@ -40,7 +40,7 @@ void drawTile(cairo_t* cr, const TileColours& colours, int number, int sizePx) {
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
 
   const double inside = 2 * g.ringInner;
-  drawNumeral(cr, arabicIndic(number), {c, c, inside * 0.78, inside * (sizePx <= 16 ? 0.8 : 0.66)},
+  drawNumeral(cr, arabicIndic(number), {c, c, inside * 0.8, inside * (sizePx <= 16 ? 0.8 : 0.72)},
               palette::kNumeral);
 }
 

@@ -1,0 +1,68 @@
+// A tile must vanish into its board, leaving only its ring and number: the
+// backdrop around every pool piece has the tile's ground colour.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "assets/catalogue.hpp"
+#include "assets/generator/palette.hpp"
+#include "assets/generator/recipe.hpp"
+#include "boards/form3.hpp"
+#include "boards/form4.hpp"
+#include "boards/form5.hpp"
+
+namespace wizlo::assets {
+namespace {
+
+bool isTile(PictureId id) {
+  const recipe::Family family = recipe::familyOf(id);
+  return family == recipe::Family::BlueTile || family == recipe::Family::YellowTile ||
+         family == recipe::Family::PinkTile;
+}
+
+const ImageLayout& backdropOf(const FormLayout& form) { return form.Controls.back(); }
+
+// A JPEG backdrop is allowed one or two steps of rounding on a flat ground;
+// more would show the tile as a patch.
+bool near(std::uint32_t pixel, palette::Rgb colour) {
+  const auto channel = [pixel](int shift) { return static_cast<int>((pixel >> shift) & 0xFF); };
+  return std::abs(channel(16) - colour.r) <= 2 && std::abs(channel(8) - colour.g) <= 2 &&
+         std::abs(channel(0) - colour.b) <= 2;
+}
+
+TEST(TileOnBoard, BackdropAtEveryTilePieceIsTheTileGround) {
+  const struct {
+    const FormLayout* form;
+    palette::Rgb ground;
+  } boards[] = {
+      {&layouts::Form3, palette::kBlueBoardGround},
+      {&layouts::Form4, palette::kYellowBoardGround},
+      {&layouts::Form5, palette::kPinkBoardGround},
+  };
+  for (const auto& board : boards) {
+    SCOPED_TRACE(board.form->Name);
+    ASSERT_TRUE(backdropOf(*board.form).Picture.has_value());
+    const Bitmap& backdrop = artwork(*backdropOf(*board.form).Picture)->images().front();
+    const double pixelsPerTwip = double(backdrop.width) / backdropOf(*board.form).Width;
+    int tiles = 0;
+    for (const ImageLayout& control : board.form->Controls) {
+      if (!control.Picture || !isTile(*control.Picture)) continue;
+      ++tiles;
+      const Bitmap& tile = artwork(*control.Picture)->images().front();
+      EXPECT_EQ(tile.argb.front(), board.ground.argb()) << nameOf(*control.Picture);
+      // The four corners of the piece's rectangle, where its ring leaves ground showing.
+      for (auto [x, y] : {std::pair{control.Left + 15, control.Top + 15},
+                          {control.Left + control.Width - 15, control.Top + 15},
+                          {control.Left + 15, control.Top + control.Height - 15},
+                          {control.Left + control.Width - 15, control.Top + control.Height - 15}}) {
+        const int px = static_cast<int>(x * pixelsPerTwip), py = static_cast<int>(y * pixelsPerTwip);
+        EXPECT_TRUE(near(backdrop.argb[static_cast<std::size_t>(py) * backdrop.width + px], board.ground))
+            << nameOf(*control.Picture) << " at " << px << "," << py;
+      }
+    }
+    EXPECT_GT(tiles, 0);
+  }
+}
+
+}  // namespace
+}  // namespace wizlo::assets
