@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace wizlo::art {
+namespace wizlo::backdrop {
 namespace {
 
 double fromPango(int units) { return static_cast<double>(units) / PANGO_SCALE; }
@@ -168,7 +168,8 @@ ByteRange lettersOf(std::string_view text, int word, int letter, int count) {
 }
 
 ByteRange marksOf(std::string_view text, int word, int letter) {
-  const Letter& l = letterAt(lettersByWord(text), word, letter);
+  const auto words = lettersByWord(text);  // must outlive the reference below
+  const Letter& l = letterAt(words, word, letter);
   return {l.baseEnd, l.end - l.baseEnd};
 }
 
@@ -178,4 +179,4 @@ ByteRange wordOf(std::string_view text, int word) {
   return {first.start, words[word].back().end - first.start};
 }
 
-}  // namespace wizlo::art
+}  // namespace wizlo::backdrop

@@ -12,7 +12,7 @@
 // HarfBuzz joins the letters, in user units of the cairo context it is made
 // for (twips on a backdrop). Single letters can take colours of their own
 // without breaking the joining of their word.
-namespace wizlo::art {
+namespace wizlo::backdrop {
 
 struct Box {
   double x = 0, y = 0, width = 0, height = 0;
@@ -69,4 +69,4 @@ ByteRange marksOf(std::string_view text, int word, int letter);
 // The byte range of word `word`.
 ByteRange wordOf(std::string_view text, int word);
 
-}  // namespace wizlo::art
+}  // namespace wizlo::backdrop

@@ -10,7 +10,7 @@
 #include "assets/generator/backdrop_layout.hpp"
 #include "assets/generator/backdrop_paint.hpp"
 
-namespace wizlo::art {
+namespace wizlo::backdrop {
 namespace {
 
 constexpr double kMargin = 220;
@@ -49,7 +49,7 @@ void placeWords(std::vector<Word>& words, const BoardContent& b) {
   std::vector<double> sum(n, 0);
   for (std::size_t i = 0; i < b.circles.size(); ++i) {
     const MarkedLetters& m = b.circles[i];
-    if (!m.drawn) continue;
+    if (m.kind == CircleKind::SpareOnBlank) continue;
     const Word& w = words[m.letters.word];
     const Box ink = w.text->inkOf(within(w, bytesOf(b.sentence, m.letters)));
     const Box circle = boxOf(controlOf(*b.form, "g", static_cast<int>(i)).rect());
@@ -83,6 +83,12 @@ void placeWords(std::vector<Word>& words, const BoardContent& b) {
   std::vector<double> edge(n);
   for (const Pool& p : pools)
     for (std::size_t c = 0; c < p.count; ++c, ++k) edge[k] = p.value + offset[k];
+  // A word with no arrow of its own sits midway between its neighbours.
+  for (k = 1; k + 1 < n; ++k)
+    if (weight[k] < 1e-2) {
+      const double room = edge[k - 1] - (edge[k + 1] + width[k + 1]);
+      edge[k] = edge[k + 1] + width[k + 1] + (room - width[k]) / 2;
+    }
   // Keep the whole line on the page.
   const double over = edge[0] + width[0] - (kPageWidth - kMargin);
   const double under = kMargin - edge[n - 1];
@@ -107,7 +113,7 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
     w.text->colour(within(w, bytesOf(b.sentence, m.letters)), m.colour);
   };
   for (const MarkedLetters& m : b.circles)
-    if (m.drawn) colourIn(m);
+    if (m.kind == CircleKind::Drawn) colourIn(m);
   for (const MarkedLetters& m : b.alsoColoured) colourIn(m);
   placeWords(words, b);
 
@@ -138,7 +144,7 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
   const double ringWidth = 48;
   for (std::size_t i = 0; i < b.circles.size(); ++i) {
     const MarkedLetters& m = b.circles[i];
-    if (!m.drawn) continue;
+    if (m.kind != CircleKind::Drawn) continue;
     const Box circle = boxOf(controlOf(*b.form, "g", static_cast<int>(i)).rect());
     drawRing(cr, circle, m.colour, ringWidth);
     const Word& w = words[m.letters.word];
@@ -149,7 +155,9 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
   }
 }
 
-void drawSkills(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles) {
+// Returns where the names' ink went, so nothing else is drawn over them.
+std::vector<Box> drawSkills(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles) {
+  std::vector<Box> inks;
   const Box page{kMargin, 0, kPageWidth - 2 * kMargin, kPageHeight};
   for (const ImageLayout* piece : visibleArray(*b.form, "c")) {
     const Box at = boxOf(piece->rect());
@@ -157,13 +165,15 @@ void drawSkills(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obst
                                      at.centreY(), page, obstacles);
     label.text->paint(label.x + 10, label.y + 14, kWhite.withAlpha(0.45));
     label.text->paint(label.x, label.y, b.skillColour);
+    inks.push_back(label.inkOnPage());
   }
+  return inks;
 }
 
 void drawInstruction(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles) {
   const Box back = boxOf(controlOf(*b.form, "rrr").rect());
   const Box region{kPageWidth / 2 - 1200, 0, kPageWidth / 2 + 1200 - kMargin - 80, kPageHeight};
-  const PlacedText line = fitText(cr, b.instruction, kNaskh, 640, Align::Right, kPageWidth - kMargin - 80,
+  const PlacedText line = fitText(cr, b.instruction, kNaskh, b.instructionSize, Align::Right, kPageWidth - kMargin - 80,
                                   back.centreY(), region, obstacles);
   line.text->paint(line.x + 12, line.y + 16, kBlack.withAlpha(0.18));
   line.text->paint(line.x, line.y, b.instructionColour);
@@ -178,8 +188,9 @@ void drawBoard(cairo_t* cr, const BoardContent& b) {
   if (b.ornament == Ornament::Swoosh) drawSwoosh(cr, b.ornamentTop, b.ornamentBottom, b.ornamentColour);
   drawSentenceAndCircles(cr, b);
   drawBackButton(cr, boxOf(controlOf(*b.form, "rrr").rect()));
-  drawInstruction(cr, b, obstacles);
-  drawSkills(cr, b, obstacles);
+  std::vector<Box> taken = obstacles;
+  for (const Box& ink : drawSkills(cr, b, obstacles)) taken.push_back(ink);
+  drawInstruction(cr, b, taken);
   const Box wex = boxOf(controlOf(*b.form, "wex").rect());
   drawCredits(cr,
               {.programming = inset(wex, 0, 40), .top = wex.y, .bottom = wex.bottom(), .schoolAtRight = false,
@@ -188,4 +199,4 @@ void drawBoard(cairo_t* cr, const BoardContent& b) {
                .programming = b.creditColour});
 }
 
-}  // namespace wizlo::art
+}  // namespace wizlo::backdrop

@@ -10,7 +10,7 @@
 // A matching board's backdrop: the sentence with its coloured letters, a ring
 // and an arrow for every circle, the back button, the instruction, the skill
 // names beside the pieces, an ornament and the credits.
-namespace wizlo::art {
+namespace wizlo::backdrop {
 
 // Letters of the sentence: `count` letters from letter `letter` of word
 // `word` (both counted in reading order from 0), or only the marks on that
@@ -20,13 +20,15 @@ struct Letters {
   bool marksOnly = false;
 };
 
-// The circle g(i) is drawn for circles[i]: its ring and arrow take the colour
-// of the letters the arrow points at. `arrowAt` picks the letters the arrow
-// points at when they differ from the coloured ones.
+// A spare circle has no ring or arrow; it may lie over a letter of the sentence.
+enum class CircleKind { Drawn, SpareOverLetter, SpareOnBlank };
+
+// circles[i] is what g(i) points at: its ring and arrow take the colour of
+// those letters.
 struct MarkedLetters {
   Letters letters;
   Colour colour;
-  bool drawn = true;  // false for a spare circle with nothing drawn under it
+  CircleKind kind = CircleKind::Drawn;
 };
 
 enum class Ground { MintShading, Flat };
@@ -43,6 +45,7 @@ struct BoardContent {
   std::vector<MarkedLetters> alsoColoured;  // coloured letters without an arrow of their own
   std::string_view instruction;
   Colour instructionColour;
+  double instructionSize;
   std::vector<std::string_view> skills;  // the name beside piece c(j)
   Colour skillColour;
   double skillSize;
@@ -59,4 +62,4 @@ const BoardContent& bookBoard();         // Form3
 const BoardContent& computerBoard();     // Form4
 const BoardContent& farmingBoard();      // Form5
 
-}  // namespace wizlo::art
+}  // namespace wizlo::backdrop

@@ -6,7 +6,7 @@
 #include "boards/form4.hpp"
 #include "boards/form5.hpp"
 
-namespace wizlo::art {
+namespace wizlo::backdrop {
 namespace {
 
 constexpr Colour hex(std::uint32_t rgb) { return Colour::hex(rgb); }
@@ -39,6 +39,7 @@ const BoardContent& appleBoard() {
       .alsoColoured = {},
       .instruction = kMoveTheSkill,
       .instructionColour = hex(0xF07800),
+      .instructionSize = 640,
       .skills = {"همزة وسط الكلمة", "همزة قطع", "مد بالألف", "همزة وصل", "مد بالواو", "فعل", "لام شمسية",
                  "حرف مضعف", "تاء مربوطة", "تنوين كسر"},
       .skillColour = hex(0x0B5A26),
@@ -72,11 +73,12 @@ const BoardContent& bookBoard() {
               {{4, 0}, hex(0xFFE11A)},        // connecting alif of البيئة
               {{4, 1}, hex(0xC9A0F0)},        // its moon lam
               {{4, 5}, hex(0x0B6B2E)},        // taa marbuta
-              {{4, 5}, hex(0x0B6B2E), false},  // the spare g(9): nothing drawn
+              {{4, 5}, hex(0x0B6B2E), CircleKind::SpareOverLetter},  // the spare g(9), over the ة
           },
       .alsoColoured = {},
       .instruction = "أحدد المهارة في المكان المناسب",
       .instructionColour = hex(0x15236E),
+      .instructionSize = 640,
       .skills = {"همزة آخر الكلمة", "فعل", "مد بالألف", "تاء مربوطة", "لام قمرية", "همزة وصل", "همزة أول الكلمة",
                  "تنوين فتح", "مد بالياء"},
       .skillColour = hex(0x15236E),
@@ -97,8 +99,8 @@ const BoardContent& computerBoard() {
       .ground = Ground::Flat,
       .groundColour = Colour::of(palette::kYellowBoardGround),
       .sentence = "استخدم أحمد الحاسوب في التعلّم",
-      .sentenceSize = 950,
-      .baselineY = 1180,
+      .sentenceSize = 900,
+      .baselineY = 1260,
       .circles =
           {
               {{0, 0, 6}, hex(0xF48CB6)},   // the whole verb استخدم
@@ -110,11 +112,12 @@ const BoardContent& computerBoard() {
               {{3, 1}, hex(0xF57C00)},      // ي of في
               {{4, 1}, hex(0x1E9E3A)},      // sun lam of التعلّم
               {{4, 4}, hex(0x7F8020)},      // لّ with shadda
-              {{4, 4}, hex(0x7F8020), false},  // the spare g(9): nothing drawn
+              {{4, 4}, hex(0x7F8020), CircleKind::SpareOnBlank},  // the spare g(9), on blank ground
           },
       .alsoColoured = {},
       .instruction = kMoveTheSkill,
       .instructionColour = kBlack,
+      .instructionSize = 600,
       .skills = {"همزة أول الكلمة", "لام شمسية", "مد بالياء", "حرف مضعف", "مد بالألف", "فعل", "مد بالواو",
                  "لام قمرية", "همزة وصل"},
       .skillColour = kBlack,
@@ -154,6 +157,7 @@ const BoardContent& farmingBoard() {
       .alsoColoured = {{{0, 2}, hex(0xE01B1B)}},  // the verb's ل
       .instruction = kMoveTheSkill,
       .instructionColour = kBlack,
+      .instructionSize = 500,
       .skills = {"لام قمرية", "كلمة مختومة بهاء", "همزة آخر الكلمة", "مد بالألف", "فعل", "همزة وسط الكلمة",
                  "مد بالياء", "همزة وصل", "لام شمسية", "حرف مضعف", "تاء مربوطة"},
       .skillColour = kBlack,
@@ -168,4 +172,4 @@ const BoardContent& farmingBoard() {
   return board;
 }
 
-}  // namespace wizlo::art
+}  // namespace wizlo::backdrop

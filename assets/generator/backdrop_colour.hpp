@@ -5,7 +5,7 @@
 
 #include "assets/generator/palette.hpp"
 
-namespace wizlo::art {
+namespace wizlo::backdrop {
 
 struct Colour {
   double r = 0, g = 0, b = 0, a = 1;
@@ -28,4 +28,4 @@ inline void setSource(cairo_t* cr, Colour c) { cairo_set_source_rgba(cr, c.r, c.
 inline constexpr Colour kBlack = Colour::hex(0x000000);
 inline constexpr Colour kWhite = Colour::hex(0xFFFFFF);
 
-}  // namespace wizlo::art
+}  // namespace wizlo::backdrop

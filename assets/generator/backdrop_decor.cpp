@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace wizlo::art {
+namespace wizlo::backdrop {
 namespace {
 
 // A sine-like line across the page through y(x) = mid + amp * sin(phase + 2 pi x / period).
@@ -48,30 +48,32 @@ void drawWaveBand(cairo_t* cr, double top, double bottom, Colour green) {
   cairo_pattern_destroy(p);
 }
 
-void drawSweepingWave(cairo_t* cr, double leftY, double highY, double rightY, Colour green) {
-  // Two parallel sweeps: a broad green one and a white one just above it.
+void drawSweepingWave(cairo_t* cr, double leftY, double bendX, double rightY, Colour green) {
+  // Two sweeps side by side, a broad green one and a white one above it,
+  // running low and level under the banners and rising after `bendX`.
   const auto sweep = [&](cairo_t* m, double lift, double thick) {
+    const double midY = leftY - (leftY - rightY) * 0.35;
     cairo_move_to(m, -50, leftY - lift);
-    cairo_curve_to(m, 4500, leftY - lift + 250, 8200, highY - lift, 13700, rightY - lift);
-    cairo_line_to(m, 13700, rightY - lift + thick);
-    cairo_curve_to(m, 8200, highY - lift + thick * 1.6, 4500, leftY - lift + 250 + thick, -50,
-                   leftY - lift + thick * 0.5);
+    cairo_curve_to(m, bendX, leftY - lift + 20, bendX + 2500, midY - lift, 13700, rightY - lift);
+    cairo_line_to(m, 13700, rightY - lift + thick * 1.8);
+    cairo_curve_to(m, bendX + 2500, midY - lift + thick * 1.5, bendX, leftY - lift + 20 + thick, -50,
+                   leftY - lift + thick);
     cairo_close_path(m);
   };
-  softShadow(cr, [&](cairo_t* m) { sweep(m, 0, 150); }, 20, 40, 70, kBlack.withAlpha(0.3));
-  sweep(cr, 0, 150);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, highY, kPageWidth, leftY);
+  softShadow(cr, [&](cairo_t* m) { sweep(m, 0, 120); }, 20, 40, 70, kBlack.withAlpha(0.3));
+  sweep(cr, 0, 120);
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, rightY, kPageWidth, leftY);
   const Colour light = green.shade(-0.3), dark = green.shade(0.2);
   cairo_pattern_add_color_stop_rgb(p, 0, dark.r, dark.g, dark.b);
   cairo_pattern_add_color_stop_rgb(p, 1, light.r, light.g, light.b);
   cairo_set_source(cr, p);
   cairo_fill(cr);
   cairo_pattern_destroy(p);
-  sweep(cr, 110, 70);
+  sweep(cr, 95, 60);
   setSource(cr, kWhite.withAlpha(0.95));
   cairo_fill(cr);
-  sweep(cr, 190, 35);
-  setSource(cr, green.shade(-0.1).withAlpha(0.9));
+  sweep(cr, 170, 30);
+  setSource(cr, green.shade(-0.15).withAlpha(0.9));
   cairo_fill(cr);
 }
 
@@ -168,4 +170,4 @@ void drawSilverText(cairo_t* cr, const ArabicText& text, double x, double y) {
   cairo_restore(cr);
 }
 
-}  // namespace wizlo::art
+}  // namespace wizlo::backdrop

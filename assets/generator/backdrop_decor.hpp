@@ -6,12 +6,13 @@
 
 // Ornaments: the waves and swooshes that part the exercise from the credits,
 // the menu's banners and its silver title.
-namespace wizlo::art {
+namespace wizlo::backdrop {
 
 // A band of two interlaced waves, green and white, across the page.
 void drawWaveBand(cairo_t* cr, double top, double bottom, Colour green);
-// The menu's wave, sweeping up towards the right where no banner stands.
-void drawSweepingWave(cairo_t* cr, double leftY, double highY, double rightY, Colour green);
+// The menu's wave, level under the banners, sweeping up after `bendX`
+// towards the right, where no banner stands.
+void drawSweepingWave(cairo_t* cr, double leftY, double bendX, double rightY, Colour green);
 // A broad tapering brush-stroke across the page.
 void drawSwoosh(cairo_t* cr, double top, double bottom, Colour c);
 // A banner filling the box, its lower edge wavy, a dark shadow to its right.
@@ -19,4 +20,4 @@ void drawBanner(cairo_t* cr, const Box& b, Colour fill, Colour edge);
 // Bevelled silver letters.
 void drawSilverText(cairo_t* cr, const ArabicText& text, double x, double y);
 
-}  // namespace wizlo::art
+}  // namespace wizlo::backdrop

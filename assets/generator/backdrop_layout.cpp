@@ -6,7 +6,7 @@
 
 #include "assets/generator/backdrop_paint.hpp"
 
-namespace wizlo::art {
+namespace wizlo::backdrop {
 
 const ImageLayout& controlOf(const FormLayout& form, std::string_view name, std::optional<int> index) {
   for (const ImageLayout& c : form.Controls)
@@ -43,6 +43,8 @@ Box PlacedText::inkOnPage() const {
 PlacedText fitText(cairo_t* cr, std::string_view utf8, const char* family, double maxSize, Align align,
                    double anchorX, double centreY, const Box& region, const std::vector<Box>& obstacles,
                    bool bold) {
+  // A nudge up or down a little is kinder to a label than shrinking it.
+  constexpr double kNudges[] = {0, 50, -50, 100, -100, 150, -150};
   for (double size = maxSize;; size *= 0.96) {
     PlacedText placed{std::make_unique<ArabicText>(cr, utf8, family, size, bold)};
     const Box ink = placed.text->ink();
@@ -50,14 +52,20 @@ PlacedText fitText(cairo_t* cr, std::string_view utf8, const char* family, doubl
                         : align == Align::Left ? anchorX
                                                : anchorX - ink.width / 2;
     placed.x = left - ink.x;
-    placed.y = centreY - ink.centreY();
-    const Box page = placed.inkOnPage();
-    const bool inside = page.x >= region.x && page.right() <= region.right() && page.y >= region.y &&
-                        page.bottom() <= region.bottom();
-    const bool clear = std::none_of(obstacles.begin(), obstacles.end(),
-                                    [&](const Box& o) { return overlaps(inset(o, -30, -30), page); });
-    if ((inside && clear) || size < maxSize * 0.3) return placed;
+    for (double nudge : kNudges) {
+      placed.y = centreY + nudge - ink.centreY();
+      const Box page = placed.inkOnPage();
+      const bool inside = page.x >= region.x && page.right() <= region.right() && page.y >= region.y &&
+                          page.bottom() <= region.bottom();
+      const bool clear = std::none_of(obstacles.begin(), obstacles.end(),
+                                      [&](const Box& o) { return overlaps(inset(o, -30, -30), page); });
+      if (inside && clear) return placed;
+    }
+    if (size < maxSize * 0.3) {
+      placed.y = centreY - ink.centreY();
+      return placed;
+    }
   }
 }
 
-}  // namespace wizlo::art
+}  // namespace wizlo::backdrop

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,7 +12,7 @@
 #include "assets/generator/backdrop_paint.hpp"
 #include "menu/form1.hpp"
 
-namespace wizlo::art {
+namespace wizlo::backdrop {
 namespace {
 
 constexpr Colour kBannerGreen = Colour::hex(0xBFF0C4);
@@ -19,12 +22,24 @@ constexpr Colour kBannerEdge = Colour::hex(0x3C8A52);
 constexpr Colour kRainbow[] = {Colour::hex(0x1E5BD8), Colour::hex(0xD32F2F), Colour::hex(0x8E24AA),
                                Colour::hex(0x2E9D2E), Colour::hex(0xF57C00), Colour::hex(0x00897B)};
 
+// The largest size up to `maxSize` at which every text fits `width`.
+double commonSize(cairo_t* cr, std::initializer_list<std::string_view> texts, const char* family, double maxSize,
+                  double width) {
+  double size = maxSize;
+  for (std::string_view t : texts) {
+    ArabicText probe(cr, t, family, maxSize);
+    size = std::min(size, maxSize * width / probe.ink().width);
+  }
+  return size;
+}
+
 void drawTitle(cairo_t* cr) {
-  const double centreX = 9650;
-  const char* lines[] = {"تحديد المهارة", "في الكلمة"};
-  const double centresY[] = {1150, 2600};
+  const double centreX = 9700;
+  const std::string_view lines[] = {"تحديد المهارة", "في الكلمة"};
+  const double size = commonSize(cr, {lines[0], lines[1]}, kKufi, 1250, 6900);
+  const double centresY[] = {1200, 2650};
   for (int i = 0; i < 2; ++i) {
-    ArabicText line(cr, lines[i], kKufi, 1250);
+    ArabicText line(cr, lines[i], kKufi, size);
     const Box ink = line.ink();
     drawSilverText(cr, line, centreX - ink.centreX(), centresY[i] - ink.centreY());
   }
@@ -33,9 +48,10 @@ void drawTitle(cairo_t* cr) {
 void drawButton(cairo_t* cr, const ImageLayout& spot, std::string_view text, double size, bool rainbow) {
   const Box b = boxOf(spot.rect());
   drawBanner(cr, b, kBannerGreen, kBannerEdge);
-  const Box inner = inset(b, b.width * 0.06, 0);
-  const PlacedText label =
-      fitText(cr, text, kNaskh, size, Align::Centre, b.centreX(), b.y + (b.height - b.height * 0.12) / 2, inner, {});
+  PlacedText label{std::make_unique<ArabicText>(cr, text, kNaskh, size)};
+  const Box ink = label.text->ink();
+  label.x = b.centreX() - ink.centreX();
+  label.y = b.y + b.height * 0.44 - ink.centreY();  // the wavy edge takes the bottom of the banner
   if (rainbow) {
     std::size_t i = 0;
     for (int word = 0; word < 2; ++word)
@@ -108,7 +124,7 @@ void drawMenu(cairo_t* cr) {
                 {{0, mint}, {0.45, mint.shade(0.06)}, {1, Colour::hex(0x7FA08E)}});
   drawTitle(cr);
   drawBook(cr);
-  drawSweepingWave(cr, 8090, 7000, 7500, Colour::hex(0x2FA35A));
+  drawSweepingWave(cr, 8185, 5700, 7150, Colour::hex(0x2FA35A));
   const struct {
     const char* spot;
     std::string_view text;
@@ -116,12 +132,17 @@ void drawMenu(cairo_t* cr) {
                    {"Image2", "أكل سعود التفاحة بتأن"},
                    {"Image3", "قرأ أديب كتاباً عن البيئة"},
                    {"Image4", "سأل البراء صديقه عن الزراعة"}};
-  for (const auto& s : sentences) drawButton(cr, controlOf(form, s.spot), s.text, 560, false);
-  drawButton(cr, controlOf(form, "Image6"), "جمل تدريبية", 420, false);
-  drawButton(cr, controlOf(form, "Image7"), "جمل تدريبية", 420, true);
+  const double wide = controlOf(form, "Image2").Width * 0.9;
+  const double size = commonSize(cr, {sentences[0].text, sentences[1].text, sentences[2].text, sentences[3].text},
+                                 kNaskh, 540, wide);
+  for (const auto& s : sentences) drawButton(cr, controlOf(form, s.spot), s.text, size, false);
+  constexpr std::string_view kPractice = "جمل تدريبية";
+  const double small = commonSize(cr, {kPractice}, kNaskh, 420, controlOf(form, "Image7").Width * 0.82);
+  drawButton(cr, controlOf(form, "Image6"), kPractice, small, false);
+  drawButton(cr, controlOf(form, "Image7"), kPractice, small, true);
   const Box wex = boxOf(controlOf(form, "wex").rect());
   drawCredits(cr, {.programming = wex, .top = wex.y, .bottom = wex.bottom(), .schoolAtRight = false, .schoolSize = 420},
               {.role = kBlack, .name = kBlack, .school = Colour::hex(0x0E7A32), .programming = kBlack});
 }
 
-}  // namespace wizlo::art
+}  // namespace wizlo::backdrop

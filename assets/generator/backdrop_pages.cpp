@@ -9,7 +9,7 @@
 #include "pages/form6.hpp"
 #include "pages/form7.hpp"
 
-namespace wizlo::art {
+namespace wizlo::backdrop {
 namespace {
 
 constexpr double kRightEdge = kPageWidth - 650;
@@ -74,7 +74,7 @@ void drawSecondPracticePage(cairo_t* cr) {
               {{"فِي وَطَنِنَا الْغَالِي مُدُنٌ سَاحِلِيَّةٌ جَمِيلَةٌ،", kBlack,
                 {{0, 1, 1, pink}, {4, 1, 1, green}, {5, 4, 1, teal}}},
                {"وَمِنْهَا مَدِينَةٌ تُسَمَّى عَرُوسَ الْبَحْرِ الْأَحْمَرِ،", kBlack,
-                {{3, 2, 1, purple}, {4, 1, 1, orange}, {5, 2, 1, red}}},
+                {{1, 4, 1, red}, {3, 2, 1, purple}, {4, 1, 1, orange}}},
                {"فِيهَا مَطَارٌ دَوْلِيٌّ كَبِيرٌ، وَمِينَاءٌ إِسْلَامِيٌّ،", kBlack,
                 {{1, 2, 1, blue}, {4, 5, 1, red}, {5, 0, 1, yellow}}},
                {"وَوَاجِهَةٌ بَحْرِيَّةٌ تُزَيِّنُهَا الْمُجَسَّمَاتُ الْجَمِيلَةُ،", kBlack,
@@ -90,4 +90,4 @@ void drawSecondPracticePage(cairo_t* cr) {
               {.role = olive, .name = brown, .school = brown, .programming = kBlack});
 }
 
-}  // namespace wizlo::art
+}  // namespace wizlo::backdrop

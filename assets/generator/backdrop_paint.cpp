@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace wizlo::art {
+namespace wizlo::backdrop {
 
 Box boxOf(const Rect& r) { return {double(r.Left), double(r.Top), double(r.Width), double(r.Height)}; }
 
@@ -171,4 +171,4 @@ void drawBackButton(cairo_t* cr, const Box& area) {
   word.paint(x, y, kBlack);
 }
 
-}  // namespace wizlo::art
+}  // namespace wizlo::backdrop

@@ -10,7 +10,7 @@
 #include "forms/layout.hpp"
 
 // The shapes the backdrops are drawn from, in twips.
-namespace wizlo::art {
+namespace wizlo::backdrop {
 
 inline constexpr double kPageWidth = 13575, kPageHeight = 9135;
 
@@ -40,4 +40,4 @@ void drawArrow(cairo_t* cr, double tailX, double tailY, double tipX, double tipY
 // The glossy gold oval with a silver rim and the black word for back.
 void drawBackButton(cairo_t* cr, const Box& b);
 
-}  // namespace wizlo::art
+}  // namespace wizlo::backdrop

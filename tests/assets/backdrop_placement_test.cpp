@@ -1,0 +1,225 @@
+// Every drawn feature of a backdrop lies under the control that serves it:
+// checked on the decoded backdrop pixels, scaled to the controls' rectangles
+// read from the forms' own layout tables.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "assets/catalogue.hpp"
+#include "assets/generator/palette.hpp"
+#include "boards/form2.hpp"
+#include "boards/form3.hpp"
+#include "boards/form4.hpp"
+#include "boards/form5.hpp"
+#include "menu/form1.hpp"
+#include "pages/form6.hpp"
+#include "pages/form7.hpp"
+
+namespace wizlo::assets {
+namespace {
+
+constexpr double kPageWidth = 13575, kPageHeight = 9135;
+
+struct Pixel {
+  int r = 0, g = 0, b = 0;
+  int distance(palette::Rgb c) const { return std::abs(r - c.r) + std::abs(g - c.g) + std::abs(b - c.b); }
+  int distance(const Pixel& p) const { return std::abs(r - p.r) + std::abs(g - p.g) + std::abs(b - p.b); }
+  bool gold() const { return r > 180 && g > 110 && b < 120 && r - b > 90; }
+  bool paleGreen() const { return g > 190 && g > r + 10 && g >= b; }
+  bool ink() const { return r + g + b < 330; }
+};
+
+std::string describe(const Pixel& p) {
+  return "(" + std::to_string(p.r) + "," + std::to_string(p.g) + "," + std::to_string(p.b) + ")";
+}
+
+// A backdrop as its form sees it: addressed in twips.
+class Page {
+ public:
+  explicit Page(PictureId id) : image_(artwork(id)->images().front()) {}
+
+  Pixel at(double xTwips, double yTwips) const {
+    const int x = std::clamp(static_cast<int>(xTwips * image_.width / kPageWidth), 0, image_.width - 1);
+    const int y = std::clamp(static_cast<int>(yTwips * image_.height / kPageHeight), 0, image_.height - 1);
+    const std::uint32_t p = image_.argb[static_cast<std::size_t>(y) * image_.width + x];
+    return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
+  }
+
+  // The share of sampled pixels in a rectangle that are ink (text).
+  double inkShare(const Rect& r) const {
+    int inked = 0, all = 0;
+    for (int y = r.Top; y < r.bottom(); y += 15)
+      for (int x = r.Left; x < r.right(); x += 15, ++all) inked += at(x, y).ink();
+    return all ? static_cast<double>(inked) / all : 0;
+  }
+
+ private:
+  const Bitmap& image_;
+};
+
+const ImageLayout& control(const FormLayout& form, std::string_view name, std::optional<int> index = {}) {
+  for (const ImageLayout& c : form.Controls)
+    if (c.Name == name && (index ? c.Index && *c.Index == *index : !c.Index)) return c;
+  ADD_FAILURE() << "no control " << name;
+  return form.Controls.back();
+}
+
+// JPEG keeps flat colours to within a few levels a channel.
+constexpr int kGroundTolerance = 24;
+
+struct Board {
+  PictureId id;
+  const FormLayout* form;
+  std::optional<palette::Rgb> flatGround;  // the tile ground, where tiles lie on the board
+  std::vector<int> spareCircles;           // g(i) with nothing drawn under it
+};
+
+const Board kBoards[] = {
+    {PictureId::Backdrop2, &layouts::Form2, std::nullopt, {}},
+    {PictureId::Backdrop3, &layouts::Form3, palette::kBlueBoardGround, {9}},
+    {PictureId::Backdrop4, &layouts::Form4, palette::kYellowBoardGround, {9}},
+    {PictureId::Backdrop5, &layouts::Form5, palette::kPinkBoardGround, {}},
+};
+
+// The ground a board shows near a point: its flat colour, or the mint shading
+// of the disk board sampled on bare ground at the same height by the right edge.
+Pixel groundNear(const Page& page, const Board& board, double y) {
+  if (board.flatGround) return {board.flatGround->r, board.flatGround->g, board.flatGround->b};
+  return page.at(kPageWidth - 60, y);
+}
+
+TEST(BackdropPlacement, EveryDrawnCircleIsARingAroundPlainGround) {
+  for (const Board& board : kBoards) {
+    const Page page(board.id);
+    for (const ImageLayout& g : board.form->Controls) {
+      if (g.Name != "g" || !g.Visible) continue;
+      const bool spare = std::find(board.spareCircles.begin(), board.spareCircles.end(), *g.Index) !=
+                         board.spareCircles.end();
+      if (spare) continue;
+      SCOPED_TRACE(std::string(board.form->Name) + " g(" + std::to_string(*g.Index) + ")");
+      const double cx = g.Left + g.Width / 2.0, cy = g.Top + g.Height / 2.0;
+      const Pixel ground = groundNear(page, board, cy);
+      EXPECT_LT(page.at(cx, cy).distance(ground), kGroundTolerance) << describe(page.at(cx, cy));
+      // Around the centre, on the ring's own path, the ground gives way to the ring.
+      int ringed = 0;
+      for (int k = 0; k < 8; ++k) {
+        const double angle = k * M_PI / 4;
+        const double x = cx + (g.Width * 0.45 - 24) * std::cos(angle);
+        const double y = cy + (g.Height * 0.45 - 24) * std::sin(angle);
+        ringed += page.at(x, y).distance(ground) > 40;
+      }
+      EXPECT_GE(ringed, 7);
+    }
+  }
+}
+
+TEST(BackdropPlacement, PiecesAndSpareCirclesOnBlankGroundLieOnPlainGround) {
+  struct Blank {
+    const Board* board;
+    std::string_view name;
+    int index;
+  };
+  std::vector<Blank> blanks;
+  for (const Board& board : kBoards)
+    for (const ImageLayout& c : board.form->Controls)
+      if (c.Name == "c" && c.Visible) blanks.push_back({&board, "c", *c.Index});
+  blanks.push_back({&kBoards[1], "c", 9});  // hidden spare piece of the book board
+  blanks.push_back({&kBoards[2], "g", 9});  // spare circle left of the computer sentence
+  for (const Blank& blank : blanks) {
+    const ImageLayout& c = control(*blank.board->form, blank.name, blank.index);
+    SCOPED_TRACE(std::string(blank.board->form->Name) + " " + std::string(blank.name) + "(" +
+                 std::to_string(blank.index) + ")");
+    const Page page(blank.board->id);
+    for (auto [fx, fy] : {std::pair{0.5, 0.5}, {0.15, 0.2}, {0.85, 0.2}, {0.15, 0.8}, {0.85, 0.8}}) {
+      const double x = c.Left + c.Width * fx, y = c.Top + c.Height * fy;
+      const Pixel ground = groundNear(page, *blank.board, y);
+      EXPECT_LT(page.at(x, y).distance(ground), kGroundTolerance) << describe(page.at(x, y));
+    }
+  }
+}
+
+TEST(BackdropPlacement, BackButtonsAreGoldUnderTheirHotSpots) {
+  const struct {
+    PictureId id;
+    const FormLayout* form;
+    std::string_view spot;
+  } buttons[] = {
+      {PictureId::Backdrop2, &layouts::Form2, "rrr"},    {PictureId::Backdrop3, &layouts::Form3, "rrr"},
+      {PictureId::Backdrop4, &layouts::Form4, "rrr"},    {PictureId::Backdrop5, &layouts::Form5, "rrr"},
+      {PictureId::Backdrop6, &layouts::Form6, "Image6"}, {PictureId::Backdrop7, &layouts::Form7, "Image6"},
+  };
+  for (const auto& button : buttons) {
+    SCOPED_TRACE(std::string(button.form->Name));
+    const Page page(button.id);
+    const Rect r = control(*button.form, button.spot).rect();
+    const double cy = r.Top + r.Height / 2.0;
+    // Either side of the word, on the oval's face; the word itself sits in the middle.
+    for (double fx : {0.17, 0.83}) EXPECT_TRUE(page.at(r.Left + r.Width * fx, cy).gold());
+    EXPECT_GT(page.inkShare({r.Left + r.Width / 3, r.Top + r.Height / 3, r.Width / 3, r.Height / 3}), 0.1);
+    // Outside the hot spot, no gold.
+    EXPECT_FALSE(page.at(r.right() + 200, cy).gold());
+  }
+}
+
+TEST(BackdropPlacement, MenuBannersLieUnderTheirHotSpots) {
+  const Page page(PictureId::Backdrop1);
+  for (std::string_view spot : {"Image2", "Image3", "Image4", "Image5", "Image6", "Image7"}) {
+    SCOPED_TRACE(std::string(spot));
+    const Rect r = control(layouts::Form1, spot).rect();
+    for (auto [fx, fy] : {std::pair{0.05, 0.3}, {0.95, 0.3}, {0.5, 0.1}, {0.05, 0.6}, {0.95, 0.6}})
+      EXPECT_TRUE(page.at(r.Left + r.Width * fx, r.Top + r.Height * fy).paleGreen())
+          << describe(page.at(r.Left + r.Width * fx, r.Top + r.Height * fy)) << " at " << fx << "," << fy;
+    // The banner's words.
+    EXPECT_GT(page.inkShare({r.Left + r.Width / 4, r.Top + r.Height / 4, r.Width / 2, r.Height / 3}), 0.05);
+  }
+}
+
+TEST(BackdropPlacement, TheProgrammingCreditLiesUnderTheWebSiteHotSpot) {
+  const struct {
+    PictureId id;
+    const FormLayout* form;
+  } forms[] = {{PictureId::Backdrop1, &layouts::Form1},
+               {PictureId::Backdrop2, &layouts::Form2},
+               {PictureId::Backdrop3, &layouts::Form3},
+               {PictureId::Backdrop4, &layouts::Form4},
+               {PictureId::Backdrop5, &layouts::Form5}};
+  for (const auto& f : forms) {
+    SCOPED_TRACE(std::string(f.form->Name));
+    const Page page(f.id);
+    const Rect wex = control(*f.form, "wex").rect();
+    EXPECT_GT(page.inkShare(wex), 0.03);
+    // Text stays inside the client area the window shows.
+    EXPECT_EQ(page.inkShare({0, f.form->ClientHeight, 13575, 9135 - f.form->ClientHeight}), 0);
+  }
+}
+
+TEST(BackdropPlacement, GroundsHaveTheirBoardsColours) {
+  const struct {
+    PictureId id;
+    double x, y;
+    palette::Rgb colour;
+  } grounds[] = {
+      {PictureId::Backdrop1, 200, 150, palette::kMint},
+      {PictureId::Backdrop2, 200, 150, palette::kMint},
+      {PictureId::Backdrop3, 13400, 8000, palette::kBlueBoardGround},
+      {PictureId::Backdrop4, 13400, 150, palette::kYellowBoardGround},
+      {PictureId::Backdrop5, 6800, 300, palette::kPinkBoardGround},
+      {PictureId::Backdrop6, 13500, 100, palette::fromHex(0xFFFFFF)},
+      {PictureId::Backdrop7, 13400, 7000, palette::fromHex(0xF9D7A7)},
+  };
+  for (const auto& g : grounds) {
+    SCOPED_TRACE(std::string(nameOf(g.id)));
+    EXPECT_LT(Page(g.id).at(g.x, g.y).distance(g.colour), kGroundTolerance);
+  }
+  // The first practice page shades towards peach at the lower left.
+  const Pixel low = Page(PictureId::Backdrop6).at(150, 9000);
+  EXPECT_GT(low.r - low.b, 50) << describe(low);
+}
+
+}  // namespace
+}  // namespace wizlo::assets
