@@ -5,12 +5,26 @@
 #include "boards/form3.hpp"
 #include "boards/form4.hpp"
 #include "boards/form5.hpp"
+#include "menu/form1.hpp"
 #include "menu/menu.hpp"
 #include "pages/form6.hpp"
 #include "pages/form7.hpp"
 #include "pages/page.hpp"
 
 namespace wizlo {
+
+const std::array<const FormLayout*, 7>& allLayouts() {
+  static constexpr std::array<const FormLayout*, 7> kLayouts = {
+      &layouts::Form1, &layouts::Form2, &layouts::Form3, &layouts::Form4,
+      &layouts::Form5, &layouts::Form6, &layouts::Form7};
+  return kLayouts;
+}
+
+const FormLayout* layoutNamed(std::string_view name) {
+  for (const FormLayout* layout : allLayouts())
+    if (layout->Name == name) return layout;
+  return nullptr;
+}
 
 void defineForms(Runtime& runtime, const ProgramServices& services) {
   platform::WebOpener& web = services.web;

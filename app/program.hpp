@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <string>
 
 #include "forms/runtime.hpp"
@@ -13,6 +14,10 @@ struct ProgramServices {
   platform::WebOpener& web;
   std::string appPath;
 };
+
+// The seven forms' designs, the menu first.
+const std::array<const FormLayout*, 7>& allLayouts();
+const FormLayout* layoutNamed(std::string_view name);  // null if there is none
 
 // Tells the runtime how to make each of the seven forms.
 void defineForms(Runtime& runtime, const ProgramServices& services);

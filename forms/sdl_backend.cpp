@@ -8,7 +8,7 @@
 namespace wizlo {
 
 namespace {
-constexpr int kCursorSize = 32;
+constexpr int kCursorSize = 32;  // the usual size of a drag pointer at 96 dpi
 
 int buttonOf(Uint8 sdlButton) {
   switch (sdlButton) {
@@ -97,16 +97,9 @@ SDL_Cursor* SdlBackend::cursorFor(const PictureValue& picture) {
   if (!art) return arrow_;
   if (const auto found = cursors_.find(art); found != cursors_.end()) return found->second.second;
   const int size = kCursorSize * scale_;
-  SDL_Surface* source = surfaceOf(art->bestFor(size, size));
-  SDL_Surface* scaled = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_ARGB8888);
-  SDL_Cursor* cursor = nullptr;
-  if (source && scaled) {
-    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-    SDL_BlitScaled(source, nullptr, scaled, nullptr);
-    cursor = SDL_CreateColorCursor(scaled, size / 2, size / 2);
-  }
-  SDL_FreeSurface(source);
-  SDL_FreeSurface(scaled);
+  SDL_Surface* image = pointerImage(picture, size);
+  SDL_Cursor* cursor = image ? SDL_CreateColorCursor(image, size / 2, size / 2) : nullptr;
+  SDL_FreeSurface(image);
   if (!cursor) return arrow_;
   cursors_.emplace(art, std::make_pair(picture.sharedArtwork(), cursor));
   return cursor;

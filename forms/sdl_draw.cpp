@@ -15,6 +15,22 @@ SDL_Surface* surfaceOf(const Bitmap& bitmap) {
   return surface;
 }
 
+SDL_Surface* pointerImage(const PictureValue& picture, int size) {
+  const Artwork* art = picture.artwork();
+  if (!art) return nullptr;
+  SDL_Surface* source = surfaceOf(art->bestFor(size, size));
+  SDL_Surface* scaled = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (source && scaled) {
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    if (SDL_BlitScaled(source, nullptr, scaled, nullptr) != 0) {
+      SDL_FreeSurface(scaled);
+      scaled = nullptr;
+    }
+  }
+  SDL_FreeSurface(source);
+  return scaled;
+}
+
 TextureCache::~TextureCache() {
   for (auto& [bitmap, entry] : textures_) SDL_DestroyTexture(entry.texture);
 }

@@ -17,6 +17,10 @@ inline constexpr SDL_Color kFormBackground{0xF0, 0xF0, 0xF0, 0xFF};
 // A new ARGB8888 surface holding the bitmap's pixels; the caller frees it.
 SDL_Surface* surfaceOf(const Bitmap& bitmap);
 
+// The picture as a size x size pointer image, scaled from its best image;
+// null for the empty picture. The caller frees it.
+SDL_Surface* pointerImage(const PictureValue& picture, int size);
+
 // Textures for one renderer, one for each image drawn so far. Artwork never
 // changes, so a texture made once serves every later frame.
 class TextureCache {

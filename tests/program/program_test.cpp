@@ -1,0 +1,186 @@
+#include "app/program.hpp"
+
+#include <gtest/gtest.h>
+
+#include "assets/catalogue.hpp"
+#include "boards/board.hpp"
+#include "forms/errors.hpp"
+#include "forms/sdl_draw.hpp"
+#include "tests/support/scripted_backend.hpp"
+#include "tests/support/test_board.hpp"
+
+namespace wizlo::testing {
+namespace {
+
+using Kind = InputEvent::Kind;
+
+// The seven real forms with their real pictures, made by the program's own
+// definitions, driven from the menu by a scripted pointer.
+class ProgramTest : public ::testing::Test {
+ protected:
+  ProgramTest() {
+    defineForms(runtime, ProgramServices{sound, web, "/opt/wizlo"});
+    menu().Show();
+  }
+  Form& menu() { return runtime.form("Form1"); }
+
+  // Clicks a menu hot spot; `whileShown` runs inside the modal Show, with
+  // the opened form on top, and must end by unloading it.
+  void openFromMenu(const char* hotSpot, std::function<void(Form&)> whileShown) {
+    backend.onScriptEnd = [this, whileShown] {
+      Form* shown = runtime.active();
+      ASSERT_NE(shown, &menu());
+      whileShown(*shown);
+      if (shown->loaded()) {
+        ADD_FAILURE() << shown->name() << " was left open";
+        shown->Unload();
+      }
+      backend.script.push_back(InputEvent{.kind = Kind::Exposed});  // wakes the modal loop
+    };
+    mouse.click(menu(), menu().control(hotSpot));
+    EXPECT_EQ(runtime.active(), &menu());
+  }
+
+  ScriptedBackend backend;
+  RecordingSound sound;
+  RecordingWeb web;
+  Runtime runtime{backend, assets::picture};
+  Mouse mouse{runtime};
+};
+
+TEST_F(ProgramTest, EachMenuHotSpotOpensItsFormModally) {
+  const std::pair<const char*, const char*> opens[] = {{"Image2", "Form2"}, {"Image3", "Form3"},
+                                                       {"Image4", "Form5"}, {"Image5", "Form4"},
+                                                       {"Image6", "Form6"}, {"Image7", "Form7"}};
+  for (const auto& [hotSpot, formName] : opens) {
+    std::string opened;
+    openFromMenu(hotSpot, [&](Form& shown) {
+      opened = std::string(shown.name());
+      // The menu is deaf meanwhile, its close box too.
+      mouse.close(menu());
+      EXPECT_TRUE(menu().loaded());
+      const char* back = shown.name() == "Form6" || shown.name() == "Form7" ? "Image6" : "rrr";
+      mouse.click(shown, shown.control(back));
+    });
+    EXPECT_EQ(opened, formName) << hotSpot;
+  }
+}
+
+TEST_F(ProgramTest, EveryBoardCanBePlayedToTheEnd) {
+  for (const char* hotSpot : {"Image2", "Image3", "Image4", "Image5"}) {
+    sound.played.clear();
+    openFromMenu(hotSpot, [&](Form& shown) {
+      auto& board = static_cast<Board&>(shown);
+      ControlSet& controls = board.controls();
+      int n = 0;
+      while (true) {
+        try {
+          controls("l", static_cast<std::int16_t>(n));
+        } catch (const RuntimeError&) {
+          break;
+        }
+        ++n;
+      }
+      int filled = 0;
+      for (std::int16_t i = 0; i < n; ++i) {
+        const std::string& key = controls("l", i).Tag();
+        for (std::int16_t j = 0; j < n; ++j) {
+          ImageControl& piece = controls("c", j);
+          if (piece.Tag() != key || !piece.Visible()) continue;  // the hidden spares never play
+          const Artwork* face = piece.Picture().artwork();
+          mouse.drag(board, piece, controls("g", i));
+          EXPECT_TRUE(controls("Imy").Visible()) << shown.name() << " g(" << i << ")";
+          EXPECT_EQ(controls("g", i).Picture().artwork(), face);
+          ++filled;
+        }
+      }
+      for (std::int16_t j = 0; j < n; ++j)
+        if (controls("c", j).Visible()) {
+          EXPECT_TRUE(controls("c", j).Picture().isEmpty()) << "c(" << j << ")";
+        }
+      EXPECT_EQ(sound.played, std::vector<std::string>(static_cast<std::size_t>(filled), "/opt/wizlo\\yes"));
+      EXPECT_GE(filled, 9);
+      mouse.click(board, controls("rrr"));
+    });
+  }
+}
+
+TEST_F(ProgramTest, TheSpareCircleOfTheBookAndComputerBoardsTakesOnlyWrongDrops) {
+  for (const char* hotSpot : {"Image3", "Image5"}) {
+    openFromMenu(hotSpot, [&](Form& board) {
+      for (std::int16_t j = 0; j < 9; ++j) {
+        mouse.drag(board, board.control("c", j), board.control("g", 9));
+        EXPECT_TRUE(board.control("Imn").Visible());
+      }
+      EXPECT_TRUE(board.control("g", 9).Picture().isEmpty());
+      mouse.close(board);
+    });
+  }
+}
+
+TEST_F(ProgramTest, AShownMarkOnTheComputerBoardCoversAStripOfACircle) {
+  openFromMenu("Image5", [&](Form& board) {
+    mouse.drag(board, board.control("c", 0), board.control("g", 0));  // wrong: the cross shows
+    ASSERT_TRUE(board.control("Imn").Visible());
+    // c(6) belongs in g(5), but the strip of g(5) under the cross is the cross's.
+    mouse.drag(board, board.control("c", 6), 5460, 2900);
+    EXPECT_TRUE(board.control("g", 5).Picture().isEmpty());
+    EXPECT_TRUE(board.control("Imn").Visible());
+    mouse.drag(board, board.control("c", 6), board.control("g", 5));
+    EXPECT_FALSE(board.control("g", 5).Picture().isEmpty());
+    mouse.click(board, board.control("rrr"));
+  });
+}
+
+TEST_F(ProgramTest, ThePressInTheSharedCornerOfTheFarmingBoardDragsTheUpperPiece) {
+  openFromMenu("Image4", [&](Form& board) {
+    const Point circle = centreOf(board.control("g", 0));  // c(4) fits g(0), c(1) does not
+    mouse.press(board, 9270, 5070);
+    mouse.release(board, circle.x, circle.y);
+    EXPECT_FALSE(board.control("g", 0).Picture().isEmpty());
+    EXPECT_TRUE(board.control("c", 4).Picture().isEmpty());
+    mouse.click(board, board.control("rrr"));
+  });
+}
+
+TEST_F(ProgramTest, TheWebHotSpotsOfMenuAndBoardsOpenOneAddressWithTheirOwnWindow) {
+  mouse.click(menu(), menu().control("wex"));
+  std::uintptr_t boardWindow = 0;
+  openFromMenu("Image2", [&](Form& board) {
+    boardWindow = board.hWnd();
+    mouse.click(board, board.control("wex"));
+    mouse.click(board, board.control("rrr"));
+  });
+  ASSERT_EQ(web.opened.size(), 2u);
+  EXPECT_EQ(web.opened[0].first, menu().hWnd());
+  EXPECT_EQ(web.opened[1].first, boardWindow);
+  EXPECT_EQ(web.opened[0].second, web.opened[1].second);
+}
+
+TEST_F(ProgramTest, AClickOnTheBackdropOutsideTheHotSpotsDoesNothing) {
+  for (Twips y = 200; y < 8900; y += 450)
+    for (Twips x = 5600; x < 13500; x += 900) {
+      const Point p{x, y};
+      mouse.press(menu(), p.x, p.y);
+      mouse.release(menu(), p.x, p.y);
+    }
+  EXPECT_EQ(runtime.active(), &menu());
+  EXPECT_TRUE(web.opened.empty());
+}
+
+TEST(ProgramPictures, EveryPictureAPieceCanCarryBecomesAPointerImage) {
+  for (const FormLayout* layout : allLayouts())
+    for (const ImageLayout& control : layout->Controls)
+      for (const auto& id : {control.Picture, control.DragIcon}) {
+        if (!id || (control.Name != "c" && control.Name != "g")) continue;
+        std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> image(pointerImage(assets::picture(*id), 32),
+                                                                       SDL_FreeSurface);
+        ASSERT_TRUE(image) << nameOf(*id);
+        EXPECT_EQ(image->w, 32);
+        const auto* pixels = static_cast<const std::uint32_t*>(image->pixels);
+        EXPECT_EQ(pixels[16 * image->pitch / 4 + 16] >> 24, 0xFFu) << nameOf(*id) << " is see-through";
+      }
+}
+
+}  // namespace
+}  // namespace wizlo::testing
