@@ -179,4 +179,11 @@ ByteRange wordOf(std::string_view text, int word) {
   return {first.start, words[word].back().end - first.start};
 }
 
+int wordCount(std::string_view text) { return static_cast<int>(lettersByWord(text).size()); }
+
+int letterCount(std::string_view text, int word) {
+  const auto words = lettersByWord(text);
+  return word >= 0 && word < static_cast<int>(words.size()) ? static_cast<int>(words[word].size()) : 0;
+}
+
 }  // namespace wizlo::backdrop

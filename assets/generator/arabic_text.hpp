@@ -68,5 +68,7 @@ ByteRange lettersOf(std::string_view text, int word, int letter, int count = 1);
 ByteRange marksOf(std::string_view text, int word, int letter);
 // The byte range of word `word`.
 ByteRange wordOf(std::string_view text, int word);
+int wordCount(std::string_view text);
+int letterCount(std::string_view text, int word);
 
 }  // namespace wizlo::backdrop

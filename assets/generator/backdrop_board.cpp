@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <numeric>
 
 #include "assets/generator/arabic_text.hpp"
 #include "assets/generator/backdrop_credits.hpp"
@@ -40,13 +39,13 @@ ByteRange bytesOf(std::string_view sentence, const Letters& l) {
 void placeWords(std::vector<Word>& words, const BoardContent& b) {
   const std::size_t n = words.size();
   const double space = b.sentenceSize * 0.32;
-  std::vector<double> target(n, 0), weight(n, 1e-3), width(n), left(n);
+  std::vector<double> target(n, 0), width(n), left(n), sum(n, 0);
+  std::vector<int> arrows(n, 0);
   for (std::size_t k = 0; k < n; ++k) {
     const Box logical = words[k].text->logical();
     width[k] = logical.width;
     left[k] = logical.x;
   }
-  std::vector<double> sum(n, 0);
   for (std::size_t i = 0; i < b.circles.size(); ++i) {
     const MarkedLetters& m = b.circles[i];
     if (m.kind == CircleKind::SpareOnBlank) continue;
@@ -54,14 +53,17 @@ void placeWords(std::vector<Word>& words, const BoardContent& b) {
     const Box ink = w.text->inkOf(within(w, bytesOf(b.sentence, m.letters)));
     const Box circle = boxOf(controlOf(*b.form, "g", static_cast<int>(i)).rect());
     sum[m.letters.word] += circle.centreX() - (ink.centreX() - left[m.letters.word]);
-    weight[m.letters.word] += 1;
+    arrows[m.letters.word] += 1;
   }
   // offset[k]: how far word k's left edge must at least lie right of the last word's.
   std::vector<double> offset(n, 0);
   for (std::size_t k = n - 1; k-- > 0;) offset[k] = offset[k + 1] + width[k + 1] + space;
+  // A word without arrows barely counts; it is placed afterwards.
+  std::vector<double> weight(n);
   for (std::size_t k = 0; k < n; ++k) {
     const double natural = offset[k] + (kPageWidth - offset[0] - width[0]) / 2;
-    target[k] = (weight[k] > 1e-2 ? sum[k] / (weight[k] - 1e-3) : natural) - offset[k];
+    target[k] = (arrows[k] ? sum[k] / arrows[k] : natural) - offset[k];
+    weight[k] = arrows[k] ? arrows[k] : 1e-3;
   }
   struct Pool {
     double value, weight;
@@ -85,7 +87,7 @@ void placeWords(std::vector<Word>& words, const BoardContent& b) {
     for (std::size_t c = 0; c < p.count; ++c, ++k) edge[k] = p.value + offset[k];
   // A word with no arrow of its own sits midway between its neighbours.
   for (k = 1; k + 1 < n; ++k)
-    if (weight[k] < 1e-2) {
+    if (!arrows[k]) {
       const double room = edge[k - 1] - (edge[k + 1] + width[k + 1]);
       edge[k] = edge[k + 1] + width[k + 1] + (room - width[k]) / 2;
     }
@@ -98,13 +100,8 @@ void placeWords(std::vector<Word>& words, const BoardContent& b) {
 
 void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
   std::vector<Word> words;
-  for (int k = 0;; ++k) {
-    ByteRange r;
-    try {
-      r = wordOf(b.sentence, k);
-    } catch (const std::out_of_range&) {
-      break;
-    }
+  for (int k = 0; k < wordCount(b.sentence); ++k) {
+    const ByteRange r = wordOf(b.sentence, k);
     words.push_back({std::make_unique<ArabicText>(cr, b.sentence.substr(r.start, r.length), kNaskh, b.sentenceSize),
                      r.start, 0});
   }

@@ -46,8 +46,8 @@ const BoardContent& appleBoard() {
       .skillSize = 560,
       .ornament = Ornament::WaveBand,
       .ornamentColour = hex(0x2FA35A),
-      .ornamentTop = 7680,
-      .ornamentBottom = 8130,
+      .ornamentTop = 7660,
+      .ornamentBottom = 8200,
       .creditColour = kBlack,
       .creditSchoolColour = kBlack,
   };

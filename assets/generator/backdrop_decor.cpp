@@ -29,7 +29,7 @@ void ribbon(cairo_t* cr, double mid, double amp, double period, double phase, do
 }  // namespace
 
 void drawWaveBand(cairo_t* cr, double top, double bottom, Colour green) {
-  const double mid = (top + bottom) / 2, amp = (bottom - top) * 0.22, t = (bottom - top) * 0.28;
+  const double mid = (top + bottom) / 2, amp = (bottom - top) * 0.2, t = (bottom - top) * 0.36;
   const auto both = [&](cairo_t* m) {
     ribbon(m, mid, amp, 6200, 0, t);
     ribbon(m, mid, amp, 6200, M_PI, t);

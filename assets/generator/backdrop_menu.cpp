@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,14 +55,9 @@ void drawButton(cairo_t* cr, const ImageLayout& spot, std::string_view text, dou
   label.y = b.y + b.height * 0.44 - ink.centreY();  // the wavy edge takes the bottom of the banner
   if (rainbow) {
     std::size_t i = 0;
-    for (int word = 0; word < 2; ++word)
-      for (int letter = 0;; ++letter) {
-        try {
-          label.text->colour(lettersOf(text, word, letter), kRainbow[i++ % std::size(kRainbow)]);
-        } catch (const std::out_of_range&) {
-          break;
-        }
-      }
+    for (int word = 0; word < wordCount(text); ++word)
+      for (int letter = 0; letter < letterCount(text, word); ++letter)
+        label.text->colour(lettersOf(text, word, letter), kRainbow[i++ % std::size(kRainbow)]);
   }
   label.text->paint(label.x, label.y, kBlack);
 }
@@ -115,6 +111,52 @@ void drawBook(cairo_t* cr) {
   }
 }
 
+// A pencil leaning on the book.
+void drawPencil(cairo_t* cr) {
+  const auto body = [](cairo_t* m) {
+    cairo_save(m);
+    cairo_translate(m, 11500, 6300);
+    cairo_rotate(m, -0.6);
+    cairo_rectangle(m, -1500, -110, 2600, 220);
+    cairo_move_to(m, 1100, -110);
+    cairo_line_to(m, 1450, 0);
+    cairo_line_to(m, 1100, 110);
+    cairo_close_path(m);
+    cairo_restore(m);
+  };
+  softShadow(cr, body, 60, 90, 90, Colour::hex(0x173A28, 0.4));
+  cairo_save(cr);
+  cairo_translate(cr, 11500, 6300);
+  cairo_rotate(cr, -0.6);
+  cairo_pattern_t* wood = cairo_pattern_create_linear(0, -110, 0, 110);
+  cairo_pattern_add_color_stop_rgb(wood, 0, 1.0, 0.86, 0.3);
+  cairo_pattern_add_color_stop_rgb(wood, 0.5, 0.98, 0.72, 0.1);
+  cairo_pattern_add_color_stop_rgb(wood, 1, 0.85, 0.55, 0.05);
+  cairo_rectangle(cr, -1300, -110, 2400, 220);
+  cairo_set_source(cr, wood);
+  cairo_fill(cr);
+  cairo_pattern_destroy(wood);
+  cairo_rectangle(cr, -1500, -110, 200, 220);  // the eraser
+  setSource(cr, Colour::hex(0xF28BA8));
+  cairo_fill(cr);
+  cairo_rectangle(cr, -1330, -110, 90, 220);  // its metal band
+  setSource(cr, Colour::hex(0xB8BEC6));
+  cairo_fill(cr);
+  cairo_move_to(cr, 1100, -110);  // sharpened wood
+  cairo_line_to(cr, 1450, 0);
+  cairo_line_to(cr, 1100, 110);
+  cairo_close_path(cr);
+  setSource(cr, Colour::hex(0xF3D9B0));
+  cairo_fill(cr);
+  cairo_move_to(cr, 1330, -38);  // the lead
+  cairo_line_to(cr, 1450, 0);
+  cairo_line_to(cr, 1330, 38);
+  cairo_close_path(cr);
+  setSource(cr, Colour::hex(0x333333));
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
 }  // namespace
 
 void drawMenu(cairo_t* cr) {
@@ -124,6 +166,7 @@ void drawMenu(cairo_t* cr) {
                 {{0, mint}, {0.45, mint.shade(0.06)}, {1, Colour::hex(0x7FA08E)}});
   drawTitle(cr);
   drawBook(cr);
+  drawPencil(cr);
   drawSweepingWave(cr, 8185, 5700, 7150, Colour::hex(0x2FA35A));
   const struct {
     const char* spot;

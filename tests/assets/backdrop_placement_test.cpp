@@ -3,6 +3,7 @@
 // read from the forms' own layout tables.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
