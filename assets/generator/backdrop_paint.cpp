@@ -164,7 +164,7 @@ void drawBackButton(cairo_t* cr, const Box& area) {
   cairo_fill(cr);
   cairo_pattern_destroy(shine);
 
-  ArabicText word(cr, "رجوع", kNaskh, std::min(face.height * 0.72, face.width * 0.42));
+  ArabicText word(cr, "رجوع", kNaskh, std::min(face.height * 0.7, face.width * 0.36));
   const Box ink = word.ink();
   const double x = face.centreX() - ink.centreX(), y = face.centreY() - ink.centreY();
   word.paint(x + 8, y + 10, Colour::hex(0xFFF3B0, 0.7));  // a light emboss under the black
