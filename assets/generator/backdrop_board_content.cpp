@@ -117,7 +117,7 @@ const BoardContent& computerBoard() {
       .alsoColoured = {},
       .instruction = kMoveTheSkill,
       .instructionColour = kBlack,
-      .instructionSize = 600,
+      .instructionSize = 540,
       .skills = {"همزة أول الكلمة", "لام شمسية", "مد بالياء", "حرف مضعف", "مد بالألف", "فعل", "مد بالواو",
                  "لام قمرية", "همزة وصل"},
       .skillColour = kBlack,

@@ -194,8 +194,25 @@ TEST(BackdropPlacement, TheProgrammingCreditLiesUnderTheWebSiteHotSpot) {
     const Page page(f.id);
     const Rect wex = control(*f.form, "wex").rect();
     EXPECT_GT(page.inkShare(wex), 0.03);
-    // Text stays inside the client area the window shows.
-    EXPECT_EQ(page.inkShare({0, f.form->ClientHeight, 13575, 9135 - f.form->ClientHeight}), 0);
+  }
+}
+
+TEST(BackdropPlacement, NoTextFallsInTheStripsTheWindowCutsOff) {
+  const struct {
+    PictureId id;
+    const FormLayout* form;
+  } forms[] = {{PictureId::Backdrop1, &layouts::Form1}, {PictureId::Backdrop2, &layouts::Form2},
+               {PictureId::Backdrop3, &layouts::Form3}, {PictureId::Backdrop4, &layouts::Form4},
+               {PictureId::Backdrop5, &layouts::Form5}, {PictureId::Backdrop6, &layouts::Form6},
+               {PictureId::Backdrop7, &layouts::Form7}};
+  for (const auto& f : forms) {
+    SCOPED_TRACE(std::string(f.form->Name));
+    const Page page(f.id);
+    const int w = f.form->ClientWidth, h = f.form->ClientHeight;
+    // A margin of 60 twips inside the cut as well: letters touching the edge read as cut. The
+    // ornaments run off the full-width boards on purpose, so only a cut right edge counts.
+    EXPECT_EQ(page.inkShare({0, h - 60, 13575, 9135 - h + 60}), 0);
+    if (w < 13575) EXPECT_EQ(page.inkShare({w - 60, 0, 13575 - w + 60, 9135}), 0);
   }
 }
 
