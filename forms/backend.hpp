@@ -17,6 +17,7 @@ struct WindowSpec {
   PictureValue icon;  // empty: the window system's default
   Rect client;        // where and how large the client area is, in twips
   bool placedBySystem = false;
+  std::optional<WindowId> owner;  // a modal form's owner stays beneath it
 };
 
 // Mouse buttons as handlers know them.
@@ -56,6 +57,7 @@ class Backend {
   virtual ~Backend() = default;
   virtual WindowId openWindow(const WindowSpec& spec) = 0;
   virtual void closeWindow(WindowId window) = 0;
+  virtual void raise(WindowId window) = 0;
   virtual void present(WindowId window, const ControlSet& controls, const Overlay& overlay) = 0;
   virtual void setPointer(PointerShape shape, const PictureValue& picture) = 0;
   virtual InputEvent nextEvent() = 0;  // waits for one

@@ -45,7 +45,7 @@ int Runtime::run(std::string_view startForm) {
   }
 }
 
-void Runtime::load(Form& form) {
+void Runtime::load(Form& form, const Form* owner) {
   form.controls_ = std::make_unique<ControlSet>(form.layout(), pictures_);
   ++form.loadCount_;
   const FormLayout& layout = form.layout();
@@ -54,13 +54,14 @@ void Runtime::load(Form& form) {
   if (layout.Icon) spec.icon = pictures_(*layout.Icon);
   spec.client = {layout.ClientLeft, layout.ClientTop, layout.ClientWidth, layout.ClientHeight};
   spec.placedBySystem = layout.StartUpPosition == kStartUpWindowSystem;
+  if (owner && owner->loaded()) spec.owner = owner->window_;
   form.window_ = backend_.openWindow(spec);
   form.needsPaint_ = true;
 }
 
 void Runtime::show(Form& form, bool modal) {
   if (form.modal_) throw RuntimeError("Form already displayed; can't show modally: " + std::string(form.name()));
-  if (!form.loaded()) load(form);
+  if (!form.loaded()) load(form, modal ? active() : nullptr);
   present(form);
   if (!modal) return;
   // Every other form stops taking input until this one is gone again.
@@ -132,8 +133,12 @@ void Runtime::handle(const InputEvent& event) {
     form->needsPaint_ = true;
     return;
   }
-  // Only the form on top takes input; the others are as good as disabled.
-  if (form != active()) return;
+  // Only the form on top takes input; the others are as good as disabled,
+  // and a click on one brings the form that matters back into view.
+  if (form != active()) {
+    if (event.kind == Kind::Press && active()) backend_.raise(active()->window_);
+    return;
+  }
   switch (event.kind) {
     case Kind::Press: pointer_.press(*form, event); break;
     case Kind::Move: pointer_.move(*form, event); break;

@@ -51,7 +51,7 @@ class Runtime {
 
  private:
   friend class PointerDispatch;
-  void load(Form& form);
+  void load(Form& form, const Form* owner);
   void present(Form& form);
   Form* formOf(WindowId window) const;
   void runUntilUnloaded(Form& form);

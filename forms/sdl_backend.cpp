@@ -70,9 +70,16 @@ WindowId SdlBackend::openWindow(const WindowSpec& spec) {
   }
   const WindowId id = SDL_GetWindowID(window);
   windows_.emplace(id, Window{window, renderer, std::make_unique<TextureCache>(renderer)});
+  if (spec.owner)
+    if (const auto owner = windows_.find(*spec.owner); owner != windows_.end())
+      SDL_SetWindowModalFor(window, owner->second.window);
   SDL_ShowWindow(window);
   SDL_RaiseWindow(window);
   return id;
+}
+
+void SdlBackend::raise(WindowId id) {
+  if (const auto found = windows_.find(id); found != windows_.end()) SDL_RaiseWindow(found->second.window);
 }
 
 void SdlBackend::closeWindow(WindowId id) {

@@ -26,6 +26,7 @@ class SdlBackend final : public Backend {
 
   WindowId openWindow(const WindowSpec& spec) override;
   void closeWindow(WindowId window) override;
+  void raise(WindowId window) override;
   void present(WindowId window, const ControlSet& controls, const Overlay& overlay) override;
   void setPointer(PointerShape shape, const PictureValue& picture) override;
   InputEvent nextEvent() override;

@@ -70,7 +70,9 @@ TEST_F(RuntimeTest, ModalShowRunsItsOwnLoopUntilTheFormIsUnloadedAndOthersTakeNo
     board.Show(kModal);
     returned = true;
   };
+  std::optional<WindowId> boardOwner;
   backend.onScriptEnd = [&] {
+    boardOwner = backend.windows.at(static_cast<WindowId>(board.hWnd())).spec.owner;
     // Now the board is up: the menu is deaf, its close box too.
     const Point rrr = centreOf(board.control("rrr"));
     queue(Kind::Press, menu, rrr);
@@ -87,6 +89,8 @@ TEST_F(RuntimeTest, ModalShowRunsItsOwnLoopUntilTheFormIsUnloadedAndOthersTakeNo
   EXPECT_TRUE(menu.loaded());
   EXPECT_EQ(menu.log, (std::vector<std::string>{"MouseDown wex 1", "Click wex"}));
   EXPECT_EQ(board.log, (std::vector<std::string>{"MouseDown rrr 1", "Click rrr"}));
+  EXPECT_EQ(boardOwner, static_cast<WindowId>(menu.hWnd())) << "the board's window belongs to the menu's";
+  EXPECT_FALSE(backend.raised.empty()) << "a click on the menu brings the board back into view";
   // The menu takes input again.
   menu.onClick = nullptr;
   mouse.click(menu, menu.control("rrr"));

@@ -23,6 +23,7 @@ class ScriptedBackend final : public Backend {
 
   WindowId openWindow(const WindowSpec& spec) override;
   void closeWindow(WindowId window) override;
+  void raise(WindowId window) override { raised.push_back(window); }
   void present(WindowId window, const ControlSet& controls, const Overlay& overlay) override;
   void setPointer(PointerShape shape, const PictureValue& picture) override;
   InputEvent nextEvent() override;  // the next scripted event; running dry is a test failure
@@ -34,6 +35,7 @@ class ScriptedBackend final : public Backend {
   PointerShape pointerShape = PointerShape::Arrow;
   PictureValue pointerPicture;
   std::vector<std::string> errors;
+  std::vector<WindowId> raised;
   Overlay lastOverlay;
   std::function<void(WindowId, const ControlSet&, const Overlay&)> onPresent;
   std::function<void()> onScriptEnd;  // runs once the script is used up
