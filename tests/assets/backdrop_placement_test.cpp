@@ -119,6 +119,37 @@ TEST(BackdropPlacement, EveryDrawnCircleIsARingAroundPlainGround) {
   }
 }
 
+// A ring's own colour: the middle of its stroke at the left, where no arrow joins it.
+Pixel ringColour(const Page& page, const ImageLayout& g) {
+  return page.at(g.Left + g.Width * 0.05 + 24, g.Top + g.Height / 2.0);
+}
+
+TEST(BackdropPlacement, EachRingsArrowRisesFromItToALetterOfItsColour) {
+  for (const Board& board : kBoards) {
+    const Page page(board.id);
+    int highestCircle = 9135;
+    for (const ImageLayout& g : board.form->Controls)
+      if (g.Name == "g" && g.Top > 1800) highestCircle = std::min<int>(highestCircle, g.Top);
+    for (const ImageLayout& g : board.form->Controls) {
+      if (g.Name != "g" || std::find(board.spareCircles.begin(), board.spareCircles.end(), *g.Index) !=
+                               board.spareCircles.end())
+        continue;
+      SCOPED_TRACE(std::string(board.form->Name) + " g(" + std::to_string(*g.Index) + ")");
+      const Pixel ring = ringColour(page, g);
+      // The arrow leaves the top of the ring in the ring's colour, slanting towards its letter.
+      int onArrow = 0;
+      for (double x = g.Left + g.Width / 2.0 - 300; x < g.Left + g.Width / 2.0 + 300; x += 7.5)
+        onArrow += page.at(x, g.Top - 100).distance(ring) < 60;
+      EXPECT_GE(onArrow, 2) << describe(ring);
+      // Somewhere in the sentence above, letters wear that colour.
+      int matching = 0;
+      for (int y = 0; y < highestCircle - 400; y += 15)
+        for (int x = 0; x < 13575; x += 15) matching += page.at(x, y).distance(ring) < 40;
+      EXPECT_GT(matching, 30) << describe(ring);
+    }
+  }
+}
+
 TEST(BackdropPlacement, PiecesAndSpareCirclesOnBlankGroundLieOnPlainGround) {
   struct Blank {
     const Board* board;
