@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace wizlo::backdrop {
@@ -78,6 +79,22 @@ const Letter& letterAt(const std::vector<std::vector<Letter>>& words, int word, 
 }
 
 }  // namespace
+
+void requireFamily(cairo_t* cr, const char* family) {
+  PangoContext* context = pango_cairo_create_context(cr);
+  PangoFontDescription* wanted = pango_font_description_from_string(family);
+  PangoFont* font = pango_context_load_font(context, wanted);
+  PangoFontDescription* got = font ? pango_font_describe(font) : nullptr;
+  const char* name = got ? pango_font_description_get_family(got) : nullptr;
+  const bool found = name && g_ascii_strcasecmp(name, family) == 0;
+  if (got) pango_font_description_free(got);
+  if (font) g_object_unref(font);
+  pango_font_description_free(wanted);
+  g_object_unref(context);
+  if (!found)
+    throw std::runtime_error(std::string("the font \"") + family +
+                             "\" is not installed (Debian package fonts-noto-core)");
+}
 
 ArabicText::ArabicText(cairo_t* cr, std::string_view utf8, const char* family, double sizeTwips, bool bold)
     : cr_(cr), text_(utf8), layout_(pango_cairo_create_layout(cr)), attrs_(pango_attr_list_new()) {

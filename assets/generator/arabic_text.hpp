@@ -31,6 +31,10 @@ struct ByteRange {
 inline constexpr const char* kNaskh = "Noto Naskh Arabic";
 inline constexpr const char* kKufi = "Noto Kufi Arabic";
 
+// Throws unless fontconfig has the family itself: a silent fallback would
+// draw every backdrop in some other face, and the joins and marks with it.
+void requireFamily(cairo_t* cr, const char* family);
+
 class ArabicText {
  public:
   ArabicText(cairo_t* cr, std::string_view utf8, const char* family, double sizeTwips, bool bold = true);

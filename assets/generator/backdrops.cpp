@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "assets/generator/arabic_text.hpp"
 #include "assets/generator/backdrop_board.hpp"
 #include "assets/generator/backdrop_forms.hpp"
 #include "assets/generator/backdrop_paint.hpp"
@@ -9,6 +10,8 @@
 namespace wizlo {
 
 void drawBackdrop(PictureId id, cairo_t* cr, int widthPx, int heightPx) {
+  backdrop::requireFamily(cr, backdrop::kNaskh);
+  backdrop::requireFamily(cr, backdrop::kKufi);
   cairo_save(cr);
   // User units are twips: every place comes straight from a layout table.
   cairo_scale(cr, widthPx / backdrop::kPageWidth, heightPx / backdrop::kPageHeight);
