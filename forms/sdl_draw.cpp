@@ -83,3 +83,26 @@ void drawForm(SDL_Renderer* renderer, TextureCache& textures, const ControlSet& 
 }
 
 }  // namespace wizlo
+
+namespace wizlo {
+
+SDL_Surface* drawFormToSurface(const ControlSet& controls, int pixelsPerPixel) {
+  const FormLayout& layout = controls.layout();
+  const SDL_Rect size = pixelRect({0, 0, layout.ClientWidth, layout.ClientHeight}, pixelsPerPixel);
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, size.w, size.h, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (!surface) return nullptr;
+  SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(surface);
+  if (!renderer) {
+    SDL_FreeSurface(surface);
+    return nullptr;
+  }
+  {
+    TextureCache textures(renderer);
+    drawForm(renderer, textures, controls, {}, pixelsPerPixel);
+    SDL_RenderPresent(renderer);
+  }
+  SDL_DestroyRenderer(renderer);
+  return surface;
+}
+
+}  // namespace wizlo

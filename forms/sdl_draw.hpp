@@ -48,6 +48,11 @@ class TextureCache {
 void drawForm(SDL_Renderer* renderer, TextureCache& textures, const ControlSet& controls, const Overlay& overlay,
               int pixelsPerPixel);
 
+// The whole client area of the form drawn into a new surface with SDL's
+// software renderer, as a window would show it; no display needed. Null on
+// failure; the caller frees it.
+SDL_Surface* drawFormToSurface(const ControlSet& controls, int pixelsPerPixel);
+
 // A control's rectangle in the renderer's pixels.
 SDL_Rect pixelRect(const Rect& rect, int pixelsPerPixel);
 

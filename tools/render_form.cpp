@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <string>
 
 #include "app/program.hpp"
 #include "assets/catalogue.hpp"
@@ -30,20 +29,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   const ControlSet controls(*layout, assets::picture);
-  const SDL_Rect size = pixelRect({0, 0, layout->ClientWidth, layout->ClientHeight}, scale);
-  std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface(
-      SDL_CreateRGBSurfaceWithFormat(0, size.w, size.h, 32, SDL_PIXELFORMAT_ARGB8888), SDL_FreeSurface);
-  SDL_Renderer* renderer = surface ? SDL_CreateSoftwareRenderer(surface.get()) : nullptr;
-  if (!renderer) {
+  std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface(drawFormToSurface(controls, scale),
+                                                                   SDL_FreeSurface);
+  if (!surface) {
     std::fprintf(stderr, "%s: cannot draw: %s\n", argv[0], SDL_GetError());
     return 1;
   }
-  {
-    TextureCache textures(renderer);
-    drawForm(renderer, textures, controls, {}, scale);
-    SDL_RenderPresent(renderer);
-  }
-  SDL_DestroyRenderer(renderer);
   if (IMG_SavePNG(surface.get(), argv[2]) != 0) {
     std::fprintf(stderr, "%s: cannot write %s: %s\n", argv[0], argv[2], IMG_GetError());
     return 1;
