@@ -55,7 +55,7 @@ enum class PointerShape { Arrow, Crosshair, Picture };
 class Backend {
  public:
   virtual ~Backend() = default;
-  virtual WindowId openWindow(const WindowSpec& spec) = 0;
+  virtual WindowId openWindow(const WindowSpec& request) = 0;
   virtual void closeWindow(WindowId window) = 0;
   virtual void raise(WindowId window) = 0;
   virtual void present(WindowId window, const ControlSet& controls, const Overlay& overlay) = 0;

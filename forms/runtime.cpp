@@ -49,13 +49,13 @@ void Runtime::load(Form& form, const Form* owner) {
   form.controls_ = std::make_unique<ControlSet>(form.layout(), pictures_);
   ++form.loadCount_;
   const FormLayout& layout = form.layout();
-  WindowSpec spec;
-  spec.caption = layout.Caption;
-  if (layout.Icon) spec.icon = pictures_(*layout.Icon);
-  spec.client = {layout.ClientLeft, layout.ClientTop, layout.ClientWidth, layout.ClientHeight};
-  spec.placedBySystem = layout.StartUpPosition == kStartUpWindowSystem;
-  if (owner && owner->loaded()) spec.owner = owner->window_;
-  form.window_ = backend_.openWindow(spec);
+  WindowSpec request;
+  request.caption = layout.Caption;
+  if (layout.Icon) request.icon = pictures_(*layout.Icon);
+  request.client = {layout.ClientLeft, layout.ClientTop, layout.ClientWidth, layout.ClientHeight};
+  request.placedBySystem = layout.StartUpPosition == kStartUpWindowSystem;
+  if (owner && owner->loaded()) request.owner = owner->window_;
+  form.window_ = backend_.openWindow(request);
   form.needsPaint_ = true;
 }
 

@@ -48,12 +48,12 @@ SdlBackend::~SdlBackend() {
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-WindowId SdlBackend::openWindow(const WindowSpec& spec) {
-  const int x = spec.placedBySystem ? int(SDL_WINDOWPOS_UNDEFINED) : spec.client.Left / kTwipsPerPixel;
-  const int y = spec.placedBySystem ? int(SDL_WINDOWPOS_UNDEFINED) : spec.client.Top / kTwipsPerPixel;
-  const int w = spec.client.Width * scale_ / kTwipsPerPixel;
-  const int h = spec.client.Height * scale_ / kTwipsPerPixel;
-  std::string caption(spec.caption);
+WindowId SdlBackend::openWindow(const WindowSpec& request) {
+  const int x = request.placedBySystem ? int(SDL_WINDOWPOS_UNDEFINED) : request.client.Left / kTwipsPerPixel;
+  const int y = request.placedBySystem ? int(SDL_WINDOWPOS_UNDEFINED) : request.client.Top / kTwipsPerPixel;
+  const int w = request.client.Width * scale_ / kTwipsPerPixel;
+  const int h = request.client.Height * scale_ / kTwipsPerPixel;
+  std::string caption(request.caption);
   SDL_Window* window = SDL_CreateWindow(caption.c_str(), x, y, w, h, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
   if (!window) throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
   SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
@@ -62,7 +62,7 @@ WindowId SdlBackend::openWindow(const WindowSpec& spec) {
     SDL_DestroyWindow(window);
     throw std::runtime_error(std::string("cannot draw in a window: ") + SDL_GetError());
   }
-  if (const Artwork* art = spec.icon.artwork()) {
+  if (const Artwork* art = request.icon.artwork()) {
     if (SDL_Surface* icon = surfaceOf(art->bestFor(64, 64))) {
       SDL_SetWindowIcon(window, icon);
       SDL_FreeSurface(icon);
@@ -70,8 +70,8 @@ WindowId SdlBackend::openWindow(const WindowSpec& spec) {
   }
   const WindowId id = SDL_GetWindowID(window);
   windows_.emplace(id, Window{window, renderer, std::make_unique<TextureCache>(renderer)});
-  if (spec.owner)
-    if (const auto owner = windows_.find(*spec.owner); owner != windows_.end())
+  if (request.owner)
+    if (const auto owner = windows_.find(*request.owner); owner != windows_.end())
       SDL_SetWindowModalFor(window, owner->second.window);
   SDL_ShowWindow(window);
   SDL_RaiseWindow(window);

@@ -24,7 +24,7 @@ class SdlBackend final : public Backend {
   SdlBackend(const SdlBackend&) = delete;
   SdlBackend& operator=(const SdlBackend&) = delete;
 
-  WindowId openWindow(const WindowSpec& spec) override;
+  WindowId openWindow(const WindowSpec& request) override;
   void closeWindow(WindowId window) override;
   void raise(WindowId window) override;
   void present(WindowId window, const ControlSet& controls, const Overlay& overlay) override;

@@ -54,10 +54,10 @@ TEST_F(RuntimeTest, LoadingOpensAWindowAsTheLayoutSays) {
   LoggingForm& f = shown();
   const auto& window = backend.windows.at(static_cast<WindowId>(f.hWnd()));
   EXPECT_EQ(window.caption, "Wizlo");
-  EXPECT_EQ(window.spec.client.Left, 600);
-  EXPECT_EQ(window.spec.client.Width, 6000);
-  EXPECT_FALSE(window.spec.placedBySystem);
-  EXPECT_FALSE(window.spec.icon.isEmpty());
+  EXPECT_EQ(window.request.client.Left, 600);
+  EXPECT_EQ(window.request.client.Width, 6000);
+  EXPECT_FALSE(window.request.placedBySystem);
+  EXPECT_FALSE(window.request.icon.isEmpty());
   EXPECT_GE(window.presents, 1);
 }
 
@@ -72,7 +72,7 @@ TEST_F(RuntimeTest, ModalShowRunsItsOwnLoopUntilTheFormIsUnloadedAndOthersTakeNo
   };
   std::optional<WindowId> boardOwner;
   backend.onScriptEnd = [&] {
-    boardOwner = backend.windows.at(static_cast<WindowId>(board.hWnd())).spec.owner;
+    boardOwner = backend.windows.at(static_cast<WindowId>(board.hWnd())).request.owner;
     // Now the board is up: the menu is deaf, its close box too.
     const Point rrr = centreOf(board.control("rrr"));
     queue(Kind::Press, menu, rrr);

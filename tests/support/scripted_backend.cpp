@@ -6,10 +6,10 @@
 
 namespace wizlo::testing {
 
-WindowId ScriptedBackend::openWindow(const WindowSpec& spec) {
+WindowId ScriptedBackend::openWindow(const WindowSpec& request) {
   const WindowId id = next_++;
-  windows[id] = Window{std::string(spec.caption), spec, true, 0};
-  windows[id].spec.caption = windows[id].caption;
+  windows[id] = Window{std::string(request.caption), request, true, 0};
+  windows[id].request.caption = windows[id].caption;
   return id;
 }
 

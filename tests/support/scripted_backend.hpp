@@ -16,12 +16,12 @@ class ScriptedBackend final : public Backend {
  public:
   struct Window {
     std::string caption;
-    WindowSpec spec;
+    WindowSpec request;
     bool open = true;
     int presents = 0;
   };
 
-  WindowId openWindow(const WindowSpec& spec) override;
+  WindowId openWindow(const WindowSpec& request) override;
   void closeWindow(WindowId window) override;
   void raise(WindowId window) override { raised.push_back(window); }
   void present(WindowId window, const ControlSet& controls, const Overlay& overlay) override;
