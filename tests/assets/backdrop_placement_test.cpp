@@ -243,7 +243,9 @@ TEST(BackdropPlacement, NoTextFallsInTheStripsTheWindowCutsOff) {
     // A margin of 60 twips inside the cut as well: letters touching the edge read as cut. The
     // ornaments run off the full-width boards on purpose, so only a cut right edge counts.
     EXPECT_EQ(page.inkShare({0, h - 60, 13575, 9135 - h + 60}), 0);
-    if (w < 13575) EXPECT_EQ(page.inkShare({w - 60, 0, 13575 - w + 60, 9135}), 0);
+    if (w < 13575) {
+      EXPECT_EQ(page.inkShare({w - 60, 0, 13575 - w + 60, 9135}), 0);
+    }
   }
 }
 
