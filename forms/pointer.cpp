@@ -84,9 +84,11 @@ void PointerDispatch::dragTo(Form& form, const InputEvent& event) {
       if (ImageControl* was = left->resolve(); was && was->Enabled())
         if (ImageControl* source = drag_->source.resolve())
           left->form->DragOver(*was, *source, event.x, event.y, kDragLeft);
-    if (drag_ && under && under->Enabled())
+    // The leaving handler may have ended the visit: look the control up again.
+    ImageControl* entered = now ? now->resolve() : nullptr;
+    if (drag_ && entered && entered->Enabled())
       if (ImageControl* source = drag_->source.resolve())
-        form.DragOver(*under, *source, event.x, event.y, kDragEntered);
+        form.DragOver(*entered, *source, event.x, event.y, kDragEntered);
   }
   if (drag_ && !drag_->source.resolve()) drag_.reset();
   if (drag_) showDragPointer();
