@@ -1,0 +1,192 @@
+// A private Xvfb, read through Xlib (screenshots, the close box's message) and driven through xdotool.
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <sstream>
+#include <stdexcept>
+
+#include "tests/e2e/harness.hpp"
+
+namespace wizlo::e2e {
+
+struct VirtualDisplay::XConnection {
+  ::Display* display = nullptr;
+  ~XConnection() {
+    if (display) XCloseDisplay(display);
+  }
+};
+
+namespace {
+
+// Reads the display number that Xvfb writes once it accepts connections.
+std::string readDisplayNumber(int fd, Milliseconds timeout) {
+  std::string text;
+  const auto giveUpAt = std::chrono::steady_clock::now() + timeout;
+  while (text.find('\n') == std::string::npos) {
+    const auto left = std::chrono::duration_cast<Milliseconds>(giveUpAt - std::chrono::steady_clock::now());
+    if (left.count() <= 0) break;
+    pollfd ready{fd, POLLIN, 0};
+    if (poll(&ready, 1, static_cast<int>(left.count())) <= 0) break;
+    char chunk[32];
+    const ssize_t got = read(fd, chunk, sizeof chunk);
+    if (got <= 0) break;
+    text.append(chunk, static_cast<std::size_t>(got));
+  }
+  const auto end = text.find('\n');
+  if (end == std::string::npos || end == 0) throw std::runtime_error("Xvfb did not start");
+  return ":" + text.substr(0, end);
+}
+
+}  // namespace
+
+VirtualDisplay::VirtualDisplay(int width, int height) : x_(std::make_unique<XConnection>()) {
+  int ends[2];
+  if (pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
+  try {
+    server_.emplace(std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", "3", "-screen", "0",
+                                             std::to_string(width) + "x" + std::to_string(height) + "x24",
+                                             "-nolisten", "tcp", "-noreset", "-dpi", "96"},
+                    std::vector<std::string>{}, "/dev/null", "/dev/null", ends[1]);
+    close(ends[1]);
+    ends[1] = -1;
+    name_ = readDisplayNumber(ends[0], 10000ms);
+  } catch (...) {
+    close(ends[0]);
+    if (ends[1] >= 0) close(ends[1]);
+    throw;
+  }
+  close(ends[0]);
+  // Holding a connection of our own also keeps the server from resetting between clients.
+  x_->display = XOpenDisplay(name_.c_str());
+  if (!x_->display) throw std::runtime_error("cannot connect to Xvfb " + name_);
+}
+
+VirtualDisplay::~VirtualDisplay() {
+  x_.reset();
+  server_.reset();
+}
+
+Screenshot VirtualDisplay::screenshot() const {
+  ::Display* d = x_->display;
+  const Window root = DefaultRootWindow(d);
+  XWindowAttributes attributes;
+  XGetWindowAttributes(d, root, &attributes);
+  XImage* image = XGetImage(d, root, 0, 0, static_cast<unsigned>(attributes.width),
+                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+  if (!image) throw std::runtime_error("cannot read the screen");
+  std::vector<Rgb> pixels(static_cast<std::size_t>(attributes.width) * static_cast<std::size_t>(attributes.height));
+  for (int y = 0; y < attributes.height; ++y)
+    for (int x = 0; x < attributes.width; ++x) {
+      const unsigned long p = XGetPixel(image, x, y);  // 24-bit TrueColor: 0xRRGGBB
+      pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(attributes.width) + static_cast<std::size_t>(x)] = {
+          static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8), static_cast<std::uint8_t>(p)};
+    }
+  XDestroyImage(image);
+  return Screenshot(attributes.width, attributes.height, std::move(pixels));
+}
+
+std::string VirtualDisplay::xdotool(const std::vector<std::string>& args) const {
+  std::vector<std::string> argv{"/usr/bin/xdotool"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return runCommand(argv, {"DISPLAY=" + name_});
+}
+
+std::vector<WindowInfo> VirtualDisplay::windowsOf(pid_t pid) const {
+  std::string found;
+  try {
+    found = xdotool({"search", "--onlyvisible", "--pid", std::to_string(pid)});
+  } catch (const std::runtime_error&) {
+    return {};  // xdotool fails when nothing matches
+  }
+  std::vector<WindowId> ids;
+  std::istringstream lines(found);
+  for (WindowId id; lines >> id;) ids.push_back(id);
+  std::sort(ids.begin(), ids.end());
+  std::vector<WindowInfo> windows;
+  for (WindowId id : ids) {
+    try {
+      windows.push_back(window(id));
+    } catch (const std::runtime_error&) {
+      // closed meanwhile
+    }
+  }
+  return windows;
+}
+
+WindowInfo VirtualDisplay::window(WindowId id) const {
+  WindowInfo info;
+  info.id = id;
+  std::istringstream shell(xdotool({"getwindowgeometry", "--shell", std::to_string(id)}));
+  for (std::string line; std::getline(shell, line);) {
+    const auto equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    const std::string key = line.substr(0, equals);
+    const int value = std::atoi(line.c_str() + equals + 1);
+    if (key == "X") info.x = value;
+    if (key == "Y") info.y = value;
+    if (key == "WIDTH") info.width = value;
+    if (key == "HEIGHT") info.height = value;
+  }
+  info.name = xdotool({"getwindowname", std::to_string(id)});
+  while (!info.name.empty() && info.name.back() == '\n') info.name.pop_back();
+  return info;
+}
+
+void VirtualDisplay::requestClose(WindowId id) const {
+  ::Display* d = x_->display;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = id;
+  event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(d, id, False, NoEventMask, &event);
+  XSync(d, False);
+}
+
+void VirtualDisplay::moveTo(Point p) const {
+  xdotool({"mousemove", std::to_string(p.x), std::to_string(p.y)});
+}
+
+void VirtualDisplay::press() const { xdotool({"mousedown", "1"}); }
+
+void VirtualDisplay::release() const { xdotool({"mouseup", "1"}); }
+
+void VirtualDisplay::click(Point p) const {
+  xdotool({"mousemove", std::to_string(p.x), std::to_string(p.y), "mousedown", "1", "mouseup", "1"});
+}
+
+void VirtualDisplay::drag(Point from, Point to, int steps) const {
+  std::vector<std::string> args{"mousemove", std::to_string(from.x), std::to_string(from.y), "mousedown", "1"};
+  steps = std::max(steps, 1);
+  for (int i = 1; i <= steps; ++i) {
+    args.insert(args.end(), {"sleep", "0.01", "mousemove", std::to_string(from.x + (to.x - from.x) * i / steps),
+                             std::to_string(from.y + (to.y - from.y) * i / steps)});
+  }
+  args.insert(args.end(), {"sleep", "0.02", "mouseup", "1"});
+  xdotool(args);
+}
+
+Screenshot::Screenshot(int width, int height, std::vector<Rgb> pixels)
+    : width_(width), height_(height), pixels_(std::move(pixels)) {}
+
+Rgb Screenshot::at(Point p) const {
+  if (p.x < 0 || p.y < 0 || p.x >= width_ || p.y >= height_) return {};
+  return pixels_[static_cast<std::size_t>(p.y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(p.x)];
+}
+
+int Screenshot::count(Point topLeft, int width, int height, const std::function<bool(Rgb)>& test) const {
+  int n = 0;
+  for (int y = topLeft.y; y < topLeft.y + height; ++y)
+    for (int x = topLeft.x; x < topLeft.x + width; ++x)
+      if (test(at({x, y}))) ++n;
+  return n;
+}
+
+}  // namespace wizlo::e2e
