@@ -1,49 +1,137 @@
 // What every end-to-end test shares: its own Xvfb and wizlo, the menu found on the screen, and the
-// ways a pupil's hand reaches a control of a layout table.
+// ways a pupil's hand and eye reach a control of a layout table.
 
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <stdexcept>
 #include <string>
 
+#include "boards/form2.hpp"
+#include "boards/form3.hpp"
+#include "boards/form4.hpp"
+#include "boards/form5.hpp"
 #include "forms/layout.hpp"
 #include "menu/form1.hpp"
 #include "tests/e2e/harness.hpp"
 
 namespace wizlo::e2e {
 
+// A board and the menu button that opens it.
+struct BoardCase {
+  const char* button;
+  const FormLayout* layout;
+};
+inline constexpr BoardCase kBoards[] = {
+    {"Image2", &layouts::Form2}, {"Image3", &layouts::Form3}, {"Image5", &layouts::Form4}, {"Image4", &layouts::Form5}};
+
+inline const ImageLayout& control(const FormLayout& form, std::string_view name, int index = -1) {
+  for (const ImageLayout& c : form.Controls)
+    if (c.Name == name && (index < 0 || (c.Index && *c.Index == index))) return c;
+  throw std::runtime_error(std::string(form.Name) + " has no " + std::string(name));
+}
+
+inline int arraySize(const FormLayout& form, std::string_view name) {
+  int n = 0;
+  for (const ImageLayout& c : form.Controls) n += c.Name == name;
+  return n;
+}
+
+// The visible piece that circle g(i) takes: its Tag is the Tag of key l(i). Null for a spare circle.
+inline const ImageLayout* pieceFor(const FormLayout& form, int circle) {
+  const std::string_view key = control(form, "l", circle).Tag;
+  for (const ImageLayout& c : form.Controls)
+    if (c.Name == "c" && c.Visible && c.Tag == key) return &c;
+  return nullptr;
+}
+
+inline bool markYesGreen(Rgb p) { return p.g > 200 && p.r < 90 && p.b < 90; }
+inline bool markNoRed(Rgb p) { return p.r > 200 && p.g < 90 && p.b < 90; }
+
 class WizloE2e : public ::testing::Test {
  protected:
   WizloE2e() : WizloE2e(WizloOptions{WIZLO_PROGRAM, true, {}}) {}
-  explicit WizloE2e(WizloOptions options) : run(display, std::move(options)) {
-    menu = run.waitForWindows(1);
-  }
+  explicit WizloE2e(WizloOptions options) : run(display, std::move(options)) { menu = run.waitForWindows(1); }
 
   // Keeps the screen of a failing test for whoever reads the log.
   void TearDown() override {
-    if (HasFailure()) {
-      const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-      const std::string path = std::string("/tmp/e2e-") + test->test_suite_name() + "-" + test->name() + ".png";
-      if (display.screenshot().savePng(path)) std::fprintf(stderr, "screen kept in %s\n", path.c_str());
-      std::fprintf(stderr, "wizlo's standard error:\n%s\n", run.standardError().c_str());
-    }
+    if (!HasFailure()) return;
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test->test_suite_name()) + "-" + test->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    const std::string path = "/tmp/e2e-" + name + ".png";
+    if (display.screenshot().savePng(path)) std::fprintf(stderr, "screen kept in %s\n", path.c_str());
+    std::fprintf(stderr, "wizlo's standard error:\n%s\n", run.standardError().c_str());
   }
 
-  static const ImageLayout& control(const FormLayout& form, std::string_view name, int index = -1) {
-    for (const ImageLayout& c : form.Controls)
-      if (c.Name == name && (index < 0 || (c.Index && *c.Index == index))) return c;
-    throw std::runtime_error(std::string(form.Name) + " has no " + std::string(name));
-  }
   static Point centre(const WindowInfo& window, const ImageLayout& c) {
     return WizloRun::at(window, c.Left + c.Width / 2, c.Top + c.Height / 2);
   }
   void clickOn(const WindowInfo& window, const ImageLayout& c) { display.click(centre(window, c)); }
+  void drag(const WindowInfo& window, const ImageLayout& from, const ImageLayout& to) {
+    display.drag(centre(window, from), centre(window, to));
+  }
 
   // Clicks a menu button and waits for the window it opens.
   WindowInfo open(std::string_view menuButton) {
     clickOn(menu, control(layouts::Form1, menuButton));
     return run.waitForWindows(2);
+  }
+
+  // Waits for the next sound and tells which it was ("" if none came).
+  std::string nextSound() {
+    const std::size_t heard = run.sounds().size();
+    if (!run.waitForSounds(heard + 1, 5000ms)) return "";
+    return run.sounds()[heard].name;
+  }
+
+  // Pixels of a control's rectangle (inset by `inset` pixels) that pass `test`, as a fraction.
+  static double share(const Screenshot& shot, const WindowInfo& window, const ImageLayout& c,
+                      const std::function<bool(Point, Rgb)>& test, int inset = 2) {
+    const Point topLeft = WizloRun::at(window, c.Left, c.Top);
+    const int w = c.Width / 15 - 2 * inset, h = c.Height / 15 - 2 * inset;
+    int n = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const Point p{topLeft.x + inset + x, topLeft.y + inset + y};
+        n += test(p, shot.at(p));
+      }
+    return w > 0 && h > 0 ? double(n) / (w * h) : 0;
+  }
+  // How much of a control's rectangle looks as it did in `before`.
+  static double unchanged(const Screenshot& before, const Screenshot& now, const WindowInfo& window,
+                          const ImageLayout& c) {
+    return share(now, window, c, [&](Point p, Rgb colour) { return before.at(p) == colour; });
+  }
+  // The board's ground: its most common colour.
+  static Rgb ground(const Screenshot& shot, const WindowInfo& window) {
+    std::map<unsigned, int> seen;
+    for (int y = window.y; y < window.y + window.height; y += 7)
+      for (int x = window.x; x < window.x + window.width; x += 7) {
+        const Rgb p = shot.at({x, y});
+        ++seen[unsigned(p.r) << 16 | unsigned(p.g) << 8 | p.b];
+      }
+    const auto most = std::max_element(seen.begin(), seen.end(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    return {std::uint8_t(most->first >> 16), std::uint8_t(most->first >> 8), std::uint8_t(most->first)};
+  }
+  static double markShown(const Screenshot& shot, const WindowInfo& window, const ImageLayout& mark,
+                          bool (*colour)(Rgb)) {
+    return share(shot, window, mark, [colour](Point, Rgb p) { return colour(p); });
+  }
+
+  // Waits until `check` holds on a fresh screenshot; returns the last one taken.
+  Screenshot screenWhen(const std::function<bool(const Screenshot&)>& check, Milliseconds timeout = 3000ms) {
+    std::optional<Screenshot> shot;
+    waitUntil([&] {
+      shot.emplace(display.screenshot());
+      return check(*shot);
+    }, timeout, 20ms);
+    return *shot;
   }
 
   VirtualDisplay display;
