@@ -32,6 +32,15 @@ SdlBackend::SdlBackend() {
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     throw NoDisplayError(std::string("cannot open the display: ") + SDL_GetError());
+  // Where no display can be had, SDL falls back to drivers that draw into
+  // memory: the program would wait for ever behind windows nobody sees. Only
+  // a driver asked for by name (a test's "offscreen") is taken as a display.
+  const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  if ((driver == "offscreen" || driver == "dummy") && !(asked && *asked)) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    throw NoDisplayError("cannot open the display: none found");
+  }
   arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
   crosshair_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
 }
