@@ -1,0 +1,106 @@
+#pragma once
+// The program's own forms and pictures on a scripted window system, with
+// whatever sound and web services a fault test hands in.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "app/program.hpp"
+#include "assets/catalogue.hpp"
+#include "tests/storm/board_watch.hpp"
+#include "tests/support/scripted_backend.hpp"
+
+namespace wizlo::testing {
+
+class RealProgram {
+ public:
+  RealProgram(platform::SoundService& sound, platform::WebOpener& web, std::string appPath) {
+    defineForms(runtime, ProgramServices{sound, web, std::move(appPath)});
+  }
+
+  // Shows a board as the only form, the way a test wants it: fresh.
+  Form& board(const char* name) {
+    Form& form = runtime.form(name);
+    form.Show();
+    runtime.presentChanges();
+    return form;
+  }
+
+  ScriptedBackend backend;
+  Runtime runtime{backend, assets::picture};
+  Mouse mouse{runtime};
+};
+
+// Ends the whole test program when what it guards takes far too long: a hang
+// is a failure to report, not a test run that never ends.
+class Watchdog {
+ public:
+  Watchdog(std::string what, std::chrono::seconds patience)
+      : what_(std::move(what)), thread_([this, patience] {
+          std::unique_lock lock(mutex_);
+          if (!done_.wait_for(lock, patience, [this] { return finished_; })) {
+            std::fprintf(stderr, "HUNG for over %lld s: %s\n", static_cast<long long>(patience.count()), what_.c_str());
+            std::_Exit(3);
+          }
+        }) {}
+  ~Watchdog() {
+    {
+      std::lock_guard lock(mutex_);
+      finished_ = true;
+    }
+    done_.notify_one();
+    thread_.join();
+  }
+
+ private:
+  std::string what_;
+  std::mutex mutex_;
+  std::condition_variable done_;
+  bool finished_ = false;
+  std::thread thread_;
+};
+
+struct Fit {
+  std::int16_t piece, circle;
+};
+
+// The first shown piece and the circle it belongs in, and one it does not.
+inline Fit rightFit(Form& board) {
+  const std::int16_t circles = arraySize(board, "g");
+  for (std::int16_t i = 0; i < circles; ++i)
+    for (std::int16_t j = 0; j < arraySize(board, "c"); ++j)
+      if (board.control("c", j).Visible() && board.control("c", j).Tag() == board.control("l", i).Tag()) return {j, i};
+  ADD_FAILURE() << board.name() << " has no piece that fits";
+  return {0, 0};
+}
+
+inline Fit wrongFit(Form& board) {
+  const Fit right = rightFit(board);
+  return {right.piece, static_cast<std::int16_t>((right.circle + 1) % arraySize(board, "g"))};
+}
+
+inline double secondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Drags the piece onto the circle; the seconds the drop took.
+inline double timedDrop(Mouse& mouse, Form& board, Fit fit) {
+  const Point from = centreOf(board.control("c", fit.piece));
+  const Point to = centreOf(board.control("g", fit.circle));
+  mouse.press(board, from.x, from.y);
+  mouse.moveTo(board, to.x, to.y);
+  const auto start = std::chrono::steady_clock::now();
+  mouse.release(board, to.x, to.y);
+  return secondsSince(start);
+}
+
+}  // namespace wizlo::testing
