@@ -24,9 +24,14 @@ Uint16 bufferFramesFor(int frequency) {
   return frames;
 }
 
+// No sound made to be heard is sampled more coarsely than this. Below it a
+// device's buffer lasts for ages, and closing the device waits for two of
+// them: at one sample a second a wrong drop would hold the board for minutes.
+constexpr int kLowestRate = 4000;
+
 void playToTheEnd(const SDL_AudioSpec& format, const Uint8* samples, Uint32 length) {
   const Uint32 frameBytes = SDL_AUDIO_BITSIZE(format.format) / 8u * format.channels;
-  if (frameBytes == 0 || format.freq <= 0) return;
+  if (frameBytes == 0 || format.freq < kLowestRate) return;
   const Uint64 bytesPerSecond = Uint64{frameBytes} * static_cast<Uint64>(format.freq);
   Uint64 playBytes = std::min<Uint64>(length, bytesPerSecond * SdlSoundService::kMaxSeconds);
   playBytes -= playBytes % frameBytes;
