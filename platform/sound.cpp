@@ -2,19 +2,12 @@
 
 #include <SDL.h>
 
-#include <algorithm>
-#include <memory>
-
+#include "platform/sound_decode.hpp"
 #include "platform/sound_file.hpp"
 
 namespace wizlo::platform {
 
 namespace {
-
-struct WavFree {
-  void operator()(Uint8* samples) const { SDL_FreeWAV(samples); }
-};
-using WavSamples = std::unique_ptr<Uint8, WavFree>;
 
 // About 25 ms of audio a device buffer: short enough that the wait for the
 // last buffer is not heard as a pause, long enough not to stutter.
@@ -24,19 +17,10 @@ Uint16 bufferFramesFor(int frequency) {
   return frames;
 }
 
-// No sound made to be heard is sampled more coarsely than this. Below it a
-// device's buffer lasts for ages, and closing the device waits for two of
-// them: at one sample a second a wrong drop would hold the board for minutes.
-constexpr int kLowestRate = 4000;
-
-void playToTheEnd(const SDL_AudioSpec& format, const Uint8* samples, Uint32 length) {
-  const Uint32 frameBytes = SDL_AUDIO_BITSIZE(format.format) / 8u * format.channels;
-  if (frameBytes == 0 || format.freq < kLowestRate) return;
-  const Uint64 bytesPerSecond = Uint64{frameBytes} * static_cast<Uint64>(format.freq);
-  Uint64 playBytes = std::min<Uint64>(length, bytesPerSecond * SdlSoundService::kMaxSeconds);
-  playBytes -= playBytes % frameBytes;
-  if (playBytes == 0) return;
-
+void playToTheEnd(const DecodedSound& sound) {
+  const SDL_AudioSpec& format = sound.format;
+  const Uint32 playBytes = sound.playBytes;
+  const Uint64 bytesPerSecond = sound.bytesPerSecond;
   SDL_AudioSpec wanted = format;
   wanted.samples = bufferFramesFor(format.freq);
   wanted.callback = nullptr;
@@ -45,12 +29,12 @@ void playToTheEnd(const SDL_AudioSpec& format, const Uint8* samples, Uint32 leng
   // queue below can hold the file's own samples.
   const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
   if (device == 0) return;
-  if (SDL_QueueAudio(device, samples, static_cast<Uint32>(playBytes)) != 0) {
+  if (SDL_QueueAudio(device, sound.samples.get(), playBytes) != 0) {
     SDL_CloseAudioDevice(device);
     return;
   }
 
-  const Uint64 durationMs = playBytes * 1000 / bytesPerSecond;
+  const Uint64 durationMs = Uint64{playBytes} * 1000 / bytesPerSecond;
   // A device that stops taking samples must not hold the board for ever.
   const Uint64 giveUpAt = SDL_GetTicks64() + durationMs + 2000;
   SDL_PauseAudioDevice(device, 0);
@@ -79,14 +63,7 @@ void SdlSoundService::play(std::string_view name) {
   const auto bytes = readSoundFile(name, kMaxFileBytes);
   if (!bytes || bytes->empty() || !startAudio()) return;
 
-  SDL_RWops* stream = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
-  if (stream == nullptr) return;
-  SDL_AudioSpec format{};
-  Uint8* samples = nullptr;
-  Uint32 length = 0;
-  if (SDL_LoadWAV_RW(stream, 1, &format, &samples, &length) == nullptr) return;
-  const WavSamples owned(samples);
-  playToTheEnd(format, owned.get(), length);
+  if (const auto sound = decodeSound(*bytes, kMaxSeconds)) playToTheEnd(*sound);
 }
 
 }  // namespace wizlo::platform
