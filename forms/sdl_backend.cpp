@@ -1,8 +1,12 @@
 #include "forms/sdl_backend.hpp"
 
 #include <SDL_syswm.h>
+#include <dlfcn.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace wizlo {
@@ -23,7 +27,51 @@ int buttonsOf(Uint32 state) {
   return ((state & SDL_BUTTON_LMASK) ? kLeftButton : 0) | ((state & SDL_BUTTON_RMASK) ? kRightButton : 0) |
          ((state & SDL_BUTTON_MMASK) ? kMiddleButton : 0);
 }
+// SDL 2.26 finds no dpi on many X servers (Xvfb, or Xorg's fixed 96). What a desktop asks for is its
+// Xft.dpi resource; after that, the dpi the X screen was given (Xorg or Xvfb -dpi). SDL loads Xlib at
+// run time, and so do we, rather than tie the program to it at link time.
+double x11Dpi(const SDL_SysWMinfo& info) {
+  void* xlib = dlopen("libX11.so.6", RTLD_NOW | RTLD_NOLOAD);
+  if (!xlib) return 0;
+  using GetDefault = char* (*)(::Display*, const char*, const char*);
+  using ScreenMeasure = int (*)(::Display*, int);
+  using DefaultScreen = int (*)(::Display*);
+  const auto getDefault = reinterpret_cast<GetDefault>(dlsym(xlib, "XGetDefault"));
+  const auto widthPixels = reinterpret_cast<ScreenMeasure>(dlsym(xlib, "XDisplayWidth"));
+  const auto widthMillimetres = reinterpret_cast<ScreenMeasure>(dlsym(xlib, "XDisplayWidthMM"));
+  const auto defaultScreen = reinterpret_cast<DefaultScreen>(dlsym(xlib, "XDefaultScreen"));
+  double dpi = 0;
+  if (getDefault)
+    if (const char* xft = getDefault(info.info.x11.display, "Xft", "dpi")) dpi = std::atof(xft);
+  if (dpi <= 0 && widthPixels && widthMillimetres && defaultScreen) {
+    const int screen = defaultScreen(info.info.x11.display);
+    const int millimetres = widthMillimetres(info.info.x11.display, screen);
+    if (millimetres > 0) dpi = widthPixels(info.info.x11.display, screen) * 25.4 / millimetres;
+  }
+  dlclose(xlib);
+  return dpi;
+}
 }  // namespace
+
+int displayScale(double dpi, int width, int height, int usableWidth, int usableHeight) {
+  constexpr double kBaseDpi = 96;
+  if (!(dpi > 0)) return 1;
+  int scale = std::max(1, static_cast<int>(std::floor((dpi + kBaseDpi / 4) / kBaseDpi)));
+  while (scale > 1 && (width * scale > usableWidth || height * scale > usableHeight)) --scale;
+  return scale;
+}
+
+int SdlBackend::scaleFor(SDL_Window* window, int width, int height) const {
+  double dpi = 0;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) dpi = x11Dpi(info);
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(window));
+  if (float diagonal = 0; dpi <= 0 && SDL_GetDisplayDPI(display, &diagonal, nullptr, nullptr) == 0) dpi = diagonal;
+  SDL_Rect usable{0, 0, width, height};
+  SDL_GetDisplayUsableBounds(display, &usable);
+  return displayScale(dpi, width, height, usable.w, usable.h);
+}
 
 SdlBackend::SdlBackend() {
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -58,12 +106,21 @@ SdlBackend::~SdlBackend() {
 }
 
 WindowId SdlBackend::openWindow(const WindowSpec& request) {
-  const int x = request.placedBySystem ? int(SDL_WINDOWPOS_UNDEFINED) : request.client.Left / kTwipsPerPixel;
-  const int y = request.placedBySystem ? int(SDL_WINDOWPOS_UNDEFINED) : request.client.Top / kTwipsPerPixel;
-  const int w = request.client.Width * scale_ / kTwipsPerPixel;
-  const int h = request.client.Height * scale_ / kTwipsPerPixel;
+  if (!scaleSettled_) {
+    // A hidden probe tells us the display before the first form opens; every form keeps the scale found
+    // here, so pictures, pointer images and the twips of the events agree for the whole run.
+    scaleSettled_ = true;
+    if (SDL_Window* probe = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1, 1, SDL_WINDOW_HIDDEN)) {
+      scale_ = scaleFor(probe, request.client.Width / kTwipsPerPixel, request.client.Height / kTwipsPerPixel);
+      SDL_DestroyWindow(probe);
+    }
+  }
+  const auto place = [&](Twips t) { return request.placedBySystem ? int(SDL_WINDOWPOS_UNDEFINED) : t * scale_ / kTwipsPerPixel; };
   std::string caption(request.caption);
-  SDL_Window* window = SDL_CreateWindow(caption.c_str(), x, y, w, h, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+  SDL_Window* window = SDL_CreateWindow(caption.c_str(), place(request.client.Left), place(request.client.Top),
+                                        request.client.Width * scale_ / kTwipsPerPixel,
+                                        request.client.Height * scale_ / kTwipsPerPixel,
+                                        SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
   if (!window) throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
   SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
   if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);

@@ -16,6 +16,12 @@ class NoDisplayError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Screen pixels to a 96-dpi pixel for a display of `dpi` dots per inch: whole steps only, so every
+// picture pixel lands on whole screen pixels (168 dpi and up is 2, 264 and up is 3). A step that would
+// make a `width` x `height` window (96-dpi pixels) overflow the `usableWidth` x `usableHeight` screen
+// is not taken. No known dpi (0) is 96.
+int displayScale(double dpi, int width, int height, int usableWidth, int usableHeight);
+
 // Real windows, mouse and pointer images, through SDL2.
 class SdlBackend final : public Backend {
  public:
@@ -42,12 +48,14 @@ class SdlBackend final : public Backend {
   bool translate(const SDL_Event& sdl, InputEvent& event) const;
   InputEvent pointerEvent(InputEvent::Kind kind, Uint32 windowId, int x, int y) const;
   SDL_Cursor* cursorFor(const PictureValue& picture);
+  int scaleFor(SDL_Window* window, int width, int height) const;
 
   std::map<WindowId, Window> windows_;
   std::map<const Artwork*, std::pair<std::shared_ptr<const Artwork>, SDL_Cursor*>> cursors_;
   SDL_Cursor* arrow_ = nullptr;
   SDL_Cursor* crosshair_ = nullptr;
-  int scale_ = 1;  // screen pixels to a 96-dpi pixel
+  int scale_ = 1;  // screen pixels to a 96-dpi pixel, settled by the first window
+  bool scaleSettled_ = false;
 };
 
 }  // namespace wizlo
