@@ -30,7 +30,12 @@ void Menu::Click(ImageControl& target) {
     return;
   }
   for (const auto& [hotSpot, form] : kOpens)
-    if (target.Name() == hotSpot) runtime().form(form).Show(kModal);
+    if (target.Name() == hotSpot) {
+      // The menu itself may be gone when Show returns (the session ended
+      // meanwhile), and `target` with it: touch nothing more.
+      runtime().form(form).Show(kModal);
+      return;
+    }
 }
 
 }  // namespace wizlo
