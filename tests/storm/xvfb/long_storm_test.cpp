@@ -79,6 +79,7 @@ class LongStorm : public WizloE2e {
 TEST_F(LongStorm, TheRealProgramStaysAliveAndAnswersAndShowsOneMarkAtMost) {
   const auto seconds = fromEnvironment("WIZLO_STORM_SECONDS", 20);
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  std::cout << "storm seed " << seed << " (WIZLO_STORM_SEED replays the pupil's choices, not X's timing)" << std::endl;
   struct Opens {
     const char* button;
     const FormLayout* layout;
