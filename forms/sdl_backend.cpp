@@ -1,6 +1,8 @@
 #include "forms/sdl_backend.hpp"
 
 #include <SDL_syswm.h>
+
+#include "forms/x11_errors.hpp"
 #include <dlfcn.h>
 
 #include <algorithm>
@@ -89,6 +91,7 @@ SdlBackend::SdlBackend() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     throw NoDisplayError("cannot open the display: none found");
   }
+  if (driver == "x11") tolerateStaleWindowErrors();
   arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
   crosshair_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
 }

@@ -1,0 +1,50 @@
+#include "forms/x11_errors.hpp"
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/harness.hpp"
+
+// Last: Xlib's macros (None, Bool...) would clash with the headers above.
+#include <X11/Xlib.h>
+
+namespace wizlo::e2e {
+namespace {
+
+// What SDL sometimes does: send a request to a window that is already gone.
+void sendToAGoneWindow(const std::string& displayName) {
+  Display* x = XOpenDisplay(displayName.c_str());
+  if (!x) std::abort();
+  const Window gone = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, 10, 10, 0, 0, 0);
+  XDestroyWindow(x, gone);
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = gone;
+  event.xclient.format = 32;
+  XSendEvent(x, gone, False, NoEventMask, &event);
+  XSync(x, False);
+  XCloseDisplay(x);
+}
+
+TEST(StaleWindowErrors, WouldEndTheProgramWithXlibsOwnHandler) {
+  VirtualDisplay display;
+  EXPECT_EXIT(
+      {
+        sendToAGoneWindow(display.name());
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(1), "BadWindow");
+}
+
+TEST(StaleWindowErrors, AreHarmlessOnceTolerated) {
+  VirtualDisplay display;
+  EXPECT_EXIT(
+      {
+        tolerateStaleWindowErrors();
+        sendToAGoneWindow(display.name());
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+}  // namespace wizlo::e2e
