@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -117,6 +118,12 @@ WizloRun::WizloRun(VirtualDisplay& display, WizloOptions options)
   std::vector<std::string> environment{"DISPLAY=" + display.name(), "HOME=" + (s.folder / "home").string(),
                                        "PATH=" + (s.folder / "bin").string(), "SDL_AUDIODRIVER=disk",
                                        "SDL_DISKAUDIOFILE=" + s.fifo.string()};
+  // A sanitizer build's program reads the test's sanitizer settings, but leak checking stays with
+  // the in-process tests: at exit SDL has unloaded the X11 and audio libraries it opened, and what
+  // they keep can no longer be named to suppress it.
+  for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"})
+    if (const char* value = std::getenv(name))
+      environment.push_back(std::string(name) + "=" + value + (name[0] == 'A' ? ":detect_leaks=0" : ""));
   environment.insert(environment.end(), options.extraEnvironment.begin(), options.extraEnvironment.end());
   try {
     s.program.emplace(std::vector<std::string>{program.string()}, environment, "/dev/null", s.errors.string());
