@@ -1,0 +1,114 @@
+// `cmake --install` and the .deb: the layout of the installed tree, what the desktop and AppStream
+// validators say of it, the version record in the program file, and the installed program started
+// through its link from an unrelated folder, finding and playing its sounds.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "tests/install/installed_program.hpp"
+
+namespace wizlo::install {
+namespace {
+
+// Width and height from a PNG file's IHDR.
+std::pair<int, int> pngSize(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  unsigned char header[24] = {};
+  in.read(reinterpret_cast<char*>(header), sizeof header);
+  const auto word = [&](int at) { return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3]; };
+  return {word(16), word(20)};
+}
+
+std::string textOf(const fs::path& file) {
+  std::ifstream in(file);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Checks an installed tree rooted at `prefix`, whichever way it was made.
+void expectInstalledTree(const fs::path& prefix) {
+  EXPECT_TRUE(fs::is_symlink(prefix / "bin/wizlo"));
+  EXPECT_EQ(fs::read_symlink(prefix / "bin/wizlo"), "../lib/wizlo/wizlo");  // relative: the tree can move
+  for (const char* file : {"lib/wizlo/wizlo", "lib/wizlo/yes.wav", "lib/wizlo/no.wav",
+                           "share/applications/wizlo.desktop", "share/metainfo/io.example.wizlo.metainfo.xml"})
+    EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    const fs::path icon = prefix / "share/icons/hicolor" / (std::to_string(size) + "x" + std::to_string(size)) /
+                          "apps/wizlo.png";
+    EXPECT_EQ(pngSize(icon), std::make_pair(size, size)) << icon;
+  }
+}
+
+// Starts the installed program through its link, from a folder that has nothing to do with it, and
+// makes one right move: the "yes" it plays can only have come from lib/wizlo.
+void expectPlaysItsSounds(const fs::path& prefix) {
+  e2e::VirtualDisplay display;
+  ScratchFolder elsewhere("cwd");
+  InstalledRun program(display, prefix / "bin/wizlo", elsewhere.path());
+  const e2e::WindowInfo menu = program.waitForWindows(1);
+  EXPECT_EQ(menu.name, "Wizlo");
+  playOneRightMove(display, menu, [&](std::size_t n) { return program.waitForWindows(n); });
+  EXPECT_TRUE(program.played(prefix / "lib/wizlo/yes.wav"));
+}
+
+TEST(Install, PutsTheProgramAndItsSoundsInOneFolderBehindALinkAndTheDesktopFilesWhereDesktopsLook) {
+  ScratchFolder prefix("prefix");
+  installBuildInto(prefix.path());
+  expectInstalledTree(prefix.path());
+}
+
+TEST(Install, StartedThroughTheLinkFromAnyFolderTheProgramFindsAndPlaysItsSounds) {
+  ScratchFolder prefix("prefix");
+  installBuildInto(prefix.path());
+  expectPlaysItsSounds(prefix.path());
+}
+
+TEST(Install, DesktopEntryAndMetainfoPassTheirValidators) {
+  ScratchFolder prefix("prefix");
+  installBuildInto(prefix.path());
+  EXPECT_NO_THROW(run({"/usr/bin/desktop-file-validate", (prefix.path() / "share/applications/wizlo.desktop").string()}));
+  EXPECT_NO_THROW(run({"/usr/bin/appstreamcli", "validate", "--no-net",
+                       (prefix.path() / "share/metainfo/io.example.wizlo.metainfo.xml").string()}));
+  // The metainfo's release is the project's version, not a copy that drifts from it.
+  const std::string metainfo = textOf(prefix.path() / "share/metainfo/io.example.wizlo.metainfo.xml");
+  EXPECT_NE(metainfo.find("<release version=\"" WIZLO_PROJECT_VERSION "\""), std::string::npos);
+}
+
+TEST(Install, ProgramFileCarriesTheVersionRecordInOrder) {
+  ScratchFolder prefix("prefix");
+  installBuildInto(prefix.path());
+  const std::string dump = run({"/usr/bin/readelf", "-p", ".wizlo.version", (prefix.path() / "lib/wizlo/wizlo").string()});
+  std::vector<std::string> entries;
+  const std::regex entry(R"(\[\s*[0-9a-f]+\]\s+(\S.*))");
+  for (auto it = std::sregex_iterator(dump.begin(), dump.end(), entry); it != std::sregex_iterator(); ++it)
+    entries.push_back((*it)[1]);
+  const std::vector<std::string> expected{
+      "FILEVERSION=1.0.0.0",         "PRODUCTVERSION=1.0.0.0", "CompanyName=Example School Software",
+      "ProductName=Wizlo",           "FileVersion=1.00",       "ProductVersion=1.00",
+      "InternalName=Wizlo",          "OriginalFilename=wizlo"};
+  EXPECT_EQ(entries, expected);
+}
+
+TEST(Package, DebDependsOnTheRunTimeLibrariesOnlyAndItsProgramRunsUnpacked) {
+  ScratchFolder output("deb");
+  const fs::path deb = packageInto(output.path());
+  EXPECT_EQ(run({"/usr/bin/dpkg-deb", "-f", deb.string(), "Version"}), WIZLO_PROJECT_VERSION "\n");
+  const std::string depends = run({"/usr/bin/dpkg-deb", "-f", deb.string(), "Depends"});
+  for (const char* needed : {"libsdl2-2.0-0", "libsdl2-image-2.0-0", "libc6", "libstdc++6"})
+    EXPECT_NE(depends.find(needed), std::string::npos) << needed << " missing from: " << depends;
+  // Fonts, Pango and Cairo draw the pictures at build time; the program itself never touches them.
+  for (const char* buildOnly : {"fonts-", "pango", "cairo", "-dev"})
+    EXPECT_EQ(depends.find(buildOnly), std::string::npos) << buildOnly << " in: " << depends;
+
+  ScratchFolder root("root");
+  run({"/usr/bin/dpkg-deb", "-x", deb.string(), root.path().string()});
+  expectInstalledTree(root.path() / "usr");
+  expectPlaysItsSounds(root.path() / "usr");
+}
+
+}  // namespace
+}  // namespace wizlo::install
