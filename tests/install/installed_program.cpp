@@ -88,10 +88,10 @@ e2e::WindowInfo InstalledRun::waitForWindows(std::size_t count) const {
 }
 
 bool InstalledRun::played(const fs::path& wav, e2e::Milliseconds timeout) const {
-  SDL_AudioSpec spec;
+  SDL_AudioSpec format;
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV(wav.c_str(), &spec, &samples, &length)) return false;
+  if (!SDL_LoadWAV(wav.c_str(), &format, &samples, &length)) return false;
   const std::vector<std::uint8_t> sound(samples, samples + length);
   SDL_FreeWAV(samples);
   // The device plays silence around the sound; its own samples, from the first sounding one, come whole.

@@ -26,10 +26,10 @@ namespace fs = std::filesystem;
 namespace {
 
 std::vector<std::uint8_t> samplesOf(const fs::path& wav) {
-  SDL_AudioSpec spec;
+  SDL_AudioSpec format;
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV(wav.c_str(), &spec, &samples, &length))
+  if (!SDL_LoadWAV(wav.c_str(), &format, &samples, &length))
     throw std::runtime_error("cannot read " + wav.string());
   std::vector<std::uint8_t> bytes(samples, samples + length);
   SDL_FreeWAV(samples);
