@@ -1,6 +1,7 @@
 #include "platform/web.hpp"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,6 +37,19 @@ const bool kStartedAsProbe = [] {
   std::_Exit(0);
 }();
 
+// A /proc file of a process that may end while we read it: a stream would
+// throw on the read error (ESRCH), so this reads plainly and keeps what came.
+std::string readWhileItLasts(const std::filesystem::path& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {};
+  std::string text;
+  char buffer[512];
+  ssize_t got = 0;
+  while ((got = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(got));
+  close(fd);
+  return text;
+}
+
 // Our own children, zombies included, from /proc: the only way to see a
 // zombie without reaping it.
 std::vector<pid_t> childrenOfThisProcess() {
@@ -46,8 +60,7 @@ std::vector<pid_t> childrenOfThisProcess() {
        entry.increment(error)) {
     const std::string name = entry->path().filename().string();
     if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::ifstream in(entry->path() / "stat");
-    const std::string stat{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string stat = readWhileItLasts(entry->path() / "stat");
     const std::size_t close = stat.rfind(')');
     if (close == std::string::npos) continue;
     char state = 0;
