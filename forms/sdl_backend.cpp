@@ -10,10 +10,33 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <time.h>
 
 namespace wizlo {
 
 namespace {
+// For the benchmarks (bench/): WIZLO_FRAME_LOG names a file that gets one line a presented frame,
+// "<CLOCK_MONOTONIC ns> <SDL window id>", and WIZLO_EXIT_AFTER_FIRST_FRAME=1 ends the run right after
+// the first frame is presented. Read once; without them presenting does nothing more.
+void noteFramePresented(SDL_Window* window) {
+  static std::FILE* const log = [] {
+    const char* path = std::getenv("WIZLO_FRAME_LOG");
+    return path && *path ? std::fopen(path, "ae") : nullptr;  // not left open in the web opener
+  }();
+  static const bool exitAfterFirst = [] {
+    const char* exit = std::getenv("WIZLO_EXIT_AFTER_FIRST_FRAME");
+    return exit && *exit && *exit != '0';
+  }();
+  if (log) {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::fprintf(log, "%lld %u\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec,
+                 static_cast<unsigned>(SDL_GetWindowID(window)));
+    std::fflush(log);
+  }
+  if (exitAfterFirst) std::_Exit(0);
+}
+
 constexpr int kCursorSize = 32;  // the usual size of a drag pointer at 96 dpi
 
 int buttonOf(Uint8 sdlButton) {
@@ -166,6 +189,7 @@ void SdlBackend::present(WindowId id, const ControlSet& controls, const Overlay&
   Window& window = found->second;
   drawForm(window.renderer, *window.textures, controls, overlay, scale_);
   SDL_RenderPresent(window.renderer);
+  noteFramePresented(window.window);
 }
 
 SDL_Cursor* SdlBackend::cursorFor(const PictureValue& picture) {
