@@ -103,6 +103,13 @@ SdlBackend::SdlBackend() {
   // A pupil's first click on a window must count, focused or not.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // Our pictures change only on a click, so SDL's own software renderer on
+  // the window's framebuffer is all a frame needs. The OpenGL one costs a
+  // new context per window: on machines whose GL is itself software (virtual
+  // machines, old school computers) that is 10 ms a window, 50 ms and 70 MiB
+  // at start-up. SDL_RENDER_DRIVER in the environment still picks another.
+  SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+  SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     throw NoDisplayError(std::string("cannot open the display: ") + SDL_GetError());
   // Where no display can be had, SDL falls back to drivers that draw into
