@@ -27,8 +27,8 @@ struct EncodedImage {
 // the one image of a backdrop.
 std::span<const EncodedImage> encodedImages(PictureId id);
 
-// The decoded artwork of a picture. Decoded on the first call for that id;
-// every later call gives the same object.
+// The artwork of a picture, made on the first call for that id, each of its
+// images decoded when first drawn; every later call gives the same object.
 std::shared_ptr<const Artwork> artwork(PictureId id);
 
 // A new picture value for one use of a picture: a handle of its own, the

@@ -5,16 +5,40 @@
 
 namespace wizlo {
 
-Artwork::Artwork(std::vector<Bitmap> images) : images_(std::move(images)) {
+Artwork::Artwork(std::vector<Bitmap> images) {
+  for (Bitmap& image : images) images_.push_back({image.width, image.height, {}, std::move(image)});
   if (images_.empty()) throw std::invalid_argument("artwork needs at least one image");
-  std::sort(images_.begin(), images_.end(),
-            [](const Bitmap& a, const Bitmap& b) { return a.width * a.height < b.width * b.height; });
+  std::stable_sort(images_.begin(), images_.end(),
+                   [](const Image& a, const Image& b) { return a.width * a.height < b.width * b.height; });
+}
+
+Artwork::Artwork(std::vector<Source> sources) {
+  for (Source& source : sources) {
+    if (!source.decode) throw std::invalid_argument("an artwork image needs a decoder");
+    images_.push_back({source.width, source.height, std::move(source.decode), std::nullopt});
+  }
+  if (images_.empty()) throw std::invalid_argument("artwork needs at least one image");
+  std::stable_sort(images_.begin(), images_.end(),
+                   [](const Image& a, const Image& b) { return a.width * a.height < b.width * b.height; });
+}
+
+const Bitmap& Artwork::image(std::size_t index) const {
+  const Image& image = images_.at(index);
+  if (!image.pixels) {
+    Bitmap decoded = image.decode();
+    // The size is what every choice of image went by: a decoder that gave another would misplace pictures.
+    if (decoded.width != image.width || decoded.height != image.height ||
+        decoded.argb.size() != static_cast<std::size_t>(decoded.width) * static_cast<std::size_t>(decoded.height))
+      throw std::runtime_error("an artwork image decoded to another size than it was given");
+    image.pixels = std::move(decoded);
+  }
+  return *image.pixels;
 }
 
 const Bitmap& Artwork::bestFor(int w, int h) const {
-  for (const Bitmap& image : images_)
-    if (image.width >= w && image.height >= h) return image;
-  return images_.back();
+  for (std::size_t i = 0; i < images_.size(); ++i)
+    if (images_[i].width >= w && images_[i].height >= h) return image(i);
+  return image(images_.size() - 1);
 }
 
 PictureValue PictureValue::of(std::shared_ptr<const Artwork> art) {

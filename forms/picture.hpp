@@ -1,6 +1,9 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace wizlo {
@@ -12,20 +15,38 @@ struct Bitmap {
   std::vector<std::uint32_t> argb;
 };
 
-// A drawing at one or more pixel sizes (an icon), or a single image (a
-// backdrop). Never changes once made, so any number of pictures share it.
+// A drawing at one or more pixel sizes (an icon, a backdrop for 1x and 2x
+// screens). Never changes once made, so any number of pictures share it.
+// Each image is decoded the first time it is asked for and kept: a window
+// at 96 dpi never pays for the 2x images, nor a board for the icon sizes
+// it does not show. Used from the one thread that draws.
 class Artwork {
  public:
-  explicit Artwork(std::vector<Bitmap> images);
+  // An image known by its size, whose pixels `decode` makes.
+  struct Source {
+    int width = 0;
+    int height = 0;
+    std::function<Bitmap()> decode;
+  };
 
-  const std::vector<Bitmap>& images() const { return images_; }
+  explicit Artwork(std::vector<Bitmap> images);
+  explicit Artwork(std::vector<Source> sources);
+
+  // Smallest first.
+  std::size_t imageCount() const { return images_.size(); }
+  const Bitmap& image(std::size_t index) const;
 
   // The image that draws best into a w x h pixel rectangle: the smallest
   // that covers it, else the largest there is.
   const Bitmap& bestFor(int w, int h) const;
 
  private:
-  std::vector<Bitmap> images_;  // smallest first
+  struct Image {
+    int width, height;
+    std::function<Bitmap()> decode;
+    mutable std::optional<Bitmap> pixels;
+  };
+  std::vector<Image> images_;  // smallest first; never resized, so references stay good
 };
 
 // A picture is a value: shared, immutable artwork plus a handle. The empty

@@ -42,7 +42,7 @@ std::string describe(const Pixel& p) {
 // A backdrop as its form sees it: addressed in twips.
 class Page {
  public:
-  explicit Page(PictureId id) : image_(artwork(id)->images().front()) {}
+  explicit Page(PictureId id) : image_(artwork(id)->image(artwork(id)->imageCount() - 1)) {}
 
   Pixel at(double xTwips, double yTwips) const {
     const int x = std::clamp(static_cast<int>(xTwips * image_.width / kPageWidth), 0, image_.width - 1);

@@ -26,20 +26,20 @@ TEST_P(EveryPicture, DecodesToTheImagesTheGeneratorWasAskedFor) {
   const std::span<const EncodedImage> encoded = encodedImages(id);
   const std::shared_ptr<const Artwork> art = artwork(id);
   ASSERT_NE(art, nullptr);
-  ASSERT_EQ(art->images().size(), encoded.size());
+  ASSERT_EQ(art->imageCount(), encoded.size());
 
   if (recipe::familyOf(id) == Family::Backdrop) {
     ASSERT_EQ(encoded.size(), 1u);
     EXPECT_EQ(encoded[0].format, ImageFormat::Jpeg);
-    EXPECT_EQ(art->images()[0].width, recipe::kBackdropWidthPx);
-    EXPECT_EQ(art->images()[0].height, recipe::kBackdropHeightPx);
+    EXPECT_EQ(art->image(0).width, recipe::kBackdropWidthPx);
+    EXPECT_EQ(art->image(0).height, recipe::kBackdropHeightPx);
     return;
   }
   const std::span<const int> sizes = recipe::iconSizesOf(id);
-  ASSERT_EQ(art->images().size(), sizes.size());
+  ASSERT_EQ(art->imageCount(), sizes.size());
   for (std::size_t i = 0; i < sizes.size(); ++i) {
     SCOPED_TRACE(sizes[i]);
-    const Bitmap& image = art->images()[i];
+    const Bitmap& image = art->image(i);
     EXPECT_EQ(encoded[i].format, ImageFormat::Png);
     EXPECT_EQ(image.width, sizes[i]);
     EXPECT_EQ(image.height, sizes[i]) << "icons are square";

@@ -30,7 +30,9 @@ void forEachImageOf(Family family, Check check) {
   for (std::size_t i = 0; i < kPictureCount; ++i) {
     const PictureId id = pictureAt(i);
     if (recipe::familyOf(id) != family) continue;
-    for (const Bitmap& image : artwork(id)->images()) {
+    const auto art = artwork(id);
+    for (std::size_t n = 0; n < art->imageCount(); ++n) {
+      const Bitmap& image = art->image(n);
       SCOPED_TRACE(std::string(nameOf(id)) + " at " + std::to_string(image.width));
       check(id, image);
     }

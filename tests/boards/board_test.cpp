@@ -31,7 +31,7 @@ class BoardTest : public ::testing::Test {
     board().Unload();
     board().Show();
   }
-  std::uint32_t colourOf(const PictureValue& p) { return p.artwork()->images().front().argb[5 * 16 + 8]; }
+  std::uint32_t colourOf(const PictureValue& p) { return p.artwork()->image(0).argb[5 * 16 + 8]; }
 
   ScriptedBackend backend;
   RecordingSound sound;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "forms/control_set.hpp"
 #include "forms/errors.hpp"
 #include "tests/support/test_board.hpp"
@@ -33,6 +35,27 @@ TEST(Artwork, DrawsFromTheSmallestImageThatCoversTheTarget) {
   EXPECT_EQ(p.artwork()->bestFor(36, 28).width, 64);
   EXPECT_EQ(p.artwork()->bestFor(20, 30).width, 32);
   EXPECT_EQ(p.artwork()->bestFor(500, 500).width, 64);
+}
+
+TEST(Artwork, DecodesOnlyTheImagesDrawnAndEachOnce) {
+  std::map<int, int> decodes;
+  const auto source = [&decodes](int size) {
+    return Artwork::Source{size, size, [&decodes, size] {
+                             ++decodes[size];
+                             return Bitmap{size, size, std::vector<std::uint32_t>(std::size_t(size) * size)};
+                           }};
+  };
+  const Artwork art(std::vector<Artwork::Source>{source(64), source(16), source(256)});
+  EXPECT_TRUE(decodes.empty()) << "nothing is decoded before it is drawn";
+  const Bitmap& first = art.bestFor(40, 40);
+  EXPECT_EQ(first.width, 64);
+  EXPECT_EQ(&art.bestFor(60, 30), &first) << "the same pixels again, not a second decode";
+  EXPECT_EQ(art.image(0).width, 16) << "smallest first";
+  EXPECT_EQ(decodes, (std::map<int, int>{{16, 1}, {64, 1}}));
+
+  const Artwork liar(std::vector<Artwork::Source>{
+      {32, 32, [] { return Bitmap{16, 16, std::vector<std::uint32_t>(256)}; }}});
+  EXPECT_THROW(liar.bestFor(32, 32), std::runtime_error) << "a size that differs would misplace the picture";
 }
 
 TEST(ControlSet, IsMadeFromTheLayoutWithItsDefaults) {

@@ -98,7 +98,7 @@ TEST(Package, DebDependsOnTheRunTimeLibrariesOnlyAndItsProgramRunsUnpacked) {
   const fs::path deb = packageInto(output.path());
   EXPECT_EQ(run({"/usr/bin/dpkg-deb", "-f", deb.string(), "Version"}), WIZLO_PROJECT_VERSION "\n");
   const std::string depends = run({"/usr/bin/dpkg-deb", "-f", deb.string(), "Depends"});
-  for (const char* needed : {"libsdl2-2.0-0", "libsdl2-image-2.0-0", "libc6", "libstdc++6"})
+  for (const char* needed : {"libsdl2-2.0-0", "libjpeg62-turbo", "libpng16-16", "libc6", "libstdc++6"})
     EXPECT_NE(depends.find(needed), std::string::npos) << needed << " missing from: " << depends;
   // Fonts, Pango and Cairo draw the pictures at build time; the program itself never touches them.
   for (const char* buildOnly : {"fonts-", "pango", "cairo", "-dev"})

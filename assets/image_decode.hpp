@@ -1,0 +1,15 @@
+#pragma once
+#include <cstdint>
+#include <span>
+
+#include "forms/picture.hpp"
+
+// The generator's JPEG and PNG files to ARGB8888, decoded straight into the
+// bitmap: no intermediate surface, so a picture costs its pixels once.
+namespace wizlo::assets {
+
+// Both throw std::runtime_error for bytes that are not such an image.
+Bitmap decodeJpeg(std::span<const std::uint8_t> bytes);
+Bitmap decodePng(std::span<const std::uint8_t> bytes);
+
+}  // namespace wizlo::assets
