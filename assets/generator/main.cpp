@@ -49,14 +49,15 @@ std::vector<DrawnImage> drawEverything() {
   for (std::size_t i = 0; i < kPictureCount; ++i) {
     const PictureId id = pictureAt(i);
     if (recipe::familyOf(id) == recipe::Family::Backdrop) {
-      const int w = recipe::kBackdropWidthPx, h = recipe::kBackdropHeightPx;
-      Surface surface = makeSurface(w, h);
-      Context cr{cairo_create(surface.get())};
-      cairo_set_source_rgb(cr.get(), 1, 1, 1);  // whatever the painter leaves is white, not black
-      cairo_paint(cr.get());
-      drawBackdrop(id, cr.get(), w, h);
-      cr.reset();
-      images.push_back({id, w, h, true, encodeJpeg(surface.get(), kBackdropQuality)});
+      for (const auto [w, h] : recipe::kBackdropSizes) {
+        Surface surface = makeSurface(w, h);
+        Context cr{cairo_create(surface.get())};
+        cairo_set_source_rgb(cr.get(), 1, 1, 1);  // whatever the painter leaves is white, not black
+        cairo_paint(cr.get());
+        drawBackdrop(id, cr.get(), w, h);
+        cr.reset();
+        images.push_back({id, w, h, true, encodeJpeg(surface.get(), kBackdropQuality)});
+      }
       continue;
     }
     for (int size : recipe::iconSizesOf(id)) {

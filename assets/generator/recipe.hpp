@@ -7,10 +7,13 @@
 // sizes back from the embedded table; this is the one place that chooses them.
 namespace wizlo::recipe {
 
-// Backdrops are drawn at twice their on-screen size of 905 x 609 pixels, so
-// they stay crisp on a high-density screen.
-inline constexpr int kBackdropWidthPx = 1810;
-inline constexpr int kBackdropHeightPx = 1218;
+// Backdrops are drawn at their on-screen size of 905 x 609 pixels, and again
+// at twice that for a high-density screen: each stays crisp, and an ordinary
+// screen neither decodes nor scales down four times the pixels it shows.
+struct BackdropSize {
+  int width, height;
+};
+inline constexpr BackdropSize kBackdropSizes[] = {{905, 609}, {1810, 1218}};
 
 enum class Family { AppIcon, Mark, Backdrop, Disk, KeyDisk, BlueTile, YellowTile, PinkTile };
 

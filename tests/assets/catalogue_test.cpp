@@ -29,10 +29,12 @@ TEST_P(EveryPicture, DecodesToTheImagesTheGeneratorWasAskedFor) {
   ASSERT_EQ(art->imageCount(), encoded.size());
 
   if (recipe::familyOf(id) == Family::Backdrop) {
-    ASSERT_EQ(encoded.size(), 1u);
-    EXPECT_EQ(encoded[0].format, ImageFormat::Jpeg);
-    EXPECT_EQ(art->image(0).width, recipe::kBackdropWidthPx);
-    EXPECT_EQ(art->image(0).height, recipe::kBackdropHeightPx);
+    ASSERT_EQ(encoded.size(), std::size(recipe::kBackdropSizes));
+    for (std::size_t i = 0; i < encoded.size(); ++i) {
+      EXPECT_EQ(encoded[i].format, ImageFormat::Jpeg);
+      EXPECT_EQ(art->image(i).width, recipe::kBackdropSizes[i].width);
+      EXPECT_EQ(art->image(i).height, recipe::kBackdropSizes[i].height);
+    }
     return;
   }
   const std::span<const int> sizes = recipe::iconSizesOf(id);
