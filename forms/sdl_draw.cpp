@@ -1,5 +1,6 @@
 #include "forms/sdl_draw.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <ranges>
 
@@ -44,7 +45,10 @@ SDL_Texture* TextureCache::textureFor(const PictureValue& picture, int w, int h)
       SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, image.width, image.height);
   if (!texture) return nullptr;
   SDL_UpdateTexture(texture, nullptr, image.argb.data(), image.width * 4);
-  SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+  // An opaque image (every backdrop) is copied rather than blended: the same
+  // pixels, at a fraction of the cost of the largest picture of a frame.
+  const bool opaque = std::all_of(image.argb.begin(), image.argb.end(), [](std::uint32_t p) { return p >> 24 == 0xFF; });
+  SDL_SetTextureBlendMode(texture, opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
   SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
   textures_.emplace(&image, Entry{picture.sharedArtwork(), texture});
   return texture;
