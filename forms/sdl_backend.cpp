@@ -110,6 +110,10 @@ SdlBackend::SdlBackend() {
   // at start-up. SDL_RENDER_DRIVER in the environment still picks another.
   SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
   SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+  // Before SDL opens the display: SDL keeps the handler it finds and puts it
+  // back just before it closes the display at the end, when a wake-up it
+  // sent to a closed window can still come back as BadWindow.
+  tolerateStaleWindowErrors();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     throw NoDisplayError(std::string("cannot open the display: ") + SDL_GetError());
   // Where no display can be had, SDL falls back to drivers that draw into
@@ -121,7 +125,6 @@ SdlBackend::SdlBackend() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     throw NoDisplayError("cannot open the display: none found");
   }
-  if (driver == "x11") tolerateStaleWindowErrors();
   arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
   crosshair_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
 }

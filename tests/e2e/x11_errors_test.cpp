@@ -1,6 +1,9 @@
 #include "forms/x11_errors.hpp"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "tests/e2e/harness.hpp"
 
@@ -44,6 +47,41 @@ TEST(StaleWindowErrors, AreHarmlessOnceTolerated) {
         std::exit(0);
       },
       ::testing::ExitedWithCode(0), "");
+}
+
+// SDL keeps the handler it finds when it opens the display and puts it back
+// when it closes it, the moment its last requests (a wake-up sent to a closed
+// window) are answered: tolerance set up after SDL's start is gone by then.
+void startAndEndSdlVideo(const std::string& displayName) {
+  setenv("DISPLAY", displayName.c_str(), 1);
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) std::abort();
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+TEST(StaleWindowErrors, StayHarmlessThroughSdlsEndWhenToleratedBeforeItsStart) {
+  VirtualDisplay display;
+  EXPECT_EXIT(
+      {
+        tolerateStaleWindowErrors();
+        startAndEndSdlVideo(display.name());
+        sendToAGoneWindow(display.name());
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+TEST(StaleWindowErrors, AreFatalAgainAfterSdlsEndWhenToleratedOnlyAfterItsStart) {
+  VirtualDisplay display;
+  EXPECT_EXIT(
+      {
+        setenv("DISPLAY", display.name().c_str(), 1);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) std::abort();
+        tolerateStaleWindowErrors();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        sendToAGoneWindow(display.name());
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(1), "BadWindow");
 }
 
 }  // namespace
