@@ -11,10 +11,6 @@
 
 #include <X11/Xlib.h>
 #include <dlfcn.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -41,6 +37,7 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 using wizlo::FormLayout;
+using wizlo::e2e::ChildProcess;
 using wizlo::e2e::VirtualDisplay;
 
 std::int64_t nowNs() {
@@ -75,54 +72,6 @@ std::vector<Frame> readFrames(const fs::path& log) {
   for (Frame f{}; in >> f.ns >> f.window;) frames.push_back(f);
   return frames;
 }
-
-// A child with a controlled environment; its rusage once reaped.
-class Child {
- public:
-  Child(const std::string& program, const std::vector<std::string>& environment,
-        const std::vector<std::string>& arguments = {}) {
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (const auto& e : environment) envp.push_back(const_cast<char*>(e.c_str()));
-    envp.push_back(nullptr);
-    started_ = nowNs();
-    pid_ = fork();
-    if (pid_ < 0) throw std::runtime_error("cannot fork");
-    if (pid_ == 0) {
-      const int null = open("/dev/null", O_RDWR);
-      dup2(null, 1);
-      dup2(null, 2);
-      execve(program.c_str(), argv.data(), envp.data());
-      _exit(127);
-    }
-  }
-  ~Child() {
-    if (!reaped_) {
-      kill(pid_, SIGKILL);
-      reap();
-    }
-  }
-  pid_t pid() const { return pid_; }
-  std::int64_t started() const { return started_; }
-  // Waits for the end; max RSS in KiB.
-  long reap() {
-    int status = 0;
-    rusage usage{};
-    wait4(pid_, &status, 0, &usage);
-    reaped_ = true;
-    status_ = status;
-    return usage.ru_maxrss;
-  }
-  int status() const { return status_; }
-
- private:
-  pid_t pid_ = -1;
-  std::int64_t started_ = 0;
-  bool reaped_ = false;
-  int status_ = 0;
-};
 
 // CPU time of a running process in ns, from the scheduler's own count.
 std::int64_t cpuNs(pid_t pid) {
@@ -241,14 +190,16 @@ void startup(VirtualDisplay& display, const Paths& paths, int runs) {
                               {"baseline, SDL's default renderer", paths.baseline, {}, {}, {}}};
   const auto once = [&](Contestant& c, bool keep) {
     fs::remove(log);
-    Child child(c.program, environmentFor(display, log, true, paths), c.arguments);
-    const long maxRss = child.reap();
+    std::vector<std::string> argv{c.program};
+    argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+    const std::int64_t started = nowNs();
+    ChildProcess child(argv, environmentFor(display, log, true, paths));
+    const std::optional<int> status = child.waitForExit(10s);
     const auto frames = readFrames(log);
-    if (frames.empty() || !WIFEXITED(child.status()) || WEXITSTATUS(child.status()) != 0)
-      throw std::runtime_error(c.program + " presented no frame");
+    if (frames.empty() || status != 0 || !child.peakMemoryKiB()) throw std::runtime_error(c.program + " presented no frame");
     if (!keep) return;
-    c.ms.push_back(static_cast<double>(frames.front().ns - child.started()) / 1e6);
-    c.mib.push_back(static_cast<double>(maxRss) / 1024.0);
+    c.ms.push_back(static_cast<double>(frames.front().ns - started) / 1e6);
+    c.mib.push_back(static_cast<double>(*child.peakMemoryKiB()) / 1024.0);
   };
   // One of each first, not counted: the page cache and the server warm up alike.
   for (Contestant& c : all) once(c, false);
@@ -315,7 +266,7 @@ void closeBoard(Pointer& pointer, VirtualDisplay& display, pid_t pid, std::strin
 void boardOpen(VirtualDisplay& display, const Paths& paths, int rounds) {
   const fs::path log = paths.scratch / "open-frames.log";
   fs::remove(log);
-  Child wizlo(paths.wizlo, environmentFor(display, log, false, paths));
+  ChildProcess wizlo({paths.wizlo}, environmentFor(display, log, false, paths));
   waitForFrames(log, 0);
   std::this_thread::sleep_for(300ms);
   Pointer pointer(display.name());
@@ -339,7 +290,7 @@ void boardOpen(VirtualDisplay& display, const Paths& paths, int rounds) {
 void cpu(VirtualDisplay& display, const Paths& paths, double seconds) {
   const fs::path log = paths.scratch / "cpu-frames.log";
   fs::remove(log);
-  Child wizlo(paths.wizlo, environmentFor(display, log, false, paths));
+  ChildProcess wizlo({paths.wizlo}, environmentFor(display, log, false, paths));
   waitForFrames(log, 0);
   Pointer pointer(display.name());
   // Idle: the menu up, the pointer resting on it.

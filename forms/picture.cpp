@@ -7,9 +7,7 @@ namespace wizlo {
 
 Artwork::Artwork(std::vector<Bitmap> images) {
   for (Bitmap& image : images) images_.push_back({image.width, image.height, {}, std::move(image)});
-  if (images_.empty()) throw std::invalid_argument("artwork needs at least one image");
-  std::stable_sort(images_.begin(), images_.end(),
-                   [](const Image& a, const Image& b) { return a.width * a.height < b.width * b.height; });
+  orderImages();
 }
 
 Artwork::Artwork(std::vector<Source> sources) {
@@ -17,6 +15,10 @@ Artwork::Artwork(std::vector<Source> sources) {
     if (!source.decode) throw std::invalid_argument("an artwork image needs a decoder");
     images_.push_back({source.width, source.height, std::move(source.decode), std::nullopt});
   }
+  orderImages();
+}
+
+void Artwork::orderImages() {
   if (images_.empty()) throw std::invalid_argument("artwork needs at least one image");
   std::stable_sort(images_.begin(), images_.end(),
                    [](const Image& a, const Image& b) { return a.width * a.height < b.width * b.height; });

@@ -46,6 +46,8 @@ class Artwork {
     std::function<Bitmap()> decode;
     mutable std::optional<Bitmap> pixels;
   };
+  void orderImages();  // smallest first; refuses an artwork without images
+
   std::vector<Image> images_;  // smallest first; never resized, so references stay good
 };
 

@@ -40,10 +40,15 @@ class ChildProcess {
   // The exit status once it has ended by itself within `timeout`; -signal if a signal ended it.
   std::optional<int> waitForExit(Milliseconds timeout);
   void stop();  // SIGTERM, a short grace, then SIGKILL; always reaps
+  // Its largest resident set in KiB, known once it has been reaped.
+  std::optional<long> peakMemoryKiB() const { return peakMemoryKiB_; }
 
  private:
+  void reaped(int raw, const struct rusage& usage);
+
   pid_t pid_ = -1;
   std::optional<int> status_;
+  std::optional<long> peakMemoryKiB_;
 };
 
 // Runs a short command to its end and returns its standard output; throws if it fails or hangs.

@@ -52,9 +52,10 @@ TEST(StaleWindowErrors, AreHarmlessOnceTolerated) {
 // SDL keeps the handler it finds when it opens the display and puts it back
 // when it closes it, the moment its last requests (a wake-up sent to a closed
 // window) are answered: tolerance set up after SDL's start is gone by then.
-void startAndEndSdlVideo(const std::string& displayName) {
+void startAndEndSdlVideo(const std::string& displayName, void (*whileUp)() = nullptr) {
   setenv("DISPLAY", displayName.c_str(), 1);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) std::abort();
+  if (whileUp) whileUp();
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -74,10 +75,7 @@ TEST(StaleWindowErrors, AreFatalAgainAfterSdlsEndWhenToleratedOnlyAfterItsStart)
   VirtualDisplay display;
   EXPECT_EXIT(
       {
-        setenv("DISPLAY", display.name().c_str(), 1);
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) std::abort();
-        tolerateStaleWindowErrors();
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        startAndEndSdlVideo(display.name(), tolerateStaleWindowErrors);
         sendToAGoneWindow(display.name());
         std::exit(0);
       },

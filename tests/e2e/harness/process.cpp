@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -71,8 +72,14 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::vect
                            const std::string& stdoutPath, const std::string& stderrPath, int fd3)
     : pid_(spawn(argv, environment, stdoutPath, stderrPath, fd3)) {}
 
-ChildProcess::ChildProcess(ChildProcess&& other) noexcept : pid_(other.pid_), status_(other.status_) {
+ChildProcess::ChildProcess(ChildProcess&& other) noexcept
+    : pid_(other.pid_), status_(other.status_), peakMemoryKiB_(other.peakMemoryKiB_) {
   other.pid_ = -1;
+}
+
+void ChildProcess::reaped(int raw, const struct rusage& usage) {
+  status_ = statusOf(raw);
+  peakMemoryKiB_ = usage.ru_maxrss;
 }
 
 ChildProcess::~ChildProcess() { stop(); }
@@ -80,8 +87,8 @@ ChildProcess::~ChildProcess() { stop(); }
 bool ChildProcess::running() {
   if (pid_ < 0 || status_) return false;
   int raw = 0;
-  const pid_t done = waitpid(pid_, &raw, WNOHANG);
-  if (done == pid_) status_ = statusOf(raw);
+  struct rusage usage {};
+  if (wait4(pid_, &raw, WNOHANG, &usage) == pid_) reaped(raw, usage);
   return !status_;
 }
 
@@ -96,9 +103,10 @@ void ChildProcess::stop() {
   if (!waitForExit(1000ms)) {
     ::kill(-pid_, SIGKILL);
     int raw = 0;
-    while (waitpid(pid_, &raw, 0) == -1 && errno == EINTR) {
+    struct rusage usage {};
+    while (wait4(pid_, &raw, 0, &usage) == -1 && errno == EINTR) {
     }
-    status_ = statusOf(raw);
+    reaped(raw, usage);
   }
   ::kill(-pid_, SIGKILL);  // anything it left behind in its group
 }
