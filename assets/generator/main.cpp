@@ -4,16 +4,11 @@
 #include <exception>
 #include <vector>
 
+#include "assets/generator/backdrops.hpp"
 #include "assets/generator/embedding.hpp"
 #include "assets/generator/icons.hpp"
 #include "assets/generator/image_file.hpp"
 #include "assets/generator/recipe.hpp"
-
-#ifdef WIZLO_PLACEHOLDER_BACKDROPS
-#include "assets/generator/placeholder_backdrop.hpp"
-#else
-#include "assets/generator/backdrops.hpp"
-#endif
 
 namespace wizlo::art {
 
