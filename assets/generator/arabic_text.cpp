@@ -39,6 +39,8 @@ struct Letter {
   std::size_t baseEnd;     // end of the letter itself
 };
 
+guint16 channel(double v) { return static_cast<guint16>(std::clamp(v, 0.0, 1.0) * 65535); }
+
 bool isMark(char32_t c) { return (c >= 0x064B && c <= 0x065F) || c == 0x0670; }
 
 char32_t decode(std::string_view s, std::size_t& i) {
@@ -117,7 +119,6 @@ ArabicText::~ArabicText() {
 }
 
 void ArabicText::colour(ByteRange range, Colour c) {
-  const auto channel = [](double v) { return static_cast<guint16>(std::clamp(v, 0.0, 1.0) * 65535); };
   PangoAttribute* fg = pango_attr_foreground_new(channel(c.r), channel(c.g), channel(c.b));
   fg->start_index = static_cast<guint>(range.start);
   fg->end_index = static_cast<guint>(range.start + range.length);
@@ -159,6 +160,29 @@ Box ArabicText::inkOf(ByteRange range) const {
   } while (pango_layout_iter_next_cluster(it));
   pango_layout_iter_free(it);
   return found.width > 0 ? found : holder;
+}
+
+std::string ArabicText::textIn(Colour c) const {
+  // Runs come in visual order, right to left; the bytes they cover give reading order back.
+  std::vector<std::pair<int, std::string>> runs;
+  PangoLayoutIter* it = pango_layout_get_iter(layout_);
+  do {
+    const PangoLayoutRun* run = pango_layout_iter_get_run_readonly(it);
+    if (!run) continue;
+    for (GSList* a = run->item->analysis.extra_attrs; a; a = a->next) {
+      const auto* attr = static_cast<const PangoAttribute*>(a->data);
+      if (attr->klass->type != PANGO_ATTR_FOREGROUND) continue;
+      const PangoColor& got = reinterpret_cast<const PangoAttrColor*>(attr)->color;
+      if (got.red == channel(c.r) && got.green == channel(c.g) && got.blue == channel(c.b))
+        runs.emplace_back(run->item->offset, text_.substr(static_cast<std::size_t>(run->item->offset),
+                                                          static_cast<std::size_t>(run->item->length)));
+    }
+  } while (pango_layout_iter_next_run(it));
+  pango_layout_iter_free(it);
+  std::sort(runs.begin(), runs.end());
+  std::string text;
+  for (const auto& [offset, piece] : runs) text += piece;
+  return text;
 }
 
 void ArabicText::paint(double x, double y, Colour base) const {

@@ -52,6 +52,8 @@ class ArabicText {
   double baseline() const;
   // Ink of the clusters that hold the given bytes.
   Box inkOf(ByteRange range) const;
+  // The text of the shaped runs painted in colour `c`, in reading order.
+  std::string textIn(Colour c) const;
 
   // Paints the text with its top-left logical corner at (x, y).
   void paint(double x, double y, Colour base) const;

@@ -98,7 +98,8 @@ void placeWords(std::vector<Word>& words, const BoardContent& b) {
   for (k = 0; k < n; ++k) words[k].x = edge[k] + shift - left[k];
 }
 
-void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
+// The sentence's words, shaped and coloured as the board says, not yet placed.
+std::vector<Word> shapeSentence(cairo_t* cr, const BoardContent& b) {
   std::vector<Word> words;
   for (int k = 0; k < wordCount(b.sentence); ++k) {
     const ByteRange r = wordOf(b.sentence, k);
@@ -112,6 +113,11 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
   for (const MarkedLetters& m : b.circles)
     if (m.kind == CircleKind::Drawn) colourIn(m);
   for (const MarkedLetters& m : b.alsoColoured) colourIn(m);
+  return words;
+}
+
+void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
+  std::vector<Word> words = shapeSentence(cr, b);
   placeWords(words, b);
 
   const double top = b.baselineY - words[0].text->baseline();  // every word has the same line box
@@ -177,6 +183,12 @@ void drawInstruction(cairo_t* cr, const BoardContent& b, const std::vector<Box>&
 }
 
 }  // namespace
+
+std::string lettersDrawnIn(cairo_t* cr, const BoardContent& b, Colour colour) {
+  std::string letters;
+  for (const Word& w : shapeSentence(cr, b)) letters += w.text->textIn(colour);
+  return letters;
+}
 
 void drawBoard(cairo_t* cr, const BoardContent& b) {
   paintGround(cr, b);

@@ -1,6 +1,7 @@
 #pragma once
 #include <cairo.h>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,9 +25,12 @@ struct Letters {
 enum class CircleKind { Drawn, SpareOverLetter, SpareOnBlank };
 
 // circles[i] is what g(i) points at: its ring and arrow take the colour of
-// those letters.
+// those letters. `names` is the text of the letters the circle's key is about,
+// as a teacher would write them ("و" for the long vowel of سعود); a test reads
+// the drawn colours back and holds them to it.
 struct MarkedLetters {
   Letters letters;
+  std::string_view names;
   Colour colour;
   CircleKind kind = CircleKind::Drawn;
 };
@@ -56,6 +60,10 @@ struct BoardContent {
 };
 
 void drawBoard(cairo_t* cr, const BoardContent& board);
+
+// The letters of the sentence that the drawing shows in `colour`, in reading order, read back from
+// the shaped text exactly as it is painted.
+std::string lettersDrawnIn(cairo_t* cr, const BoardContent& board, Colour colour);
 
 const BoardContent& appleBoard();        // Form2
 const BoardContent& bookBoard();         // Form3
