@@ -1,5 +1,8 @@
 #pragma once
+#include <chrono>
 #include <string_view>
+
+#include "platform/sound_player.hpp"
 
 namespace wizlo::platform {
 
@@ -13,8 +16,9 @@ class SoundService {
 };
 
 // Plays WAV files through SDL audio. Names are Windows-style, as the boards
-// form them (see soundFileCandidates). Starts SDL's audio subsystem on the
-// first sound it needs it for and stops it again when destroyed.
+// form them (see soundFileCandidates). The board waits for the sound, but
+// never longer than the sound and kPatience: a sound system that hangs holds
+// the audio thread (see SoundPlayer), not the pupil's board.
 //
 // Limits, so that no file can hang or exhaust the program: a sound file is
 // read up to kMaxFileBytes, and at most kMaxSeconds of it are played.
@@ -22,18 +26,12 @@ class SdlSoundService final : public SoundService {
  public:
   static constexpr unsigned kMaxSeconds = 10;
   static constexpr unsigned kMaxFileBytes = 32u << 20;
-
-  SdlSoundService() = default;
-  SdlSoundService(const SdlSoundService&) = delete;
-  SdlSoundService& operator=(const SdlSoundService&) = delete;
-  ~SdlSoundService() override;
+  static constexpr std::chrono::milliseconds kPatience{250};
 
   void play(std::string_view name) override;
 
  private:
-  bool startAudio();
-
-  bool audioStarted_ = false;
+  SoundPlayer player_;
 };
 
 }  // namespace wizlo::platform

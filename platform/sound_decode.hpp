@@ -27,7 +27,7 @@ std::optional<DecodedSound> decodeSound(std::span<const unsigned char> bytes, un
 
 // No sound made to be heard is sampled more coarsely than this. Below it a
 // device's buffer lasts for ages, and closing the device waits for two of
-// them: at one sample a second a wrong drop would hold the board for minutes.
+// them: at one sample a second the audio thread would be held for minutes.
 inline constexpr int kLowestRate = 4000;
 
 }  // namespace wizlo::platform

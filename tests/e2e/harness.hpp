@@ -126,13 +126,12 @@ class VirtualDisplay {
 struct WizloOptions {
   std::string program;     // the wizlo executable; yes.wav and no.wav lie beside it
   bool webOpener = true;   // a stand-in xdg-open first on PATH; false: no xdg-open on PATH at all
-  std::vector<std::string> extraEnvironment;  // "NAME=value", added to the controlled environment
+  std::vector<std::string> extraEnvironment;  // "NAME=value", added to the controlled environment or replacing
 };
 
-// One sound the program played: what it was, judged by its samples, and how many bytes the device took.
+// One sound the program played: what it was, judged by its samples.
 struct PlayedSound {
   std::string name;  // "yes", "no", or "" for anything else
-  std::size_t bytes = 0;
 };
 
 // One run of wizlo on a display, with a controlled environment: DISPLAY, HOME and PATH in a private

@@ -36,12 +36,24 @@ std::vector<std::uint8_t> samplesOf(const fs::path& wav) {
   return bytes;
 }
 
-// A device sounds some silence before and after; between, the file's own samples must come out whole.
-bool played(const std::vector<std::uint8_t>& output, const std::vector<std::uint8_t>& samples) {
-  const auto soundStart = std::find_if(samples.begin(), samples.end(), [](std::uint8_t b) { return b != 0; });
-  const auto outputStart = std::find_if(output.begin(), output.end(), [](std::uint8_t b) { return b != 0; });
-  const auto length = samples.end() - soundStart;
-  return length > 0 && output.end() - outputStart >= length && std::equal(soundStart, samples.end(), outputStart);
+// The sounds in what one opening of the device played, in order: each must come out whole, its
+// samples from the first that is not silence to its end; silence may lie around and between them.
+std::vector<std::string> soundsIn(const std::vector<std::uint8_t>& output, const std::vector<std::uint8_t>& yes,
+                                  const std::vector<std::uint8_t>& no) {
+  const auto loud = [](std::uint8_t b) { return b != 0; };
+  const auto startsWith = [&](std::vector<std::uint8_t>::const_iterator at, const std::vector<std::uint8_t>& sound) {
+    const auto from = std::find_if(sound.begin(), sound.end(), loud);
+    return from != sound.end() && output.end() - at >= sound.end() - from && std::equal(from, sound.end(), at);
+  };
+  std::vector<std::string> names;
+  for (auto at = std::find_if(output.begin(), output.end(), loud); at != output.end();
+       at = std::find_if(at, output.end(), loud)) {
+    const std::vector<std::uint8_t>* sound = startsWith(at, yes) ? &yes : startsWith(at, no) ? &no : nullptr;
+    names.push_back(sound == &yes ? "yes" : sound == &no ? "no" : "");
+    if (!sound) break;
+    at += sound->end() - std::find_if(sound->begin(), sound->end(), loud);
+  }
+  return names;
 }
 
 std::string readText(const fs::path& path) {
@@ -63,7 +75,8 @@ struct WizloRun::State {
   std::thread tap;
   std::optional<ChildProcess> program;
 
-  // Each opening of the audio device opens the FIFO for writing; its closing ends one sound.
+  // Each opening of the audio device opens the FIFO for writing; a device opened the moment the last
+  // one closed may find the FIFO still open, so one reading can hold more than one sound.
   void readSounds() {
     while (!stopping) {
       const int fd = ::open(fifo.c_str(), O_RDONLY);
@@ -73,9 +86,8 @@ struct WizloRun::State {
       for (ssize_t got; (got = ::read(fd, chunk, sizeof chunk)) > 0;) output.insert(output.end(), chunk, chunk + got);
       ::close(fd);
       if (stopping) return;
-      PlayedSound sound{.name = played(output, yes) ? "yes" : played(output, no) ? "no" : "", .bytes = output.size()};
       const std::lock_guard guard(lock);
-      sounds.push_back(sound);
+      for (const std::string& name : soundsIn(output, yes, no)) sounds.push_back({.name = name});
     }
   }
 
@@ -124,7 +136,11 @@ WizloRun::WizloRun(VirtualDisplay& display, WizloOptions options)
   for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"})
     if (const char* value = std::getenv(name))
       environment.push_back(std::string(name) + "=" + value + (name[0] == 'A' ? ":detect_leaks=0" : ""));
-  environment.insert(environment.end(), options.extraEnvironment.begin(), options.extraEnvironment.end());
+  for (const std::string& extra : options.extraEnvironment) {  // a test's own setting wins
+    const std::string name = extra.substr(0, extra.find('=') + 1);
+    std::erase_if(environment, [&](const std::string& entry) { return entry.starts_with(name); });
+    environment.push_back(extra);
+  }
   try {
     s.program.emplace(std::vector<std::string>{program.string()}, environment, "/dev/null", s.errors.string());
   } catch (...) {
