@@ -1,6 +1,6 @@
 // `cmake --install` and the .deb: the layout of the installed tree, what the desktop and AppStream
-// validators say of it, the version record in the program file, and the installed program started
-// through its link from an unrelated folder, finding and playing its sounds.
+// validators and lintian say of it, the version record in the program file, and the installed program
+// started through its link from an unrelated folder, finding and playing its sounds.
 
 #include <gtest/gtest.h>
 
@@ -108,6 +108,21 @@ TEST(Package, DebDependsOnTheRunTimeLibrariesOnlyAndItsProgramRunsUnpacked) {
   run({"/usr/bin/dpkg-deb", "-x", deb.string(), root.path().string()});
   expectInstalledTree(root.path() / "usr");
   expectPlaysItsSounds(root.path() / "usr");
+}
+
+TEST(Package, LintianFindsNoErrorOrWarning) {
+  ScratchFolder output("deb");
+  const fs::path deb = packageInto(output.path());
+  // Nobody's lintian configuration, and root allowed, as CI runs. With --fail-on none lintian exits 0
+  // whatever it finds, so its whole report reaches us and its lines decide.
+  const std::string report = run({"/usr/bin/lintian", "--no-user-dirs", "--no-cfg", "--allow-root", "--fail-on",
+                                  "none", deb.string()},
+                                 120000ms);
+  std::istringstream lines(report);
+  bool clean = true;
+  for (std::string line; std::getline(lines, line);)
+    if (line.starts_with("E: ") || line.starts_with("W: ")) clean = false;
+  EXPECT_TRUE(clean) << "lintian says:\n" << report;
 }
 
 }  // namespace
