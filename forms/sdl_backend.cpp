@@ -3,6 +3,7 @@
 #include <SDL_syswm.h>
 
 #include "forms/x11_errors.hpp"
+#include "forms/x11_frame.hpp"
 #include <dlfcn.h>
 
 #include <algorithm>
@@ -141,22 +142,51 @@ SdlBackend::~SdlBackend() {
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
+PixelRect SdlBackend::onWorkArea(PixelRect client) const {
+  SDL_Rect rect{client.x, client.y, client.width, client.height};
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(std::max(0, SDL_GetRectDisplayIndex(&rect)), &usable) != 0) return client;
+  return keepFrameInWorkArea(client, frame_, {usable.x, usable.y, usable.w, usable.h});
+}
+
+void SdlBackend::keepOnWorkArea(SDL_Window* window) {
+  // A window manager frames a window before it maps it, and may place it where it sees fit. Showing
+  // waited for the map, so its events telling both are queued by now: pumping them tells SDL.
+  SDL_PumpEvents();
+  FrameExtents frame;
+  SDL_GetWindowBordersSize(window, &frame.top, &frame.left, &frame.bottom, &frame.right);
+  if (frame != FrameExtents{}) frame_ = frame;  // none told: keep the estimate
+  PixelRect now;
+  SDL_GetWindowPosition(window, &now.x, &now.y);
+  SDL_GetWindowSize(window, &now.width, &now.height);
+  if (const PixelRect placed = onWorkArea(now); placed != now) SDL_SetWindowPosition(window, placed.x, placed.y);
+}
+
 WindowId SdlBackend::openWindow(const WindowSpec& request) {
   if (!scaleSettled_) {
     // A hidden probe tells us the display before the first form opens; every form keeps the scale found
-    // here, so pictures, pointer images and the twips of the events agree for the whole run.
+    // here, so pictures, pointer images and the twips of the events agree for the whole run. Made like
+    // the forms' windows, it also learns the frame the window manager will give them.
     scaleSettled_ = true;
-    if (SDL_Window* probe = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1, 1, SDL_WINDOW_HIDDEN)) {
+    if (SDL_Window* probe = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1, 1,
+                                             SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN)) {
       scale_ = scaleFor(probe, request.client.Width / kTwipsPerPixel, request.client.Height / kTwipsPerPixel);
+      frame_ = frameToCome(probe).value_or(FrameExtents{});
       SDL_DestroyWindow(probe);
     }
   }
-  const auto place = [&](Twips t) { return request.placedBySystem ? int(SDL_WINDOWPOS_UNDEFINED) : t * scale_ / kTwipsPerPixel; };
+  const auto pixels = [&](Twips t) { return t * scale_ / kTwipsPerPixel; };
+  const int width = pixels(request.client.Width), height = pixels(request.client.Height);
+  int x = SDL_WINDOWPOS_UNDEFINED, y = SDL_WINDOWPOS_UNDEFINED;
+  if (!request.placedBySystem) {
+    // A window manager puts the frame's top-left corner where a new window asks to be.
+    const PixelRect placed = onWorkArea({pixels(request.client.Left), pixels(request.client.Top), width, height});
+    x = placed.x - frame_.left;
+    y = placed.y - frame_.top;
+  }
   std::string caption(request.caption);
-  SDL_Window* window = SDL_CreateWindow(caption.c_str(), place(request.client.Left), place(request.client.Top),
-                                        request.client.Width * scale_ / kTwipsPerPixel,
-                                        request.client.Height * scale_ / kTwipsPerPixel,
-                                        SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+  SDL_Window* window =
+      SDL_CreateWindow(caption.c_str(), x, y, width, height, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
   if (!window) throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
   SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
   if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
@@ -176,6 +206,7 @@ WindowId SdlBackend::openWindow(const WindowSpec& request) {
     if (const auto owner = windows_.find(*request.owner); owner != windows_.end())
       SDL_SetWindowModalFor(window, owner->second.window);
   SDL_ShowWindow(window);
+  if (!request.placedBySystem) keepOnWorkArea(window);
   SDL_RaiseWindow(window);
   return id;
 }

@@ -7,6 +7,7 @@
 
 #include "forms/backend.hpp"
 #include "forms/sdl_draw.hpp"
+#include "forms/window_placement.hpp"
 
 namespace wizlo {
 
@@ -49,6 +50,10 @@ class SdlBackend final : public Backend {
   InputEvent pointerEvent(InputEvent::Kind kind, Uint32 windowId, int x, int y) const;
   SDL_Cursor* cursorFor(const PictureValue& picture);
   int scaleFor(SDL_Window* window, int width, int height) const;
+  // `client` moved so that its frame lies on the work area of its display.
+  PixelRect onWorkArea(PixelRect client) const;
+  // Corrects a manually placed window once it shows, with the frame it really got.
+  void keepOnWorkArea(SDL_Window* window);
 
   std::map<WindowId, Window> windows_;
   std::map<const Artwork*, std::pair<std::shared_ptr<const Artwork>, SDL_Cursor*>> cursors_;
@@ -56,6 +61,7 @@ class SdlBackend final : public Backend {
   SDL_Cursor* crosshair_ = nullptr;
   int scale_ = 1;  // screen pixels to a 96-dpi pixel, settled by the first window
   bool scaleSettled_ = false;
+  FrameExtents frame_;  // around our last window, or what the window manager promised before the first
 };
 
 }  // namespace wizlo

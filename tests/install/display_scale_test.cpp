@@ -61,10 +61,13 @@ TEST(DisplayScale, AtXftDpi192FormsOpenAtTwiceTheSizeAndARightDropStillCounts) {
   const e2e::WindowInfo menu = run.waitForWindows(1);
   EXPECT_EQ(menu.width, 2 * kMenuWidth);
   EXPECT_EQ(menu.height, 2 * kMenuHeight);
+  // Twice its designed place would put its bottom 72 pixels below this screen.
+  EXPECT_EQ(menu.y + menu.height, 1400);
 
   const e2e::WindowInfo board =
       playOneRightMove(display, menu, [&](std::size_t n) { return run.waitForWindows(n); }, 2);
   EXPECT_EQ(board.width, layouts::Form2.ClientWidth * 2 / kTwipsPerPixel);
+  EXPECT_EQ(board.y + board.height, 1400);
   ASSERT_TRUE(run.waitForSounds(1));
   EXPECT_EQ(run.sounds()[0].name, "yes");
   // The check mark shows green over most of its rectangle, drawn from the 2x pictures.
