@@ -85,20 +85,39 @@ using WindowId = unsigned long;  // an X window
 struct WindowInfo {
   WindowId id = 0;
   std::string name;
-  int x = 0, y = 0, width = 0, height = 0;  // the client area on the screen (no window manager)
+  int x = 0, y = 0, width = 0, height = 0;  // the client area on the screen
+};
+
+// A rectangle of the screen, in pixels.
+struct Box {
+  int x = 0, y = 0, width = 0, height = 0;
+  int right() const { return x + width; }
+  int bottom() const { return y + height; }
 };
 
 // A private Xvfb: its own display number (chosen by the server through -displayfd), so any number of
-// these run in parallel; no window manager, so a window's client area lies where it asked to be.
+// these run in parallel. No window manager unless one is started, so a window's client area lies
+// where it asked to be.
 class VirtualDisplay {
  public:
-  explicit VirtualDisplay(int width = 1280, int height = 1024);
+  explicit VirtualDisplay(int width = 1280, int height = 1024, int dpi = 96);
   ~VirtualDisplay();
   VirtualDisplay(const VirtualDisplay&) = delete;
   VirtualDisplay& operator=(const VirtualDisplay&) = delete;
 
   const std::string& name() const { return name_; }  // ":N", for DISPLAY
   Screenshot screenshot() const;
+
+  // Starts openbox, a window manager that frames windows and keeps panels' strips free; returns once
+  // it has taken the screen.
+  void startWindowManager();
+  // A panel along the bottom edge, `height` pixels tall, that reserves its strip as a desktop's
+  // taskbar does; returns once the window manager has taken it off the work area.
+  void addBottomPanel(int height);
+  // The screen less its panels, as the window manager tells it; the whole screen without one.
+  Box workArea() const;
+  // A window with the frame its window manager put around it.
+  Box frame(const WindowInfo& window) const;
 
   // Runs xdotool against this display and returns its standard output.
   std::string xdotool(const std::vector<std::string>& args) const;
@@ -120,6 +139,7 @@ class VirtualDisplay {
   struct XConnection;
   std::string name_;
   std::optional<ChildProcess> server_;
+  std::optional<ChildProcess> windowManager_;
   std::unique_ptr<XConnection> x_;
 };
 

@@ -1,5 +1,7 @@
-// A private Xvfb, read through Xlib (screenshots, the close box's message) and driven through xdotool.
+// A private Xvfb, read through Xlib (screenshots, the close box's message) and driven through xdotool;
+// openbox and a panel when a test asks for a desktop.
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -7,6 +9,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <sstream>
 #include <stdexcept>
 
@@ -42,15 +46,45 @@ std::string readDisplayNumber(int fd, Milliseconds timeout) {
   return ":" + text.substr(0, end);
 }
 
+// A 32-bit property of the root or of a window of our own, as Xlib hands it over; empty without one.
+std::vector<long> property(::Display* display, Window window, const char* name, Atom type) {
+  Atom actualType = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::vector<long> values;
+  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 64, False, type,
+                         &actualType, &format, &count, &after, &data) == Success &&
+      data && actualType == type && format == 32) {
+    const auto* longs = reinterpret_cast<const long*>(data);
+    values.assign(longs, longs + count);
+  }
+  if (data) XFree(data);
+  return values;
+}
+
+// Whether the window manager frames a window mapped now. openbox announces itself on the root window
+// a moment before it handles windows, and leaves one mapped in that moment unframed for good.
+bool framesANewWindow(::Display* display) {
+  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+  XMapWindow(display, window);
+  XSync(display, False);
+  const bool framed =
+      waitUntil([&] { return !property(display, window, "_NET_FRAME_EXTENTS", XA_CARDINAL).empty(); }, 200ms, 5ms);
+  XDestroyWindow(display, window);
+  XSync(display, False);
+  return framed;
+}
+
 }  // namespace
 
-VirtualDisplay::VirtualDisplay(int width, int height) : x_(std::make_unique<XConnection>()) {
+VirtualDisplay::VirtualDisplay(int width, int height, int dpi) : x_(std::make_unique<XConnection>()) {
   int ends[2];
   if (pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
   try {
     server_.emplace(std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", "3", "-screen", "0",
                                              std::to_string(width) + "x" + std::to_string(height) + "x24",
-                                             "-nolisten", "tcp", "-noreset", "-dpi", "96"},
+                                             "-nolisten", "tcp", "-noreset", "-dpi", std::to_string(dpi)},
                     std::vector<std::string>{}, "/dev/null", "/dev/null", ends[1]);
     close(ends[1]);
     ends[1] = -1;
@@ -67,8 +101,67 @@ VirtualDisplay::VirtualDisplay(int width, int height) : x_(std::make_unique<XCon
 }
 
 VirtualDisplay::~VirtualDisplay() {
+  windowManager_.reset();
   x_.reset();
   server_.reset();
+}
+
+void VirtualDisplay::startWindowManager() {
+  windowManager_.emplace(std::vector<std::string>{"/usr/bin/openbox", "--sm-disable"},
+                         std::vector<std::string>{"DISPLAY=" + name_, "HOME=/tmp"});
+  const bool started = waitUntil([&] {
+    if (!windowManager_->running()) throw std::runtime_error("openbox ended at its start");
+    return framesANewWindow(x_->display);
+  }, 10000ms, 0ms);
+  if (!started) throw std::runtime_error("openbox did not take the screen");
+}
+
+void VirtualDisplay::addBottomPanel(int height) {
+  ::Display* d = x_->display;
+  const int width = DisplayWidth(d, DefaultScreen(d)), screenHeight = DisplayHeight(d, DefaultScreen(d));
+  const Window panel = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, screenHeight - height,
+                                           static_cast<unsigned>(width), static_cast<unsigned>(height), 0, 0,
+                                           0x336699);
+  const Atom dock = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DOCK", False);
+  XChangeProperty(d, panel, XInternAtom(d, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&dock), 1);
+  // The bottom strip, across the whole width; _NET_WM_STRUT is its first four for older window managers.
+  const long strut[12] = {0, 0, 0, height, 0, 0, 0, 0, 0, 0, 0, width - 1};
+  XChangeProperty(d, panel, XInternAtom(d, "_NET_WM_STRUT_PARTIAL", False), XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(strut), 12);
+  XChangeProperty(d, panel, XInternAtom(d, "_NET_WM_STRUT", False), XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(strut), 4);
+  // Placed where it was put: openbox would otherwise find a place of its own for it.
+  XSizeHints hints{};
+  hints.flags = USPosition | USSize;
+  hints.y = screenHeight - height;
+  hints.width = width;
+  hints.height = height;
+  XSetWMNormalHints(d, panel, &hints);
+  XMapWindow(d, panel);
+  XSync(d, False);
+  if (!waitUntil([&] { return workArea().bottom() == screenHeight - height; }, 5000ms, 10ms))
+    throw std::runtime_error("no window manager took the panel's strip off the work area");
+}
+
+Box VirtualDisplay::workArea() const {
+  ::Display* d = x_->display;
+  // One rectangle a desktop; the first is the one shown.
+  const std::vector<long> area = property(d, DefaultRootWindow(d), "_NET_WORKAREA", XA_CARDINAL);
+  if (area.size() >= 4)
+    return {static_cast<int>(area[0]), static_cast<int>(area[1]), static_cast<int>(area[2]),
+            static_cast<int>(area[3])};
+  return {0, 0, DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d))};
+}
+
+Box VirtualDisplay::frame(const WindowInfo& window) const {
+  // Through xprop: a window closed meanwhile is then an exception rather than the end of the test.
+  const std::string extents =
+      runCommand({"/usr/bin/xprop", "-id", std::to_string(window.id), "_NET_FRAME_EXTENTS"}, {"DISPLAY=" + name_});
+  int left = 0, right = 0, top = 0, bottom = 0;  // "_NET_FRAME_EXTENTS(CARDINAL) = 1, 1, 22, 5", or "not found."
+  if (const auto equals = extents.find('='); equals != std::string::npos)
+    std::sscanf(extents.c_str() + equals + 1, "%d, %d, %d, %d", &left, &right, &top, &bottom);
+  return {window.x - left, window.y - top, left + window.width + right, top + window.height + bottom};
 }
 
 Screenshot VirtualDisplay::screenshot() const {
@@ -121,16 +214,17 @@ std::vector<WindowInfo> VirtualDisplay::windowsOf(pid_t pid) const {
 WindowInfo VirtualDisplay::window(WindowId id) const {
   WindowInfo info;
   info.id = id;
-  std::istringstream shell(xdotool({"getwindowgeometry", "--shell", std::to_string(id)}));
-  for (std::string line; std::getline(shell, line);) {
-    const auto equals = line.find('=');
-    if (equals == std::string::npos) continue;
-    const std::string key = line.substr(0, equals);
-    const int value = std::atoi(line.c_str() + equals + 1);
-    if (key == "X") info.x = value;
-    if (key == "Y") info.y = value;
-    if (key == "WIDTH") info.width = value;
-    if (key == "HEIGHT") info.height = value;
+  // xwininfo rather than xdotool, whose position counts a window manager's frame offset twice.
+  std::istringstream lines(runCommand({"/usr/bin/xwininfo", "-id", std::to_string(id)}, {"DISPLAY=" + name_}));
+  const std::pair<const char*, int WindowInfo::*> fields[] = {{"Absolute upper-left X:", &WindowInfo::x},
+                                                              {"Absolute upper-left Y:", &WindowInfo::y},
+                                                              {"Width:", &WindowInfo::width},
+                                                              {"Height:", &WindowInfo::height}};
+  for (std::string line; std::getline(lines, line);) {
+    const auto start = line.find_first_not_of(' ');
+    for (const auto& [label, field] : fields)
+      if (start != std::string::npos && line.compare(start, std::strlen(label), label) == 0)
+        info.*field = std::atoi(line.c_str() + start + std::strlen(label));
   }
   info.name = xdotool({"getwindowname", std::to_string(id)});
   while (!info.name.empty() && info.name.back() == '\n') info.name.pop_back();
