@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace wizlo::platform {
@@ -45,7 +44,9 @@ struct SoundPlayer::Shared {
   std::optional<DecodedSound> next;
   std::uint64_t handed = 0, playing = 0, done = 0, givenUp = 0;
   bool quit = false, gone = false;
-  std::thread thread;
+  // An SDL thread, not a std::thread: SDL keeps state for each thread that calls it (its error
+  // text) and frees it only for threads it started itself.
+  SDL_Thread* thread = nullptr;
 
   // A sound given up on still holds the audio thread: the sound system hangs.
   bool stuck() const { return playing != 0 && playing <= givenUp; }
@@ -130,14 +131,14 @@ SoundPlayer::SoundPlayer() : shared_(std::make_shared<Shared>()) {}
 SoundPlayer::~SoundPlayer() {
   Shared& s = *shared_;
   std::unique_lock guard(s.lock);
-  if (!s.thread.joinable()) return;
+  if (!s.thread) return;
   s.quit = true;
   s.changed.notify_all();
   const bool ended = s.changed.wait_for(guard, kPatienceAtExit, [&] { return s.gone; });
   guard.unlock();
   // A thread stuck in the sound system keeps its share of the state alive until the process ends.
-  if (ended) s.thread.join();
-  else s.thread.detach();
+  if (ended) SDL_WaitThread(s.thread, nullptr);
+  else SDL_DetachThread(s.thread);
 }
 
 void SoundPlayer::play(DecodedSound sound, std::chrono::milliseconds patience) {
@@ -145,7 +146,21 @@ void SoundPlayer::play(DecodedSound sound, std::chrono::milliseconds patience) {
   Shared& s = *shared_;
   std::unique_lock guard(s.lock);
   if (s.stuck()) return;
-  if (!s.thread.joinable()) s.thread = std::thread([shared = shared_] { shared->serve(); });
+  if (!s.thread) {
+    // The thread holds its own share of the state, which it lets go of as it ends.
+    auto* share = new std::shared_ptr<Shared>(shared_);
+    s.thread = SDL_CreateThread(
+        [](void* data) {
+          const std::unique_ptr<std::shared_ptr<Shared>> mine(static_cast<std::shared_ptr<Shared>*>(data));
+          (*mine)->serve();
+          return 0;
+        },
+        "wizlo audio", share);
+    if (!s.thread) {
+      delete share;
+      return;  // no thread, no sound: the board goes on
+    }
+  }
   const std::uint64_t ticket = ++s.handed;
   s.next = std::move(sound);
   s.changed.notify_all();
