@@ -5,7 +5,7 @@
 
 #include "app/program.hpp"
 #include "assets/catalogue.hpp"
-#include "forms/sdl_backend.hpp"
+#include "backends/sdl/sdl_backend.hpp"
 #include "platform/app_path.hpp"
 
 int main() {

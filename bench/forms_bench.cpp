@@ -1,7 +1,7 @@
-// In-process costs of the forms runtime: decoding a picture, loading a form, drawing one full frame
-// (software and default renderer), hit testing, and one drag step over a board.
+// In-process costs of the forms runtime: decoding a picture, loading a form, composing one full frame
+// (and showing it in a real window), hit testing, and one drag step over a board.
 //
-// The default renderer and the SDL drag step need a display (run under Xvfb); without one they are
+// Showing a frame and the SDL drag step need a display (run under Xvfb); without one they are
 // skipped with a note.
 
 #include <SDL.h>
@@ -14,10 +14,9 @@
 
 #include "app/program.hpp"
 #include "assets/catalogue.hpp"
-#include "forms/control_set.hpp"
+#include "backends/sdl/sdl_backend.hpp"
+#include "forms/compose.hpp"
 #include "forms/runtime.hpp"
-#include "forms/sdl_backend.hpp"
-#include "forms/sdl_draw.hpp"
 #include "tests/support/scripted_backend.hpp"
 
 namespace wizlo {
@@ -28,16 +27,6 @@ const FormLayout& layoutAt(int index) { return *allLayouts().at(static_cast<std:
 void nameFormArgument(benchmark::internal::Benchmark* bench) {
   for (int i = 0; i < static_cast<int>(allLayouts().size()); ++i) bench->Arg(i);
 }
-
-struct SurfaceDeleter {
-  void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-struct RendererDeleter {
-  void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
-};
-struct WindowDeleter {
-  void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
-};
 
 // --- pictures --------------------------------------------------------------------------------------
 
@@ -76,82 +65,63 @@ BENCHMARK(loadForm)->Apply(nameFormArgument)->Unit(benchmark::kMicrosecond);
 
 // --- drawing ---------------------------------------------------------------------------------------
 
-// One full frame with SDL's software renderer into a surface of the form's size, textures kept as a
-// window keeps them: the steady cost of every repaint.
-// Arguments: the form, then the screen's scale (1 at 96 dpi, 2 on a doubled display).
-void drawSoftware(benchmark::State& state) {
+// One full frame composed into the form's client area, images kept prepared as a window keeps them:
+// the steady cost of every repaint. Arguments: the form, then the screen's scale in percent.
+void composeFrame(benchmark::State& state) {
   const FormLayout& layout = layoutAt(static_cast<int>(state.range(0)));
-  const int scale = static_cast<int>(state.range(1));
+  const double scale = static_cast<double>(state.range(1)) / 100;
   const ControlSet controls(layout, assets::picture);
-  const SDL_Rect size = pixelRect({0, 0, layout.ClientWidth, layout.ClientHeight}, scale);
-  std::unique_ptr<SDL_Surface, SurfaceDeleter> surface(
-      SDL_CreateRGBSurfaceWithFormat(0, size.w, size.h, 32, SDL_PIXELFORMAT_ARGB8888));
-  std::unique_ptr<SDL_Renderer, RendererDeleter> renderer(SDL_CreateSoftwareRenderer(surface.get()));
-  TextureCache textures(renderer.get());
-  drawForm(renderer.get(), textures, controls, {}, scale);  // the textures, once
+  Bitmap frame{toPixels(layout.ClientWidth, scale), toPixels(layout.ClientHeight, scale), {}};
+  frame.argb.resize(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
+  const FrameView view{frame.argb.data(), frame.width, frame.height, frame.width};
+  PreparedImages images;
+  compose(controls, {}, scale, view, images);  // the images, once
   for (auto _ : state) {
-    drawForm(renderer.get(), textures, controls, {}, scale);
-    SDL_RenderPresent(renderer.get());
+    compose(controls, {}, scale, view, images);
+    benchmark::DoNotOptimize(frame.argb.data());
   }
-  state.SetLabel(std::string(layout.Name) + " at " + std::to_string(scale) + "x");
+  state.SetLabel(std::string(layout.Name) + " at " + std::to_string(scale).substr(0, 4) + "x");
 }
-BENCHMARK(drawSoftware)->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {1, 2}})->Unit(benchmark::kMillisecond);
+BENCHMARK(composeFrame)->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {100, 150, 200}})->Unit(benchmark::kMillisecond);
 
-// The first frame of a window: the textures made from the decoded pictures, then drawn.
-void drawSoftwareFirstFrame(benchmark::State& state) {
+// The first frame of a window: its images prepared at the sizes it shows them, then composed.
+void composeFirstFrame(benchmark::State& state) {
   const FormLayout& layout = layoutAt(static_cast<int>(state.range(0)));
+  const double scale = static_cast<double>(state.range(1)) / 100;
   const ControlSet controls(layout, assets::picture);
-  const SDL_Rect size = pixelRect({0, 0, layout.ClientWidth, layout.ClientHeight}, 1);
-  std::unique_ptr<SDL_Surface, SurfaceDeleter> surface(
-      SDL_CreateRGBSurfaceWithFormat(0, size.w, size.h, 32, SDL_PIXELFORMAT_ARGB8888));
-  std::unique_ptr<SDL_Renderer, RendererDeleter> renderer(SDL_CreateSoftwareRenderer(surface.get()));
-  for (auto _ : state) {
-    TextureCache textures(renderer.get());
-    drawForm(renderer.get(), textures, controls, {}, 1);
-    SDL_RenderPresent(renderer.get());
-  }
-  state.SetLabel(std::string(layout.Name));
+  for (auto _ : state) benchmark::DoNotOptimize(composeClientArea(controls, scale));
+  state.SetLabel(std::string(layout.Name) + " at " + std::to_string(scale).substr(0, 4) + "x");
 }
-BENCHMARK(drawSoftwareFirstFrame)->Apply(nameFormArgument)->Unit(benchmark::kMillisecond);
+BENCHMARK(composeFirstFrame)->ArgsProduct({{0, 1}, {100, 150, 200}})->Unit(benchmark::kMillisecond);
 
-bool videoUp() {
-  static const bool up = [] {
-    if (!SDL_getenv("DISPLAY") && !SDL_getenv("SDL_VIDEODRIVER")) return false;
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-  }();
-  return up;
-}
-
-// One full frame in a real window with the renderer SDL picks by default, as the program draws it.
-void drawDefault(benchmark::State& state) {
-  if (!videoUp()) {
+// One full frame in a real window through the SDL backend, as the program paints it: composed into
+// the window's own surface and shown.
+void showFrame(benchmark::State& state) {
+  if (!SDL_getenv("DISPLAY")) {
     state.SkipWithError("no display: run under Xvfb");
     return;
   }
-  const FormLayout& layout = layoutAt(static_cast<int>(state.range(0)));
-  const ControlSet controls(layout, assets::picture);
-  const SDL_Rect size = pixelRect({0, 0, layout.ClientWidth, layout.ClientHeight}, 1);
-  std::unique_ptr<SDL_Window, WindowDeleter> window(
-      SDL_CreateWindow("bench", 0, 0, size.w, size.h, SDL_WINDOW_RESIZABLE));
-  std::unique_ptr<SDL_Renderer, RendererDeleter> renderer(SDL_CreateRenderer(window.get(), -1, 0));
-  if (!renderer) {
-    state.SkipWithError(SDL_GetError());
+  std::optional<SdlBackend> backend;
+  try {
+    backend.emplace();
+  } catch (const NoDisplayError& error) {
+    state.SkipWithError(error.what());
     return;
   }
-  SDL_RendererInfo info{};
-  SDL_GetRendererInfo(renderer.get(), &info);
-  {
-    TextureCache textures(renderer.get());
-    drawForm(renderer.get(), textures, controls, {}, 1);
-    SDL_RenderPresent(renderer.get());
-    for (auto _ : state) {
-      drawForm(renderer.get(), textures, controls, {}, 1);
-      SDL_RenderPresent(renderer.get());
-    }
+  const FormLayout& layout = layoutAt(static_cast<int>(state.range(0)));
+  const ControlSet controls(layout, assets::picture);
+  WindowSpec spec;
+  spec.caption = layout.Caption;
+  spec.client = {0, 0, layout.ClientWidth, layout.ClientHeight};
+  const WindowId window = backend->openWindow(spec);
+  PreparedImages images;
+  for (auto _ : state) {
+    compose(controls, {}, backend->scale(), backend->frame(window), images);
+    backend->show(window);
   }
-  state.SetLabel(std::string(layout.Name) + " " + (info.name ? info.name : "?"));
+  state.SetLabel(std::string(layout.Name));
 }
-BENCHMARK(drawDefault)->Apply(nameFormArgument)->Unit(benchmark::kMillisecond);
+BENCHMARK(showFrame)->Apply(nameFormArgument)->Unit(benchmark::kMillisecond);
 
 // --- hit testing -----------------------------------------------------------------------------------
 
@@ -188,9 +158,11 @@ class NotingBackend final : public Backend {
   WindowId openWindow(const WindowSpec& request) override { return opened = inner_.openWindow(request); }
   void closeWindow(WindowId window) override { inner_.closeWindow(window); }
   void raise(WindowId window) override { inner_.raise(window); }
-  void present(WindowId window, const ControlSet& controls, const Overlay& overlay) override {
+  double scale() const override { return inner_.scale(); }
+  FrameView frame(WindowId window) override { return inner_.frame(window); }
+  void show(WindowId window) override {
     ++presents;
-    inner_.present(window, controls, overlay);
+    inner_.show(window);
   }
   void setPointer(PointerShape shape, const PictureValue& picture) override {
     ++pointerChanges;

@@ -3,12 +3,10 @@
 #include <optional>
 #include <string_view>
 
-#include "forms/layout.hpp"
+#include "forms/frame.hpp"
 #include "forms/picture.hpp"
 
 namespace wizlo {
-
-class ControlSet;
 
 using WindowId = std::uint32_t;
 
@@ -43,22 +41,24 @@ struct InputEvent {
   bool inside = true;   // the point lies within the client area
 };
 
-// What the frame shows beyond the controls.
-struct Overlay {
-  std::optional<Rect> dragOutline;  // a drag whose icon is empty shows this
-};
-
 enum class PointerShape { Arrow, Crosshair, Picture };
 
-// What the runtime core needs from a window system. The real one is SDL2;
-// tests script one.
+// What the runtime core needs from a window system: windows, their pixels, the pointer and the
+// mouse. The core composes every frame; a backend only shows it. Tests script one.
 class Backend {
  public:
   virtual ~Backend() = default;
   virtual WindowId openWindow(const WindowSpec& request) = 0;
   virtual void closeWindow(WindowId window) = 0;
   virtual void raise(WindowId window) = 0;
-  virtual void present(WindowId window, const ControlSet& controls, const Overlay& overlay) = 0;
+  // Screen pixels to a 96-dpi pixel, settled when the first window opens and kept for the run, so
+  // that pictures, pointer images and the twips of events agree.
+  virtual double scale() const = 0;
+  // The window's pixels to compose the next frame into (none: nothing to draw on), then putting
+  // them on screen; `show` has done so when it returns.
+  virtual FrameView frame(WindowId window) = 0;
+  virtual void show(WindowId window) = 0;
+  // A picture pointer is made from pointerImage() at the screen's size of a 32-pixel pointer.
   virtual void setPointer(PointerShape shape, const PictureValue& picture) = 0;
   virtual InputEvent nextEvent() = 0;  // waits for one
   virtual std::uintptr_t nativeHandle(WindowId window) const = 0;

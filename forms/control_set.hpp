@@ -35,16 +35,18 @@ class ControlSet {
   std::size_t positionOf(const ImageControl& control) const;
   ImageControl& at(std::size_t position) { return controls_[position]; }
 
-  // Grows whenever something that shows on screen changes.
-  std::uint64_t revision() const { return revision_; }
-  void markChanged() { ++revision_; }
+  // Something that shows on screen changed (or the window was uncovered): the next pass of the
+  // event loop paints the form again. The one way to ask for a repaint.
+  void requestRepaint() { repaintRequested_ = true; }
+  bool repaintRequested() const { return repaintRequested_; }
+  void painted() { repaintRequested_ = false; }
 
  private:
   using Key = std::pair<std::string_view, std::optional<std::int16_t>>;
   const FormLayout* layout_;
   std::vector<ImageControl> controls_;
   std::map<Key, std::size_t> byName_;
-  std::uint64_t revision_ = 0;
+  bool repaintRequested_ = true;  // nothing is on screen yet
 };
 
 }  // namespace wizlo

@@ -10,8 +10,8 @@ namespace wizlo {
 Form::Form(Runtime& runtime, const FormLayout& layout) : runtime_(&runtime), layout_(&layout) {}
 
 ControlSet& Form::controls() {
-  if (!controls_) throw RuntimeError(std::string(name()) + " is not loaded");
-  return *controls_;
+  if (!loaded_) throw RuntimeError(std::string(name()) + " is not loaded");
+  return loaded_->controls;
 }
 
 void Form::Show(int modal) { runtime_->show(*this, modal == kModal); }

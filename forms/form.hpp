@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "forms/backend.hpp"
+#include "forms/badge.hpp"
+#include "forms/compose.hpp"
 #include "forms/control_set.hpp"
 
 namespace wizlo {
@@ -14,6 +16,17 @@ inline constexpr int kModal = 1;
 inline constexpr int kDragEntered = 0;
 inline constexpr int kDragLeft = 1;
 inline constexpr int kDragMoved = 2;
+
+// What a form has while it is loaded, and loses when it is unloaded: its window, its controls made
+// afresh from the layout, and the images prepared for that window.
+struct LoadedForm {
+  LoadedForm(const FormLayout& layout, const PictureSource& pictures, std::uint32_t visit)
+      : controls(layout, pictures), visit(visit) {}
+  ControlSet controls;
+  const std::uint32_t visit;  // tells one visit's controls from the next
+  WindowId window = 0;
+  PreparedImages images;
+};
 
 // One form object a form, for the whole run. Its window and controls exist
 // only while it is loaded; what a subclass keeps in its own members are the
@@ -27,12 +40,17 @@ class Form {
 
   const FormLayout& layout() const { return *layout_; }
   std::string_view name() const { return layout_->Name; }
-  bool loaded() const { return controls_ != nullptr; }
+  bool loaded() const { return loaded_ != nullptr; }
+  std::uint32_t visit() const { return loaded_ ? loaded_->visit : 0; }
 
   // The live controls; using them while unloaded is an error.
   ControlSet& controls();
   ImageControl& control(std::string_view name) { return controls()(name); }
   ImageControl& control(std::string_view name, std::int16_t index) { return controls()(name, index); }
+  // Paint the form again on the next pass of the event loop; nothing while it is unloaded.
+  void requestRepaint() {
+    if (loaded_) loaded_->controls.requestRepaint();
+  }
 
   void Show(int modal = 0);
   void Unload();
@@ -47,21 +65,18 @@ class Form {
                         int /*state*/) {}
   virtual void DragDrop(ImageControl& /*target*/, ImageControl& /*source*/, Twips /*x*/, Twips /*y*/) {}
 
+  // Loading and unloading are the runtime's.
+  LoadedForm* state(Badge<Runtime>) { return loaded_.get(); }
+  const LoadedForm* state(Badge<Runtime>) const { return loaded_.get(); }
+  void setState(Badge<Runtime>, std::unique_ptr<LoadedForm> state) { loaded_ = std::move(state); }
+
  protected:
   Runtime& runtime() const { return *runtime_; }
 
  private:
-  friend class Runtime;
-  friend class PointerDispatch;
-  friend struct ControlRef;
   Runtime* runtime_;
   const FormLayout* layout_;
-  std::unique_ptr<ControlSet> controls_;
-  WindowId window_ = 0;
-  std::uint32_t loadCount_ = 0;        // tells one visit's controls from the next
-  std::uint64_t presentedRevision_ = 0;
-  bool needsPaint_ = false;
-  bool modal_ = false;
+  std::unique_ptr<LoadedForm> loaded_;
 };
 
 }  // namespace wizlo

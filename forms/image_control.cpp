@@ -22,13 +22,13 @@ ImageControl::ImageControl(const ImageLayout& layout, const PictureSource& pictu
 void ImageControl::SetPicture(PictureValue picture) {
   const bool looksDifferent = picture.artwork() != picture_.artwork();
   picture_ = std::move(picture);
-  if (looksDifferent && visible_) owner_->markChanged();
+  if (looksDifferent && visible_) owner_->requestRepaint();
 }
 
 void ImageControl::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
-  if (!picture_.isEmpty()) owner_->markChanged();
+  if (!picture_.isEmpty()) owner_->requestRepaint();
 }
 
 std::string ImageControl::describe() const {

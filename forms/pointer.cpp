@@ -6,11 +6,11 @@
 namespace wizlo {
 
 ControlRef ControlRef::to(Form& form, ImageControl& control) {
-  return {&form, form.loadCount_, form.controls().positionOf(control)};
+  return {&form, form.visit(), form.controls().positionOf(control)};
 }
 
 ImageControl* ControlRef::resolve() const {
-  if (!form || !form->loaded() || form->loadCount_ != visit) return nullptr;
+  if (!form || !form->loaded() || form->visit() != visit) return nullptr;
   return &form->controls().at(position);
 }
 
@@ -48,7 +48,7 @@ void PointerDispatch::startDrag(Form& form, ImageControl& source, const InputEve
   // The source hears that the pointer entered it before anything else.
   form.DragOver(source, source, event.x, event.y, kDragEntered);
   if (drag_) showDragPointer();
-  form.needsPaint_ = true;
+  form.requestRepaint();
 }
 
 void PointerDispatch::move(Form& form, const InputEvent& event) {
@@ -67,7 +67,7 @@ void PointerDispatch::move(Form& form, const InputEvent& event) {
 void PointerDispatch::dragTo(Form& form, const InputEvent& event) {
   drag_->pointerX = event.x;
   drag_->pointerY = event.y;
-  if (drag_->source.resolve() && drag_->source.resolve()->DragIcon().isEmpty()) form.needsPaint_ = true;
+  if (drag_->source.resolve() && drag_->source.resolve()->DragIcon().isEmpty()) form.requestRepaint();
 
   ImageControl* under = controlUnder(form, event);
   std::optional<ControlRef> now;
@@ -110,7 +110,7 @@ void PointerDispatch::release(Form& form, const InputEvent& event) {
 void PointerDispatch::drop(Form& form, const InputEvent& event) {
   ImageControl* source = drag_->source.resolve();
   drag_.reset();
-  form.needsPaint_ = true;
+  form.requestRepaint();
   setPointer(PointerShape::Arrow, {});
   // Released outside the client area: the drag ends with no drop.
   ImageControl* target = controlUnder(form, event);
@@ -121,7 +121,7 @@ void PointerDispatch::drop(Form& form, const InputEvent& event) {
 void PointerDispatch::cancel() {
   press_.reset();
   if (!drag_) return;
-  if (drag_->source.form && drag_->source.form->loaded()) drag_->source.form->needsPaint_ = true;
+  if (drag_->source.form) drag_->source.form->requestRepaint();
   drag_.reset();
   setPointer(PointerShape::Arrow, {});
 }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "forms/backend.hpp"
+#include "forms/compose.hpp"
 
 namespace wizlo {
 

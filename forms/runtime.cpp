@@ -13,7 +13,7 @@ Runtime::Runtime(Backend& backend, PictureSource pictures)
 
 Runtime::~Runtime() {
   for (auto& [name, form] : forms_)
-    if (form->loaded()) backend_.closeWindow(form->window_);
+    if (LoadedForm* state = form->state({})) backend_.closeWindow(state->window);
 }
 
 void Runtime::define(std::string_view name, FormFactory factory) {
@@ -45,37 +45,38 @@ int Runtime::run(std::string_view startForm) {
   }
 }
 
-void Runtime::load(Form& form, const Form* owner) {
-  form.controls_ = std::make_unique<ControlSet>(form.layout(), pictures_);
-  ++form.loadCount_;
+void Runtime::load(Form& form, Form* owner) {
+  auto state = std::make_unique<LoadedForm>(form.layout(), pictures_, ++visits_);
   const FormLayout& layout = form.layout();
   WindowSpec request;
   request.caption = layout.Caption;
   if (layout.Icon) request.icon = pictures_(*layout.Icon);
   request.client = {layout.ClientLeft, layout.ClientTop, layout.ClientWidth, layout.ClientHeight};
   request.placedBySystem = layout.StartUpPosition == kStartUpWindowSystem;
-  if (owner && owner->loaded()) request.owner = owner->window_;
-  form.window_ = backend_.openWindow(request);
-  form.needsPaint_ = true;
+  if (owner && owner->loaded()) request.owner = owner->state({})->window;
+  state->window = backend_.openWindow(request);
+  form.setState({}, std::move(state));
+}
+
+bool Runtime::shownModally(const Form& form) const {
+  return std::find(modalStack_.begin(), modalStack_.end(), &form) != modalStack_.end();
 }
 
 void Runtime::show(Form& form, bool modal) {
-  if (form.modal_) throw RuntimeError("Form already displayed; can't show modally: " + std::string(form.name()));
+  if (shownModally(form))
+    throw RuntimeError("Form already displayed; can't show modally: " + std::string(form.name()));
   if (!form.loaded()) load(form, modal ? active() : nullptr);
   present(form);
   if (!modal) return;
   // Every other form stops taking input until this one is gone again.
   pointer_.cancel();
-  form.modal_ = true;
   modalStack_.push_back(&form);
   try {
     runUntilUnloaded(form);
   } catch (...) {
-    form.modal_ = false;
     std::erase(modalStack_, &form);
     throw;
   }
-  form.modal_ = false;
   std::erase(modalStack_, &form);
 }
 
@@ -89,9 +90,8 @@ void Runtime::runUntilUnloaded(Form& form) {
 void Runtime::unload(Form& form) {
   if (!form.loaded()) return;
   pointer_.cancel();
-  backend_.closeWindow(form.window_);
-  form.window_ = 0;
-  form.controls_.reset();
+  backend_.closeWindow(form.state({})->window);
+  form.setState({}, nullptr);
 }
 
 void Runtime::refresh(Form& form) {
@@ -100,7 +100,7 @@ void Runtime::refresh(Form& form) {
 
 std::uintptr_t Runtime::windowHandle(const Form& form) const {
   if (!form.loaded()) throw RuntimeError(std::string(form.name()) + " has no window: it is not loaded");
-  return backend_.nativeHandle(form.window_);
+  return backend_.nativeHandle(form.state({})->window);
 }
 
 Form* Runtime::active() const {
@@ -116,7 +116,7 @@ bool Runtime::anyLoaded() const {
 
 Form* Runtime::formOf(WindowId window) const {
   for (const auto& [name, form] : forms_)
-    if (form->loaded() && form->window_ == window) return form.get();
+    if (const LoadedForm* state = form->state({}); state && state->window == window) return form.get();
   return nullptr;
 }
 
@@ -130,13 +130,13 @@ void Runtime::handle(const InputEvent& event) {
   Form* form = formOf(event.window);
   if (!form) return;
   if (event.kind == Kind::Exposed) {
-    form->needsPaint_ = true;
+    form->requestRepaint();
     return;
   }
   // Only the form on top takes input; the others are as good as disabled,
   // and a click on one brings the form that matters back into view.
   if (form != active()) {
-    if (event.kind == Kind::Press && active()) backend_.raise(active()->window_);
+    if (event.kind == Kind::Press && active()) backend_.raise(active()->state({})->window);
     return;
   }
   switch (event.kind) {
@@ -150,15 +150,16 @@ void Runtime::handle(const InputEvent& event) {
 }
 
 void Runtime::present(Form& form) {
-  backend_.present(form.window_, *form.controls_, pointer_.overlayFor(form));
-  form.presentedRevision_ = form.controls_->revision();
-  form.needsPaint_ = false;
+  LoadedForm& state = *form.state({});
+  if (const FrameView frame = backend_.frame(state.window); frame.pixels)
+    compose(state.controls, pointer_.overlayFor(form), backend_.scale(), frame, state.images);
+  backend_.show(state.window);
+  state.controls.painted();
 }
 
 void Runtime::presentChanges() {
   for (auto& [name, form] : forms_)
-    if (form->loaded() && (form->needsPaint_ || form->controls_->revision() != form->presentedRevision_))
-      present(*form);
+    if (LoadedForm* state = form->state({}); state && state->controls.repaintRequested()) present(*form);
 }
 
 }  // namespace wizlo

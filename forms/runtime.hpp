@@ -50,10 +50,10 @@ class Runtime {
   const PointerDispatch& pointer() const { return pointer_; }
 
  private:
-  friend class PointerDispatch;
-  void load(Form& form, const Form* owner);
+  void load(Form& form, Form* owner);
   void present(Form& form);
   Form* formOf(WindowId window) const;
+  bool shownModally(const Form& form) const;
   void runUntilUnloaded(Form& form);
 
   Backend& backend_;
@@ -62,6 +62,7 @@ class Runtime {
   std::map<std::string, std::unique_ptr<Form>, std::less<>> forms_;
   std::vector<Form*> modalStack_;
   PointerDispatch pointer_;
+  std::uint32_t visits_ = 0;
 };
 
 }  // namespace wizlo

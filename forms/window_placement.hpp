@@ -1,12 +1,7 @@
 #pragma once
+#include "forms/frame.hpp"
 
 namespace wizlo {
-
-// A rectangle of screen pixels.
-struct PixelRect {
-  int x = 0, y = 0, width = 0, height = 0;
-  bool operator==(const PixelRect&) const = default;
-};
 
 // What a window manager puts around a client area (title bar, borders), in pixels, in the order of
 // its _NET_FRAME_EXTENTS.

@@ -1,5 +1,5 @@
-// The menu opens on SDL's software renderer, without loading a GL stack, unless the environment asks
-// for another renderer by SDL's own variable.
+// The menu's frames go to the window's own framebuffer, without loading a GL stack, unless the
+// environment asks SDL for an accelerated framebuffer by SDL's own variable.
 
 #include <gtest/gtest.h>
 
@@ -29,11 +29,11 @@ TEST(Renderer, TheMenuIsDrawnInSoftwareWithoutAGlStack) {
   EXPECT_FALSE(mapsGl(run.pid()));
 }
 
-TEST(Renderer, SdlRenderDriverInTheEnvironmentStillChoosesAnother) {
+TEST(Renderer, SdlFramebufferAccelerationInTheEnvironmentStillChoosesGl) {
   VirtualDisplay display;
-  WizloRun run(display, {WIZLO_PROGRAM, true, {"SDL_RENDER_DRIVER=opengl"}});
+  WizloRun run(display, {WIZLO_PROGRAM, true, {"SDL_FRAMEBUFFER_ACCELERATION=opengl"}});
   run.waitForWindows(1);
-  EXPECT_TRUE(mapsGl(run.pid())) << "SDL_RENDER_DRIVER=opengl was not honoured";
+  EXPECT_TRUE(mapsGl(run.pid())) << "SDL_FRAMEBUFFER_ACCELERATION=opengl was not honoured";
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "forms/x11_errors.hpp"
+#include "backends/sdl/x11_errors.hpp"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -1,35 +1,25 @@
 #include <gtest/gtest.h>
 
-#include "forms/control_set.hpp"
-#include "forms/sdl_draw.hpp"
+#include "forms/compose.hpp"
 #include "tests/support/scripted_backend.hpp"
 #include "tests/support/test_board.hpp"
 
 namespace wizlo::testing {
 namespace {
 
-// Draws a form with SDL's software renderer into a surface and reads the
-// pixels back, as a screen would show them.
+// Composes a form into a frame of pixels, as a window would show it, and reads them back.
 class DrawingTest : public ::testing::Test {
  protected:
-  void draw(int scale = 1, Overlay overlay = {}) {
-    surface.reset(SDL_CreateRGBSurfaceWithFormat(0, 400 * scale + 40, 300 * scale + 40, 32,
-                                                 SDL_PIXELFORMAT_ARGB8888));
-    SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(surface.get());
-    ASSERT_NE(renderer, nullptr) << SDL_GetError();
-    {
-      TextureCache textures(renderer);
-      drawForm(renderer, textures, controls, overlay, scale);
-      SDL_RenderPresent(renderer);
-    }
-    SDL_DestroyRenderer(renderer);
+  void draw(double scale = 1, Overlay overlay = {}) {
+    frame = Bitmap{static_cast<int>(400 * scale + 40), static_cast<int>(300 * scale + 40), {}};
+    frame.argb.resize(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
+    PreparedImages images;
+    compose(controls, overlay, scale, {frame.argb.data(), frame.width, frame.height, frame.width}, images);
   }
-  // The colour at a point given in twips, without alpha.
-  std::uint32_t at(Twips x, Twips y, int scale = 1) const {
-    const int px = x * scale / kTwipsPerPixel, py = y * scale / kTwipsPerPixel;
-    const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const unsigned char*>(surface->pixels) +
-                                                             py * surface->pitch);
-    return row[px] & 0xFFFFFFu;
+  // The colour at a point given in twips, without the top byte.
+  std::uint32_t at(Twips x, Twips y, double scale = 1) const {
+    const int px = toPixels(x, scale), py = toPixels(y, scale);
+    return frame.argb[static_cast<std::size_t>(py) * static_cast<std::size_t>(frame.width) + px] & 0xFFFFFFu;
   }
   static std::uint32_t rgb(PictureId id) { return placeholderColour(id) & 0xFFFFFFu; }
   std::uint32_t centre(const char* name, int index = -1) {
@@ -39,7 +29,7 @@ class DrawingTest : public ::testing::Test {
   }
 
   ControlSet controls{kTestBoard, placeholderPicture};
-  std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface{nullptr, SDL_FreeSurface};
+  Bitmap frame;
 };
 
 TEST_F(DrawingTest, ShownMarkFilledCircleAndEmptiedSlotAppearInThePixels) {
@@ -73,17 +63,18 @@ TEST_F(DrawingTest, StretchFillsTheRectangleExactlyAndNothingElse) {
 
 TEST_F(DrawingTest, BeyondTheBackdropIsThePlainBackground) {
   draw();
-  const std::uint32_t plain = (kFormBackground.r << 16) | (kFormBackground.g << 8) | kFormBackground.b;
-  EXPECT_EQ(at(6000 + 150, 100), plain);
-  EXPECT_EQ(at(100, 4500 + 150), plain);
+  EXPECT_EQ(at(6000 + 150, 100), kFormBackground);
+  EXPECT_EQ(at(100, 4500 + 150), kFormBackground);
 }
 
-TEST_F(DrawingTest, ADoubledScreenDrawsTheSameFormAtTwiceThePixels) {
-  draw(2);
-  const Point p = centreOf(controls("c", 2));
-  EXPECT_EQ(at(p.x, p.y, 2), rgb(PictureId::Disk3));
-  EXPECT_EQ(at(6000 + 150, 100, 2), 0xF0F0F0u);
-  EXPECT_EQ(at(6000 - 15, 100, 2), rgb(PictureId::Backdrop2));
+TEST_F(DrawingTest, ALargerScaleDrawsTheSameFormOnMorePixels) {
+  for (const double scale : {1.25, 1.5, 2.0}) {
+    draw(scale);
+    const Point p = centreOf(controls("c", 2));
+    EXPECT_EQ(at(p.x, p.y, scale), rgb(PictureId::Disk3)) << scale;
+    EXPECT_EQ(at(6000 + 150, 100, scale), kFormBackground) << scale;
+    EXPECT_EQ(at(6000 - 15, 100, scale), rgb(PictureId::Backdrop2)) << scale;
+  }
 }
 
 TEST_F(DrawingTest, ADragOutlineIsDrawnWhereTheOverlaySaysAndOnlyThere) {

@@ -126,12 +126,16 @@ TEST_F(PointerTest, ADragWithAnEmptyIconDrawsTheSourcesOutlineUnderThePointer) {
   const Point p = centreOf(c(0));
   mouse.press(form(), p.x, p.y);
   mouse.moveTo(form(), p.x - 1500, p.y - 300);
-  ASSERT_TRUE(backend.lastOverlay.dragOutline);
-  EXPECT_EQ(backend.lastOverlay.dragOutline->Left, c(0).rect().Left - 1500);
-  EXPECT_EQ(backend.lastOverlay.dragOutline->Width, c(0).rect().Width);
+  // The outline's left and right edges, where the source would lie if it had moved with the pointer.
+  const Rect moved{c(0).rect().Left - 1500, c(0).rect().Top - 300, c(0).rect().Width, c(0).rect().Height};
+  const auto outlined = [&] {
+    const auto& window = backend.windows.at(static_cast<WindowId>(form().hWnd()));
+    return window.at(moved.Left, p.y - 300) == kDragOutline && window.at(moved.right() - 15, p.y - 300) == kDragOutline;
+  };
+  EXPECT_TRUE(outlined());
   EXPECT_EQ(backend.pointerShape, PointerShape::Arrow);
   mouse.release(form(), p.x - 1500, p.y - 300);
-  EXPECT_FALSE(backend.lastOverlay.dragOutline);
+  EXPECT_FALSE(outlined());
 }
 
 TEST_F(PointerTest, TheCrosshairShowsOverControlsThatAskForIt) {

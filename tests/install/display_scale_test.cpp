@@ -1,12 +1,12 @@
-// Forms at twice the pixel size on a display of about 192 dpi, told by the desktop's Xft.dpi or by the
-// X screen's own dpi; hit testing in twips, so a pupil's clicks and drops land as they do at 96 dpi.
+// Forms at the display's scale (1.5 at 144 dpi, 2 at 192), told by the desktop's Xft.dpi or by the X
+// screen's own dpi; hit testing in twips, so a pupil's clicks and drops land as they do at 96 dpi.
 
 #include <fcntl.h>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "boards/form2.hpp"
-#include "forms/sdl_backend.hpp"
 #include "tests/install/installed_program.hpp"
 
 // Last: Xlib's macros (None, Status) clash with names in the headers above.
@@ -17,21 +17,6 @@ namespace wizlo::install {
 namespace {
 
 constexpr int kMenuWidth = 905, kMenuHeight = 599;  // the menu's client area at 96 dpi
-
-TEST(DisplayScale, WholeStepsThatFitTheScreen) {
-  struct Case {
-    double dpi;
-    int usableWidth, usableHeight, scale;
-  };
-  const Case cases[] = {
-      {0, 3840, 2160, 1},   {96, 3840, 2160, 1},  {144, 3840, 2160, 1}, {168, 3840, 2160, 2},
-      {192, 3840, 2160, 2}, {192, 1920, 1080, 1},  // 1810 x 1198 would not fit
-      {288, 3840, 2160, 3}, {288, 2560, 1600, 2}, {-5, 3840, 2160, 1},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(displayScale(c.dpi, kMenuWidth, kMenuHeight, c.usableWidth, c.usableHeight), c.scale)
-        << c.dpi << " dpi on " << c.usableWidth << "x" << c.usableHeight;
-}
 
 // What a desktop sets when its user asks for double size.
 void setXftDpi(const e2e::VirtualDisplay& display, int dpi) {
@@ -54,20 +39,24 @@ TEST(DisplayScale, At96DpiFormsKeepTheirPixelSize) {
   EXPECT_EQ(menu.height, kMenuHeight);
 }
 
-TEST(DisplayScale, AtXftDpi192FormsOpenAtTwiceTheSizeAndARightDropStillCounts) {
+class AtXftDpi : public ::testing::TestWithParam<std::pair<int, double>> {};
+
+TEST_P(AtXftDpi, FormsOpenAtTheDesktopsScaleAndARightDropStillCounts) {
+  const auto [dpi, scale] = GetParam();
   e2e::VirtualDisplay display(2000, 1400);
-  setXftDpi(display, 192);
+  setXftDpi(display, dpi);
   e2e::WizloRun run(display, program());
   const e2e::WindowInfo menu = run.waitForWindows(1);
-  EXPECT_EQ(menu.width, 2 * kMenuWidth);
-  EXPECT_EQ(menu.height, 2 * kMenuHeight);
-  // Twice its designed place would put its bottom 72 pixels below this screen.
-  EXPECT_EQ(menu.y + menu.height, 1400);
+  EXPECT_EQ(menu.width, std::lround(kMenuWidth * scale));
+  EXPECT_EQ(menu.height, std::lround(kMenuHeight * scale));
+  // At twice the size its designed place would put its bottom 72 pixels below this screen.
+  if (scale == 2) {
+    EXPECT_EQ(menu.y + menu.height, 1400);
+  }
 
   const e2e::WindowInfo board =
-      playOneRightMove(display, menu, [&](std::size_t n) { return run.waitForWindows(n); }, 2);
-  EXPECT_EQ(board.width, layouts::Form2.ClientWidth * 2 / kTwipsPerPixel);
-  EXPECT_EQ(board.y + board.height, 1400);
+      playOneRightMove(display, menu, [&](std::size_t n) { return run.waitForWindows(n); }, scale);
+  EXPECT_EQ(board.width, std::lround(layouts::Form2.ClientWidth * scale / kTwipsPerPixel));
   ASSERT_TRUE(run.waitForSounds(1));
   EXPECT_EQ(run.sounds()[0].name, "yes");
   // The check mark shows green over most of its rectangle, drawn from the 2x pictures.
@@ -76,11 +65,15 @@ TEST(DisplayScale, AtXftDpi192FormsOpenAtTwiceTheSizeAndARightDropStillCounts) {
     if (c.Name == "Imy") mark = &c;
   ASSERT_NE(mark, nullptr);
   const e2e::Screenshot shot = display.screenshot();
-  const e2e::Point corner = at(board, mark->Left, mark->Top, 2);
-  const int w = mark->Width * 2 / kTwipsPerPixel, h = mark->Height * 2 / kTwipsPerPixel;
+  const e2e::Point corner = at(board, mark->Left, mark->Top, scale);
+  const int w = static_cast<int>(mark->Width * scale / kTwipsPerPixel);
+  const int h = static_cast<int>(mark->Height * scale / kTwipsPerPixel);
   EXPECT_GT(shot.count(corner, w, h, [](e2e::Rgb p) { return p.g > 200 && p.r < 90 && p.b < 90; }), w * h / 10);
-  shot.savePng("/tmp/board-2x.png");
+  shot.savePng("/tmp/board-" + std::to_string(dpi) + "dpi.png");
 }
+
+INSTANTIATE_TEST_SUITE_P(DisplayScale, AtXftDpi, ::testing::Values(std::pair{144, 1.5}, std::pair{192, 2.0}),
+                         [](const auto& info) { return std::to_string(info.param.first); });
 
 // An Xvfb whose screen itself is 192 dpi, with no Xft.dpi set; the harness's display is 96 dpi.
 TEST(DisplayScale, OnAnXScreenOf192DpiTheMenuOpensAtTwiceTheSize) {

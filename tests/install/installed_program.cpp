@@ -22,7 +22,7 @@ const ImageLayout& control(const FormLayout& form, std::string_view name, int in
   throw std::runtime_error(std::string(form.Name) + " has no " + std::string(name));
 }
 
-e2e::Point centre(const e2e::WindowInfo& window, const ImageLayout& c, int scale) {
+e2e::Point centre(const e2e::WindowInfo& window, const ImageLayout& c, double scale) {
   return at(window, c.Left + c.Width / 2, c.Top + c.Height / 2, scale);
 }
 
@@ -103,12 +103,12 @@ bool InstalledRun::played(const fs::path& wav, e2e::Milliseconds timeout) const 
   }, timeout, 50ms);
 }
 
-e2e::Point at(const e2e::WindowInfo& window, int xTwips, int yTwips, int scale) {
-  return {window.x + xTwips * scale / kTwipsPerPixel, window.y + yTwips * scale / kTwipsPerPixel};
+e2e::Point at(const e2e::WindowInfo& window, int xTwips, int yTwips, double scale) {
+  return {window.x + static_cast<int>(xTwips * scale / kTwipsPerPixel), window.y + static_cast<int>(yTwips * scale / kTwipsPerPixel)};
 }
 
 e2e::WindowInfo playOneRightMove(e2e::VirtualDisplay& display, const e2e::WindowInfo& menu,
-                                 const std::function<e2e::WindowInfo(std::size_t)>& waitForWindows, int scale) {
+                                 const std::function<e2e::WindowInfo(std::size_t)>& waitForWindows, double scale) {
   display.click(centre(menu, control(layouts::Form1, "Image2"), scale));
   const e2e::WindowInfo board = waitForWindows(2);
   const std::string_view key = control(layouts::Form2, "l", 0).Tag;

@@ -59,9 +59,9 @@ class InstalledRun {
 // for circle g(0) into it. `scale` is screen pixels to a 96-dpi pixel.
 e2e::WindowInfo playOneRightMove(e2e::VirtualDisplay& display, const e2e::WindowInfo& menu,
                                  const std::function<e2e::WindowInfo(std::size_t)>& waitForWindows,
-                                 int scale = 1);
+                                 double scale = 1);
 
 // A point given in twips of a window's client area, on the screen, at `scale`.
-e2e::Point at(const e2e::WindowInfo& window, int xTwips, int yTwips, int scale);
+e2e::Point at(const e2e::WindowInfo& window, int xTwips, int yTwips, double scale);
 
 }  // namespace wizlo::install

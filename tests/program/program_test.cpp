@@ -5,7 +5,7 @@
 #include "assets/catalogue.hpp"
 #include "boards/board.hpp"
 #include "forms/errors.hpp"
-#include "forms/sdl_draw.hpp"
+#include "forms/compose.hpp"
 #include "tests/support/scripted_backend.hpp"
 #include "tests/support/test_board.hpp"
 
@@ -173,12 +173,10 @@ TEST(ProgramPictures, EveryPictureAPieceCanCarryBecomesAPointerImage) {
     for (const ImageLayout& control : layout->Controls)
       for (const auto& id : {control.Picture, control.DragIcon}) {
         if (!id || (control.Name != "c" && control.Name != "g")) continue;
-        std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> image(pointerImage(assets::picture(*id), 32),
-                                                                       SDL_FreeSurface);
+        const std::optional<Bitmap> image = pointerImage(assets::picture(*id), 32);
         ASSERT_TRUE(image) << nameOf(*id);
-        EXPECT_EQ(image->w, 32);
-        const auto* pixels = static_cast<const std::uint32_t*>(image->pixels);
-        EXPECT_EQ(pixels[16 * image->pitch / 4 + 16] >> 24, 0xFFu) << nameOf(*id) << " is see-through";
+        EXPECT_EQ(image->width, 32);
+        EXPECT_EQ(image->argb[16 * 32 + 16] >> 24, 0xFFu) << nameOf(*id) << " is see-through";
       }
 }
 

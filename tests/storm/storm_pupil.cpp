@@ -63,7 +63,7 @@ void StormPupil::closeWindow(WindowId window) {
   else found->second = false;
 }
 
-void StormPupil::present(WindowId window, const ControlSet&, const Overlay&) {
+void StormPupil::show(WindowId window) {
   if (!windows_[window]) fail("a closed window was painted");
 }
 

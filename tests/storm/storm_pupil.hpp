@@ -33,7 +33,9 @@ class StormPupil final : public Backend {
   WindowId openWindow(const WindowSpec& request) override;
   void closeWindow(WindowId window) override;
   void raise(WindowId) override {}
-  void present(WindowId window, const ControlSet&, const Overlay&) override;
+  double scale() const override { return 1; }
+  FrameView frame(WindowId) override { return {}; }  // nothing composed: a storm is about events
+  void show(WindowId window) override;
   void setPointer(PointerShape shape, const PictureValue&) override { pointerShape_ = shape; }
   InputEvent nextEvent() override;
   std::uintptr_t nativeHandle(WindowId window) const override { return window; }

@@ -8,17 +8,33 @@ namespace wizlo::testing {
 
 WindowId ScriptedBackend::openWindow(const WindowSpec& request) {
   const WindowId id = next_++;
-  windows[id] = Window{std::string(request.caption), request, true, 0};
+  windows[id] = Window{std::string(request.caption), request, true, 0, {}};
   windows[id].request.caption = windows[id].caption;
   return id;
 }
 
 void ScriptedBackend::closeWindow(WindowId window) { windows.at(window).open = false; }
 
-void ScriptedBackend::present(WindowId window, const ControlSet& controls, const Overlay& overlay) {
-  ++windows.at(window).presents;
-  lastOverlay = overlay;
-  if (onPresent) onPresent(window, controls, overlay);
+FrameView ScriptedBackend::frame(WindowId window) {
+  Window& w = windows.at(window);
+  Bitmap& pixels = w.pixels;
+  pixels.width = toPixels(w.request.client.Width, scaleFactor);
+  pixels.height = toPixels(w.request.client.Height, scaleFactor);
+  pixels.argb.resize(static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.height));
+  return {pixels.argb.data(), pixels.width, pixels.height, pixels.width};
+}
+
+void ScriptedBackend::show(WindowId window) {
+  Window& w = windows.at(window);
+  ++w.presents;
+  if (onShow) onShow(w);
+}
+
+std::uint32_t ScriptedBackend::Window::at(Twips x, Twips y, double scale) const {
+  const int px = toPixels(x, scale), py = toPixels(y, scale);
+  return pixels.argb.at(static_cast<std::size_t>(py) * static_cast<std::size_t>(pixels.width) +
+                        static_cast<std::size_t>(px)) &
+         0xFFFFFFu;
 }
 
 void ScriptedBackend::setPointer(PointerShape shape, const PictureValue& picture) {

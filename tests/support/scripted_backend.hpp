@@ -19,12 +19,17 @@ class ScriptedBackend final : public Backend {
     WindowSpec request;
     bool open = true;
     int presents = 0;
+    Bitmap pixels;  // what the window shows: its client area at `scaleFactor`
+
+    std::uint32_t at(Twips x, Twips y, double scale = 1) const;  // without the top byte
   };
 
   WindowId openWindow(const WindowSpec& request) override;
   void closeWindow(WindowId window) override;
   void raise(WindowId window) override { raised.push_back(window); }
-  void present(WindowId window, const ControlSet& controls, const Overlay& overlay) override;
+  double scale() const override { return scaleFactor; }
+  FrameView frame(WindowId window) override;
+  void show(WindowId window) override;
   void setPointer(PointerShape shape, const PictureValue& picture) override;
   InputEvent nextEvent() override;  // the next scripted event; running dry is a test failure
   std::uintptr_t nativeHandle(WindowId window) const override { return window; }
@@ -36,8 +41,8 @@ class ScriptedBackend final : public Backend {
   PictureValue pointerPicture;
   std::vector<std::string> errors;
   std::vector<WindowId> raised;
-  Overlay lastOverlay;
-  std::function<void(WindowId, const ControlSet&, const Overlay&)> onPresent;
+  double scaleFactor = 1;
+  std::function<void(const Window&)> onShow;  // each frame as it goes on screen
   std::function<void()> onScriptEnd;  // runs once the script is used up
 
  private:

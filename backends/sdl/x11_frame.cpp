@@ -1,4 +1,4 @@
-#include "forms/x11_frame.hpp"
+#include "backends/sdl/x11_frame.hpp"
 
 #include <SDL_syswm.h>
 

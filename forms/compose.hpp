@@ -1,0 +1,51 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <optional>
+#include <tuple>
+
+#include "forms/control_set.hpp"
+#include "forms/frame.hpp"
+#include "forms/resample.hpp"
+
+namespace wizlo {
+
+// A form's plain background, seen only where a window is larger than its backdrop: the usual face
+// colour of a top-level window.
+inline constexpr std::uint32_t kFormBackground = 0xF0F0F0;
+inline constexpr std::uint32_t kDragOutline = 0x606060;
+
+// What the frame shows beyond the controls.
+struct Overlay {
+  std::optional<Rect> dragOutline;  // a drag whose icon is empty shows this
+};
+
+// The images of one window, resampled to the sizes its controls show them at. Pictures never
+// change, so an image is prepared once for every later frame of that window.
+class PreparedImages {
+ public:
+  // The picture's image that draws best at width x height pixels, prepared at exactly that size.
+  const PreparedImage& at(const PictureValue& picture, int width, int height);
+
+ private:
+  struct Entry {
+    std::shared_ptr<const Artwork> keepAlive;
+    PreparedImage image;
+  };
+  std::map<std::tuple<const Bitmap*, int, int>, Entry> prepared_;
+};
+
+// Paints a form into `frame` at `scale` screen pixels to a 96-dpi pixel: the background, then the
+// controls from the bottom of the stack up, skipping hidden and empty ones, each stretched to its
+// rectangle on both axes independently and laid over what lies below by its alpha; then the
+// overlay. Everything is clipped to the frame.
+void compose(const ControlSet& controls, const Overlay& overlay, double scale, FrameView frame,
+             PreparedImages& images);
+
+// The picture as a size x size pointer image with straight alpha; nothing for the empty picture.
+std::optional<Bitmap> pointerImage(const PictureValue& picture, int size);
+
+// The whole client area of a loaded form, as a window at `scale` would show it.
+Bitmap composeClientArea(const ControlSet& controls, double scale);
+
+}  // namespace wizlo
