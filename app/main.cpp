@@ -1,4 +1,5 @@
-// Wizlo: the runtime opens the menu, and the pupil's mouse does the rest.
+// Wizlo: the runtime opens the menu, and the pupil's mouse does the rest. The window system and the
+// operating-system services are this platform's: SDL2, SDL audio and xdg-open on Linux.
 
 #include <cstdio>
 #include <optional>
@@ -6,7 +7,9 @@
 #include "app/program.hpp"
 #include "assets/catalogue.hpp"
 #include "backends/sdl/sdl_backend.hpp"
-#include "platform/app_path.hpp"
+#include "platform/linux/app_path.hpp"
+#include "platform/linux/sdl_sound.hpp"
+#include "platform/linux/xdg_opener.hpp"
 
 int main() {
   using namespace wizlo;
@@ -20,6 +23,6 @@ int main() {
   platform::SdlSoundService sound;
   platform::XdgOpener web;
   Runtime runtime(*backend, assets::picture);
-  defineForms(runtime, ProgramServices{sound, web, platform::appPath()});
+  defineForms(runtime, platform::Services{sound, web, platform::appPath()});
   return runtime.run(kStartForm);
 }

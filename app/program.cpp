@@ -26,12 +26,12 @@ const FormLayout* layoutNamed(std::string_view name) {
   return nullptr;
 }
 
-void defineForms(Runtime& runtime, const ProgramServices& services) {
+void defineForms(Runtime& runtime, const platform::Services& services) {
   platform::WebOpener& web = services.web;
   runtime.define("Form1", [&web](Runtime& rt) { return std::make_unique<Menu>(rt, web); });
   for (const FormLayout* board : {&layouts::Form2, &layouts::Form3, &layouts::Form4, &layouts::Form5})
     runtime.define(board->Name, [board, services](Runtime& rt) {
-      return std::make_unique<Board>(rt, *board, BoardServices{services.sound, services.web, services.appPath});
+      return std::make_unique<Board>(rt, *board, services);
     });
   for (const FormLayout* page : {&layouts::Form6, &layouts::Form7})
     runtime.define(page->Name, [page](Runtime& rt) { return std::make_unique<Page>(rt, *page); });

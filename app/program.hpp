@@ -3,24 +3,16 @@
 #include <string>
 
 #include "forms/runtime.hpp"
-#include "platform/sound.hpp"
-#include "platform/web.hpp"
+#include "platform/services.hpp"
 
 namespace wizlo {
-
-// The services every form of the program reaches beyond itself.
-struct ProgramServices {
-  platform::SoundService& sound;
-  platform::WebOpener& web;
-  std::string appPath;
-};
 
 // The seven forms' designs, the menu first.
 const std::array<const FormLayout*, 7>& allLayouts();
 const FormLayout* layoutNamed(std::string_view name);  // null if there is none
 
 // Tells the runtime how to make each of the seven forms.
-void defineForms(Runtime& runtime, const ProgramServices& services);
+void defineForms(Runtime& runtime, const platform::Services& services);
 
 inline constexpr std::string_view kStartForm = "Form1";
 

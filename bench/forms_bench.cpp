@@ -184,7 +184,7 @@ class NotingBackend final : public Backend {
 class DragScene {
  public:
   explicit DragScene(Backend& backend) : backend_(backend), runtime_(backend_, assets::picture) {
-    defineForms(runtime_, ProgramServices{sound_, web_, "/nowhere"});
+    defineForms(runtime_, platform::Services{sound_, web_, "/nowhere"});
     board_ = &runtime_.form("Form2");
     board_->Show();
     const ImageControl* piece = nullptr;

@@ -15,7 +15,7 @@ void takePieceOut(ImageControl& control) {
 }
 }  // namespace
 
-Board::Board(Runtime& runtime, const FormLayout& layout, BoardServices services)
+Board::Board(Runtime& runtime, const FormLayout& layout, platform::Services services)
     : Form(runtime, layout), services_(std::move(services)) {}
 
 void Board::Click(ImageControl& target) {

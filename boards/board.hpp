@@ -3,24 +3,16 @@
 #include <string>
 
 #include "forms/form.hpp"
-#include "platform/sound.hpp"
-#include "platform/web.hpp"
+#include "platform/services.hpp"
 
 namespace wizlo {
-
-// What a board reaches beyond its own form.
-struct BoardServices {
-  platform::SoundService& sound;
-  platform::WebOpener& web;
-  std::string appPath;  // the program's folder, as the sound names start with it
-};
 
 // The behaviour every matching board shares; a board's content is only its
 // layout. The pupil drags a piece from the pool c onto a circle g, and the
 // hidden key l says which piece belongs in which circle.
 class Board final : public Form {
  public:
-  Board(Runtime& runtime, const FormLayout& layout, BoardServices services);
+  Board(Runtime& runtime, const FormLayout& layout, platform::Services services);
 
   void Click(ImageControl& target) override;
   void MouseDown(ImageControl& target, int button, int shift, Twips x, Twips y) override;
@@ -39,7 +31,7 @@ class Board final : public Form {
   void showMark(std::string_view name);
   void playSound(std::string_view which);
 
-  BoardServices services_;
+  platform::Services services_;
   std::int16_t armed_ = 0;     // 1 while the next drop on an empty circle is to be judged
   std::int16_t lastSlot_ = 0;  // 1 + the pool slot that last took a drop while empty; 0 for none
 };

@@ -17,7 +17,7 @@ class BoardTest : public ::testing::Test {
  protected:
   BoardTest() {
     runtime.define("TestBoard", [this](Runtime& rt) {
-      return std::make_unique<Board>(rt, kTestBoard, BoardServices{sound, web, kFolder});
+      return std::make_unique<Board>(rt, kTestBoard, platform::Services{sound, web, kFolder});
     });
     board().Show();
   }

@@ -14,8 +14,8 @@
 #include <functional>
 #include <thread>
 
-#include "platform/sound.hpp"
-#include "platform/web.hpp"
+#include "platform/linux/sdl_sound.hpp"
+#include "platform/linux/xdg_opener.hpp"
 #include "tests/faults/real_board.hpp"
 #include "tests/platform/scratch_folder.hpp"
 #include "tests/platform/wav_bytes.hpp"

@@ -24,7 +24,7 @@ namespace wizlo::testing {
 class RealProgram {
  public:
   RealProgram(platform::SoundService& sound, platform::WebOpener& web, std::string appPath) {
-    defineForms(runtime, ProgramServices{sound, web, std::move(appPath)});
+    defineForms(runtime, platform::Services{sound, web, std::move(appPath)});
   }
 
   // Shows a board as the only form, the way a test wants it: fresh.

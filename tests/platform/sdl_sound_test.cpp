@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/sound.hpp"
+#include "platform/linux/sdl_sound.hpp"
 #include "tests/platform/scratch_folder.hpp"
 #include "tests/platform/wav_bytes.hpp"
 

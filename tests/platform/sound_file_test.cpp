@@ -1,4 +1,4 @@
-#include "platform/sound_file.hpp"
+#include "platform/linux/sound_file.hpp"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -19,7 +19,7 @@ using Kind = InputEvent::Kind;
 class ProgramTest : public ::testing::Test {
  protected:
   ProgramTest() {
-    defineForms(runtime, ProgramServices{sound, web, "/opt/wizlo"});
+    defineForms(runtime, platform::Services{sound, web, "/opt/wizlo"});
     menu().Show();
   }
   Form& menu() { return runtime.form("Form1"); }

@@ -8,7 +8,7 @@
 #include <functional>
 #include <thread>
 
-#include "platform/sound.hpp"
+#include "platform/linux/sdl_sound.hpp"
 #include "tests/e2e/harness/pulse_server.hpp"
 #include "tests/platform/scratch_folder.hpp"
 #include "tests/platform/wav_bytes.hpp"

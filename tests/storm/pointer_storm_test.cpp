@@ -54,7 +54,7 @@ TEST(PointerStorm, NothingThePupilDoesBreaksAFormOrLosesAPiece) {
   while (pupil.budgetLeft()) {
     // Each session is a fresh start of the program; closing the menu ends it.
     Runtime runtime(pupil, assets::picture);
-    defineForms(runtime, ProgramServices{sound, web, "/opt/wizlo"});
+    defineForms(runtime, platform::Services{sound, web, "/opt/wizlo"});
     pupil.startSession(runtime);
     ++sessions;
     int status = -1;

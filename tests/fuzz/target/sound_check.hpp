@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <span>
 
-#include "platform/sound.hpp"
-#include "platform/sound_decode.hpp"
+#include "platform/linux/sdl_sound.hpp"
+#include "platform/linux/sound_decode.hpp"
 
 namespace wizlo::fuzz {
 

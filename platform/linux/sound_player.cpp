@@ -1,4 +1,4 @@
-#include "platform/sound_player.hpp"
+#include "platform/linux/sound_player.hpp"
 
 #include <SDL.h>
 

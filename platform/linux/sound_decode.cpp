@@ -1,4 +1,4 @@
-#include "platform/sound_decode.hpp"
+#include "platform/linux/sound_decode.hpp"
 
 #include <algorithm>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "platform/web.hpp"
+#include "platform/linux/xdg_opener.hpp"
 
 #include <signal.h>
 #include <spawn.h>

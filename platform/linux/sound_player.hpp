@@ -2,7 +2,7 @@
 #include <chrono>
 #include <memory>
 
-#include "platform/sound_decode.hpp"
+#include "platform/linux/sound_decode.hpp"
 
 namespace wizlo::platform {
 

@@ -1,7 +1,7 @@
-#include "platform/sound.hpp"
+#include "platform/linux/sdl_sound.hpp"
 
-#include "platform/sound_decode.hpp"
-#include "platform/sound_file.hpp"
+#include "platform/linux/sound_decode.hpp"
+#include "platform/linux/sound_file.hpp"
 
 namespace wizlo::platform {
 

@@ -1,4 +1,4 @@
-#include "platform/app_path.hpp"
+#include "platform/linux/app_path.hpp"
 
 #include <unistd.h>
 
