@@ -16,7 +16,7 @@
 
 #include "app/program.hpp"
 #include "assets/catalogue.hpp"
-#include "tests/storm/board_watch.hpp"
+#include "tests/support/board_watch.hpp"
 #include "tests/support/scripted_backend.hpp"
 
 namespace wizlo::testing {

@@ -4,16 +4,37 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 
-#include "tests/faults/child_process.hpp"
 #include "tests/platform/scratch_folder.hpp"
+#include "tests/support/process.hpp"
 
 namespace wizlo::testing {
 namespace {
 
-using namespace std::chrono_literals;
 
 const std::string kProgram = std::string(WIZLO_PROGRAM_DIR) + "/wizlo";
+
+// This process's environment without a display, in a login session's runtime folder.
+std::vector<std::string> withoutADisplay(const std::string& runtimeFolder) {
+  std::vector<std::string> environment{"XDG_RUNTIME_DIR=" + runtimeFolder};
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string text = *entry;
+    const std::string name = text.substr(0, text.find('='));
+    if (name != "DISPLAY" && name != "WAYLAND_DISPLAY" && name != "SDL_VIDEODRIVER" && name != "XDG_RUNTIME_DIR")
+      environment.push_back(text);
+  }
+  return environment;
+}
+
+std::string contentsOf(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 TEST(StartUp, WithoutADisplayTheProgramSaysSoInOneLineAndEndsWithStatusOne) {
   const struct {
@@ -30,22 +51,24 @@ TEST(StartUp, WithoutADisplayTheProgramSaysSoInOneLineAndEndsWithStatusOne) {
   for (const auto& start : kNoDisplay) {
     SCOPED_TRACE(start.what);
     // A login session has a runtime folder even where it has no display.
-    platform::testing::ScratchFolder runtimeFolder;
-    Environment environment;
-    environment.unset("DISPLAY").unset("WAYLAND_DISPLAY").unset("SDL_VIDEODRIVER");
-    environment.set("XDG_RUNTIME_DIR", runtimeFolder.path().string());
-    if (start.display) environment.set("DISPLAY", start.display);
-    if (start.videoDriver) environment.set("SDL_VIDEODRIVER", start.videoDriver);
+    platform::testing::ScratchFolder folder;
+    std::vector<std::string> environment = withoutADisplay(folder.path().string());
+    if (start.display) environment.push_back(std::string("DISPLAY=") + start.display);
+    if (start.videoDriver) environment.push_back(std::string("SDL_VIDEODRIVER=") + start.videoDriver);
+    const std::string out = folder / "out.txt", err = folder / "err.txt";
 
-    const Finished run = runProgram(kProgram, environment, 20s);
-
-    ASSERT_FALSE(run.timedOut) << "the program waited for a display that never comes";
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_EQ(run.status, 1) << run.err;
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-    EXPECT_TRUE(run.err.starts_with("wizlo: ")) << run.err;
-    EXPECT_TRUE(run.err.ends_with("\n")) << run.err;
-    EXPECT_EQ(run.out, "");
+    std::optional<int> status;
+    {
+      ChildProcess program({kProgram}, environment, out, err);
+      status = program.waitForExit(20s);
+      ASSERT_TRUE(status) << "the program waited for a display that never comes";
+    }
+    const std::string errors = contentsOf(err);
+    EXPECT_EQ(*status, 1) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_TRUE(errors.starts_with("wizlo: ")) << errors;
+    EXPECT_TRUE(errors.ends_with("\n")) << errors;
+    EXPECT_EQ(contentsOf(out), "");
   }
 }
 

@@ -11,7 +11,7 @@
 
 #include "forms/backend.hpp"
 #include "forms/runtime.hpp"
-#include "tests/storm/board_watch.hpp"
+#include "tests/support/board_watch.hpp"
 
 namespace wizlo::testing {
 

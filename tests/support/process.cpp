@@ -1,4 +1,4 @@
-// Children of the harness: started with posix_spawn and an explicit environment, never left running.
+// Children of the tests: started with posix_spawn and an explicit environment, never left running.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -14,9 +14,9 @@
 #include <stdexcept>
 #include <thread>
 
-#include "tests/e2e/harness.hpp"
+#include "tests/support/process.hpp"
 
-namespace wizlo::e2e {
+namespace wizlo::testing {
 
 namespace {
 
@@ -138,4 +138,4 @@ std::string runCommand(const std::vector<std::string>& argv, const std::vector<s
   return text.str();
 }
 
-}  // namespace wizlo::e2e
+}  // namespace wizlo::testing

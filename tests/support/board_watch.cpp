@@ -1,4 +1,4 @@
-#include "tests/storm/board_watch.hpp"
+#include "tests/support/board_watch.hpp"
 
 #include <set>
 #include <sstream>
