@@ -26,8 +26,6 @@ void Board::Click(ImageControl& target) {
   }
 }
 
-void Board::MouseDown(ImageControl& /*target*/, int /*button*/, int /*shift*/, Twips /*x*/, Twips /*y*/) {}
-
 void Board::DragOver(ImageControl& target, ImageControl& source, Twips /*x*/, Twips /*y*/, int state) {
   if (target.Name() == "c") poolDragOver(target, source, state);
 }

@@ -15,7 +15,6 @@ class Board final : public Form {
   Board(Runtime& runtime, const FormLayout& layout, platform::Services services);
 
   void Click(ImageControl& target) override;
-  void MouseDown(ImageControl& target, int button, int shift, Twips x, Twips y) override;
   void DragOver(ImageControl& target, ImageControl& source, Twips x, Twips y, int state) override;
   void DragDrop(ImageControl& target, ImageControl& source, Twips x, Twips y) override;
 
