@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "assets/generator/embedded_table.hpp"
+#include "assets/embedded_table.hpp"
 #include "assets/image_decode.hpp"
 
 namespace wizlo::assets {

@@ -77,7 +77,7 @@ void writeEmbedding(const std::vector<DrawnImage>& images, const fs::path& outDi
 
   std::ostringstream table;
   table << "// Made by wizlo_art_generator: which embedded images belong to which picture.\n"
-        << "#include \"assets/generator/embedded_table.hpp\"\n\n";
+        << "#include \"assets/embedded_table.hpp\"\n\n";
   for (std::size_t s = 0; s < symbolOf.size(); ++s)
     table << "extern \"C\" const std::uint8_t wizlo_image_" << s << "[];\n";
   table << "\nnamespace wizlo::assets::embedded {\n\nconst EncodedImage kImages[] = {\n";
