@@ -4,11 +4,11 @@
 #include <exception>
 #include <vector>
 
-#include "assets/generator/backdrops.hpp"
-#include "assets/generator/embedding.hpp"
-#include "assets/generator/icons.hpp"
-#include "assets/generator/image_file.hpp"
-#include "assets/generator/recipe.hpp"
+#include "assets/generator/backdrops/backdrops.hpp"
+#include "assets/generator/output/embedding.hpp"
+#include "assets/generator/icons/icons.hpp"
+#include "assets/generator/output/image_file.hpp"
+#include "assets/generator/output/recipe.hpp"
 
 namespace wizlo::art {
 

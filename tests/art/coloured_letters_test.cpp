@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "assets/generator/backdrop_board.hpp"
+#include "assets/generator/backdrops/board.hpp"
 
 namespace wizlo::backdrop {
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "assets/catalogue.hpp"
-#include "assets/generator/palette.hpp"
+#include "assets/generator/icons/palette.hpp"
 #include "boards/form2.hpp"
 #include "boards/form3.hpp"
 #include "boards/form4.hpp"

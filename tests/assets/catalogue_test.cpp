@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "assets/generator/recipe.hpp"
+#include "assets/generator/output/recipe.hpp"
 
 namespace wizlo::assets {
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "assets/catalogue.hpp"
-#include "assets/generator/palette.hpp"
-#include "assets/generator/recipe.hpp"
+#include "assets/generator/icons/palette.hpp"
+#include "assets/generator/output/recipe.hpp"
 
 namespace wizlo::assets {
 namespace {

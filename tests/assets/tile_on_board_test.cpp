@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "assets/catalogue.hpp"
-#include "assets/generator/palette.hpp"
-#include "assets/generator/recipe.hpp"
+#include "assets/generator/icons/palette.hpp"
+#include "assets/generator/output/recipe.hpp"
 #include "boards/form3.hpp"
 #include "boards/form4.hpp"
 #include "boards/form5.hpp"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "assets/generator/backdrop_colour.hpp"
+#include "assets/generator/draw/colour.hpp"
 #include "forms/layout.hpp"
 
 // A matching board's backdrop: the sentence with its coloured letters, a ring

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "assets/generator/palette.hpp"
+#include "assets/generator/icons/palette.hpp"
 
 namespace wizlo::art {
 

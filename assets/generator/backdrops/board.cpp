@@ -1,13 +1,13 @@
-#include "assets/generator/backdrop_board.hpp"
+#include "assets/generator/backdrops/board.hpp"
 
 #include <algorithm>
 #include <memory>
 
-#include "assets/generator/arabic_text.hpp"
-#include "assets/generator/backdrop_credits.hpp"
-#include "assets/generator/backdrop_decor.hpp"
-#include "assets/generator/backdrop_layout.hpp"
-#include "assets/generator/backdrop_paint.hpp"
+#include "assets/generator/text/arabic_text.hpp"
+#include "assets/generator/backdrops/credits.hpp"
+#include "assets/generator/backdrops/decor.hpp"
+#include "assets/generator/backdrops/placement.hpp"
+#include "assets/generator/draw/shapes.hpp"
 
 namespace wizlo::backdrop {
 namespace {

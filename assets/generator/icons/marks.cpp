@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "assets/generator/icons.hpp"
+#include "assets/generator/icons/icons.hpp"
 
 namespace wizlo::art {
 

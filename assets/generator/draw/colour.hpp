@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "assets/generator/palette.hpp"
+#include "assets/generator/icons/palette.hpp"
 
 namespace wizlo::backdrop {
 

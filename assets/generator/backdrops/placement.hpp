@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "assets/generator/arabic_text.hpp"
+#include "assets/generator/text/arabic_text.hpp"
 #include "forms/layout.hpp"
 
 // Where things go on a backdrop, read from the form's own layout table, so

@@ -1,11 +1,11 @@
-#include "assets/generator/backdrops.hpp"
+#include "assets/generator/backdrops/backdrops.hpp"
 
 #include <stdexcept>
 
-#include "assets/generator/arabic_text.hpp"
-#include "assets/generator/backdrop_board.hpp"
-#include "assets/generator/backdrop_forms.hpp"
-#include "assets/generator/backdrop_paint.hpp"
+#include "assets/generator/text/arabic_text.hpp"
+#include "assets/generator/backdrops/board.hpp"
+#include "assets/generator/backdrops/forms.hpp"
+#include "assets/generator/draw/shapes.hpp"
 
 namespace wizlo {
 

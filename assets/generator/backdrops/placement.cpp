@@ -1,10 +1,10 @@
-#include "assets/generator/backdrop_layout.hpp"
+#include "assets/generator/backdrops/placement.hpp"
 
 #include <algorithm>
 #include <stdexcept>
 #include <string>
 
-#include "assets/generator/backdrop_paint.hpp"
+#include "assets/generator/draw/shapes.hpp"
 
 namespace wizlo::backdrop {
 

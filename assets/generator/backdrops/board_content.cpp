@@ -1,6 +1,6 @@
 // What each board's backdrop shows: its sentence, which letters are coloured
 // and where their arrows point, the instruction and the skill names.
-#include "assets/generator/backdrop_board.hpp"
+#include "assets/generator/backdrops/board.hpp"
 #include "boards/form2.hpp"
 #include "boards/form3.hpp"
 #include "boards/form4.hpp"

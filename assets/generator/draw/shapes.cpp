@@ -1,4 +1,4 @@
-#include "assets/generator/backdrop_paint.hpp"
+#include "assets/generator/draw/shapes.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -5,8 +5,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "assets/generator/arabic_text.hpp"
-#include "assets/generator/backdrop_colour.hpp"
+#include "assets/generator/text/arabic_text.hpp"
+#include "assets/generator/draw/colour.hpp"
 #include "forms/layout.hpp"
 
 // The shapes the backdrops are drawn from, in twips.

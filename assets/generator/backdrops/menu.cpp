@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "assets/generator/arabic_text.hpp"
-#include "assets/generator/backdrop_credits.hpp"
-#include "assets/generator/backdrop_decor.hpp"
-#include "assets/generator/backdrop_forms.hpp"
-#include "assets/generator/backdrop_layout.hpp"
-#include "assets/generator/backdrop_paint.hpp"
+#include "assets/generator/text/arabic_text.hpp"
+#include "assets/generator/backdrops/credits.hpp"
+#include "assets/generator/backdrops/decor.hpp"
+#include "assets/generator/backdrops/forms.hpp"
+#include "assets/generator/backdrops/placement.hpp"
+#include "assets/generator/draw/shapes.hpp"
 #include "menu/form1.hpp"
 
 namespace wizlo::backdrop {

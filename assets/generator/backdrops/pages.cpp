@@ -1,11 +1,11 @@
 #include <string_view>
 #include <vector>
 
-#include "assets/generator/arabic_text.hpp"
-#include "assets/generator/backdrop_credits.hpp"
-#include "assets/generator/backdrop_forms.hpp"
-#include "assets/generator/backdrop_layout.hpp"
-#include "assets/generator/backdrop_paint.hpp"
+#include "assets/generator/text/arabic_text.hpp"
+#include "assets/generator/backdrops/credits.hpp"
+#include "assets/generator/backdrops/forms.hpp"
+#include "assets/generator/backdrops/placement.hpp"
+#include "assets/generator/draw/shapes.hpp"
 #include "pages/form6.hpp"
 #include "pages/form7.hpp"
 

@@ -1,4 +1,4 @@
-#include "assets/generator/backdrop_decor.hpp"
+#include "assets/generator/backdrops/decor.hpp"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "assets/generator/numeral.hpp"
+#include "assets/generator/text/numeral.hpp"
 
 #include <pango/pangocairo.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cairo.h>
 
-#include "assets/generator/palette.hpp"
+#include "assets/generator/icons/palette.hpp"
 
 // The small pictures: each function paints one square image of sizePx
 // pixels onto a transparent surface. Each size is drawn for itself, with

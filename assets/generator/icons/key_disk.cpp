@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "assets/generator/icons.hpp"
-#include "assets/generator/numeral.hpp"
+#include "assets/generator/icons/icons.hpp"
+#include "assets/generator/text/numeral.hpp"
 
 namespace wizlo::art {
 

@@ -1,4 +1,4 @@
-#include "assets/generator/image_file.hpp"
+#include "assets/generator/output/image_file.hpp"
 
 #include <jpeglib.h>
 

@@ -1,8 +1,8 @@
-#include "assets/generator/backdrop_credits.hpp"
+#include "assets/generator/backdrops/credits.hpp"
 
 #include <algorithm>
 
-#include "assets/generator/arabic_text.hpp"
+#include "assets/generator/text/arabic_text.hpp"
 
 namespace wizlo::backdrop {
 namespace {

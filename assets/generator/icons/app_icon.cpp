@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "assets/generator/icons.hpp"
+#include "assets/generator/icons/icons.hpp"
 
 namespace wizlo::art {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "assets/generator/backdrop_colour.hpp"
+#include "assets/generator/draw/colour.hpp"
 
 // Shaped Arabic text for the backdrops: Pango lays it out right to left and
 // HarfBuzz joins the letters, in user units of the cairo context it is made

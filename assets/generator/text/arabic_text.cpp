@@ -1,4 +1,4 @@
-#include "assets/generator/arabic_text.hpp"
+#include "assets/generator/text/arabic_text.hpp"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "assets/generator/embedding.hpp"
+#include "assets/generator/output/embedding.hpp"
 
 #include <fstream>
 #include <map>

@@ -1,8 +1,8 @@
 #pragma once
 #include <cairo.h>
 
-#include "assets/generator/backdrop_colour.hpp"
-#include "assets/generator/backdrop_paint.hpp"
+#include "assets/generator/draw/colour.hpp"
+#include "assets/generator/draw/shapes.hpp"
 
 // Ornaments: the waves and swooshes that part the exercise from the credits,
 // the menu's banners and its silver title.
