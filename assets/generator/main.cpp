@@ -19,22 +19,22 @@ namespace {
 // letters stay crisp.
 constexpr int kBackdropQuality = 90;
 
-TileColours tileColoursOf(recipe::Family family) {
+TileColours tileColoursOf(Family family) {
   switch (family) {
-    case recipe::Family::BlueTile: return {palette::kBlueBoardGround, palette::kBlueTileRing};
-    case recipe::Family::YellowTile: return {palette::kYellowBoardGround, palette::kYellowTileRing};
-    default: return {palette::kPinkBoardGround, palette::kPinkTileRing};
+    case Family::BlueTile: return {kBlueBoardGround, kBlueTileRing};
+    case Family::YellowTile: return {kYellowBoardGround, kYellowTileRing};
+    default: return {kPinkBoardGround, kPinkTileRing};
   }
 }
 
 void drawIcon(PictureId id, cairo_t* cr, int size) {
-  const int number = recipe::numberOf(id);
-  switch (const recipe::Family family = recipe::familyOf(id)) {
-    case recipe::Family::AppIcon: return drawAppIcon(cr, size);
-    case recipe::Family::Mark: return drawMark(cr, id == PictureId::MarkYes ? Mark::Yes : Mark::No, size);
-    case recipe::Family::Disk: return drawDisk(cr, number, size);
-    case recipe::Family::KeyDisk: return drawKeyDisk(cr, number, size);
-    case recipe::Family::Backdrop: return;
+  const int number = numberOf(id);
+  switch (const Family family = familyOf(id)) {
+    case Family::AppIcon: return drawAppIcon(cr, size);
+    case Family::Mark: return drawMark(cr, id == PictureId::MarkYes ? Mark::Yes : Mark::No, size);
+    case Family::Disk: return drawDisk(cr, number, size);
+    case Family::KeyDisk: return drawKeyDisk(cr, number, size);
+    case Family::Backdrop: return;
     default: return drawTile(cr, tileColoursOf(family), number, size);
   }
 }
@@ -43,8 +43,8 @@ std::vector<DrawnImage> drawEverything() {
   std::vector<DrawnImage> images;
   for (std::size_t i = 0; i < kPictureCount; ++i) {
     const PictureId id = pictureAt(i);
-    if (recipe::familyOf(id) == recipe::Family::Backdrop) {
-      for (const auto [w, h] : recipe::kBackdropSizes) {
+    if (familyOf(id) == Family::Backdrop) {
+      for (const auto [w, h] : kBackdropSizes) {
         Surface surface = makeSurface(w, h);
         Context cr{cairo_create(surface.get())};
         cairo_set_source_rgb(cr.get(), 1, 1, 1);  // whatever the painter leaves is white, not black
@@ -55,7 +55,7 @@ std::vector<DrawnImage> drawEverything() {
       }
       continue;
     }
-    for (int size : recipe::iconSizesOf(id)) {
+    for (int size : iconSizesOf(id)) {
       Surface surface = makeSurface(size, size);
       Context cr{cairo_create(surface.get())};
       drawIcon(id, cr.get(), size);

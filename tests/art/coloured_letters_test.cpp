@@ -6,7 +6,7 @@
 
 #include "assets/generator/backdrops/board.hpp"
 
-namespace wizlo::backdrop {
+namespace wizlo::art {
 namespace {
 
 std::string hexOf(Colour c) {
@@ -46,4 +46,4 @@ TEST(ColouredLetters, EveryCircleColoursExactlyTheLettersItsKeyNames) {
 }
 
 }  // namespace
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

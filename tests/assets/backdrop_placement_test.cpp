@@ -28,7 +28,7 @@ constexpr double kPageWidth = 13575, kPageHeight = 9135;
 
 struct Pixel {
   int r = 0, g = 0, b = 0;
-  int distance(palette::Rgb c) const { return std::abs(r - c.r) + std::abs(g - c.g) + std::abs(b - c.b); }
+  int distance(art::Rgb c) const { return std::abs(r - c.r) + std::abs(g - c.g) + std::abs(b - c.b); }
   int distance(const Pixel& p) const { return std::abs(r - p.r) + std::abs(g - p.g) + std::abs(b - p.b); }
   bool gold() const { return r > 180 && g > 110 && b < 120 && r - b > 90; }
   bool paleGreen() const { return g > 190 && g > r + 10 && g >= b; }
@@ -76,15 +76,15 @@ constexpr int kGroundTolerance = 24;
 struct Board {
   PictureId id;
   const FormLayout* form;
-  std::optional<palette::Rgb> flatGround;  // the tile ground, where tiles lie on the board
+  std::optional<art::Rgb> flatGround;  // the tile ground, where tiles lie on the board
   std::vector<int> spareCircles;           // g(i) with nothing drawn under it
 };
 
 const Board kBoards[] = {
     {PictureId::Backdrop2, &layouts::Form2, std::nullopt, {}},
-    {PictureId::Backdrop3, &layouts::Form3, palette::kBlueBoardGround, {9}},
-    {PictureId::Backdrop4, &layouts::Form4, palette::kYellowBoardGround, {9}},
-    {PictureId::Backdrop5, &layouts::Form5, palette::kPinkBoardGround, {}},
+    {PictureId::Backdrop3, &layouts::Form3, art::kBlueBoardGround, {9}},
+    {PictureId::Backdrop4, &layouts::Form4, art::kYellowBoardGround, {9}},
+    {PictureId::Backdrop5, &layouts::Form5, art::kPinkBoardGround, {}},
 };
 
 // The ground a board shows near a point: its flat colour, or the mint shading
@@ -253,15 +253,15 @@ TEST(BackdropPlacement, GroundsHaveTheirBoardsColours) {
   const struct {
     PictureId id;
     double x, y;
-    palette::Rgb colour;
+    art::Rgb colour;
   } grounds[] = {
-      {PictureId::Backdrop1, 200, 150, palette::kMint},
-      {PictureId::Backdrop2, 200, 150, palette::kMint},
-      {PictureId::Backdrop3, 13400, 8000, palette::kBlueBoardGround},
-      {PictureId::Backdrop4, 13400, 150, palette::kYellowBoardGround},
-      {PictureId::Backdrop5, 6800, 300, palette::kPinkBoardGround},
-      {PictureId::Backdrop6, 13500, 100, palette::fromHex(0xFFFFFF)},
-      {PictureId::Backdrop7, 13400, 7000, palette::fromHex(0xF9D7A7)},
+      {PictureId::Backdrop1, 200, 150, art::kMint},
+      {PictureId::Backdrop2, 200, 150, art::kMint},
+      {PictureId::Backdrop3, 13400, 8000, art::kBlueBoardGround},
+      {PictureId::Backdrop4, 13400, 150, art::kYellowBoardGround},
+      {PictureId::Backdrop5, 6800, 300, art::kPinkBoardGround},
+      {PictureId::Backdrop6, 13500, 100, art::fromHex(0xFFFFFF)},
+      {PictureId::Backdrop7, 13400, 7000, art::fromHex(0xF9D7A7)},
   };
   for (const auto& g : grounds) {
     SCOPED_TRACE(std::string(nameOf(g.id)));

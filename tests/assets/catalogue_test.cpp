@@ -11,7 +11,7 @@
 namespace wizlo::assets {
 namespace {
 
-using recipe::Family;
+using art::Family;
 
 std::vector<PictureId> allPictures() {
   std::vector<PictureId> ids;
@@ -24,24 +24,24 @@ class EveryPicture : public testing::TestWithParam<PictureId> {};
 TEST_P(EveryPicture, DecodesToTheImagesTheGeneratorWasAskedFor) {
   const PictureId id = GetParam();
   const std::span<const EncodedImage> encoded = encodedImages(id);
-  const std::shared_ptr<const Artwork> art = artwork(id);
-  ASSERT_NE(art, nullptr);
-  ASSERT_EQ(art->imageCount(), encoded.size());
+  const std::shared_ptr<const Artwork> drawn = artwork(id);
+  ASSERT_NE(drawn, nullptr);
+  ASSERT_EQ(drawn->imageCount(), encoded.size());
 
-  if (recipe::familyOf(id) == Family::Backdrop) {
-    ASSERT_EQ(encoded.size(), std::size(recipe::kBackdropSizes));
+  if (art::familyOf(id) == Family::Backdrop) {
+    ASSERT_EQ(encoded.size(), std::size(art::kBackdropSizes));
     for (std::size_t i = 0; i < encoded.size(); ++i) {
       EXPECT_EQ(encoded[i].format, ImageFormat::Jpeg);
-      EXPECT_EQ(art->image(i).width, recipe::kBackdropSizes[i].width);
-      EXPECT_EQ(art->image(i).height, recipe::kBackdropSizes[i].height);
+      EXPECT_EQ(drawn->image(i).width, art::kBackdropSizes[i].width);
+      EXPECT_EQ(drawn->image(i).height, art::kBackdropSizes[i].height);
     }
     return;
   }
-  const std::span<const int> sizes = recipe::iconSizesOf(id);
-  ASSERT_EQ(art->imageCount(), sizes.size());
+  const std::span<const int> sizes = art::iconSizesOf(id);
+  ASSERT_EQ(drawn->imageCount(), sizes.size());
   for (std::size_t i = 0; i < sizes.size(); ++i) {
     SCOPED_TRACE(sizes[i]);
-    const Bitmap& image = art->image(i);
+    const Bitmap& image = drawn->image(i);
     EXPECT_EQ(encoded[i].format, ImageFormat::Png);
     EXPECT_EQ(image.width, sizes[i]);
     EXPECT_EQ(image.height, sizes[i]) << "icons are square";

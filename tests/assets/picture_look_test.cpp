@@ -12,7 +12,7 @@
 namespace wizlo::assets {
 namespace {
 
-using recipe::Family;
+using art::Family;
 
 struct Argb {
   int a, r, g, b;
@@ -29,10 +29,10 @@ template <typename Check>
 void forEachImageOf(Family family, Check check) {
   for (std::size_t i = 0; i < kPictureCount; ++i) {
     const PictureId id = pictureAt(i);
-    if (recipe::familyOf(id) != family) continue;
-    const auto art = artwork(id);
-    for (std::size_t n = 0; n < art->imageCount(); ++n) {
-      const Bitmap& image = art->image(n);
+    if (art::familyOf(id) != family) continue;
+    const auto drawn = artwork(id);
+    for (std::size_t n = 0; n < drawn->imageCount(); ++n) {
+      const Bitmap& image = drawn->image(n);
       SCOPED_TRACE(std::string(nameOf(id)) + " at " + std::to_string(image.width));
       check(id, image);
     }
@@ -70,11 +70,11 @@ TEST(PictureLook, PiecesKeysAndBackdropsAreOpaqueWhileMarksAndTheIconStandOnClea
 TEST(PictureLook, TileGroundIsExactlyItsBoardsGround) {
   const struct {
     Family family;
-    palette::Rgb ground;
+    art::Rgb ground;
   } cases[] = {
-      {Family::BlueTile, palette::kBlueBoardGround},
-      {Family::YellowTile, palette::kYellowBoardGround},
-      {Family::PinkTile, palette::kPinkBoardGround},
+      {Family::BlueTile, art::kBlueBoardGround},
+      {Family::YellowTile, art::kYellowBoardGround},
+      {Family::PinkTile, art::kPinkBoardGround},
   };
   for (const auto& c : cases) {
     forEachImageOf(c.family, [&](PictureId, const Bitmap& image) {
@@ -111,7 +111,7 @@ TEST(PictureLook, DiskShowsADarkNumeralInsideARedRing) {
 // outline and shading around them.
 TEST(PictureLook, MarksShowTheirPureColour) {
   forEachImageOf(Family::Mark, [](PictureId id, const Bitmap& image) {
-    const std::uint32_t pure = (id == PictureId::MarkYes ? palette::kMarkYes : palette::kMarkNo).argb();
+    const std::uint32_t pure = (id == PictureId::MarkYes ? art::kMarkYes : art::kMarkNo).argb();
     const auto count = std::count(image.argb.begin(), image.argb.end(), pure);
     EXPECT_GT(count, static_cast<long>(image.argb.size() / 20));
   });

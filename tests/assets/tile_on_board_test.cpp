@@ -15,16 +15,16 @@ namespace wizlo::assets {
 namespace {
 
 bool isTile(PictureId id) {
-  const recipe::Family family = recipe::familyOf(id);
-  return family == recipe::Family::BlueTile || family == recipe::Family::YellowTile ||
-         family == recipe::Family::PinkTile;
+  const art::Family family = art::familyOf(id);
+  return family == art::Family::BlueTile || family == art::Family::YellowTile ||
+         family == art::Family::PinkTile;
 }
 
 const ImageLayout& backdropOf(const FormLayout& form) { return form.Controls.back(); }
 
 // A JPEG backdrop is allowed one or two steps of rounding on a flat ground;
 // more would show the tile as a patch.
-bool near(std::uint32_t pixel, palette::Rgb colour) {
+bool near(std::uint32_t pixel, art::Rgb colour) {
   const auto channel = [pixel](int shift) { return static_cast<int>((pixel >> shift) & 0xFF); };
   return std::abs(channel(16) - colour.r) <= 2 && std::abs(channel(8) - colour.g) <= 2 &&
          std::abs(channel(0) - colour.b) <= 2;
@@ -33,11 +33,11 @@ bool near(std::uint32_t pixel, palette::Rgb colour) {
 TEST(TileOnBoard, BackdropAtEveryTilePieceIsTheTileGround) {
   const struct {
     const FormLayout* form;
-    palette::Rgb ground;
+    art::Rgb ground;
   } boards[] = {
-      {&layouts::Form3, palette::kBlueBoardGround},
-      {&layouts::Form4, palette::kYellowBoardGround},
-      {&layouts::Form5, palette::kPinkBoardGround},
+      {&layouts::Form3, art::kBlueBoardGround},
+      {&layouts::Form4, art::kYellowBoardGround},
+      {&layouts::Form5, art::kPinkBoardGround},
   };
   for (const auto& board : boards) {
     SCOPED_TRACE(board.form->Name);

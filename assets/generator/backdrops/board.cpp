@@ -9,7 +9,7 @@
 #include "assets/generator/backdrops/placement.hpp"
 #include "assets/generator/draw/shapes.hpp"
 
-namespace wizlo::backdrop {
+namespace wizlo::art {
 namespace {
 
 constexpr double kMargin = 220;
@@ -208,4 +208,4 @@ void drawBoard(cairo_t* cr, const BoardContent& b) {
                .programming = b.creditColour});
 }
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

@@ -11,7 +11,7 @@
 // A matching board's backdrop: the sentence with its coloured letters, a ring
 // and an arrow for every circle, the back button, the instruction, the skill
 // names beside the pieces, an ornament and the credits.
-namespace wizlo::backdrop {
+namespace wizlo::art {
 
 // Letters of the sentence: `count` letters from letter `letter` of word
 // `word` (both counted in reading order from 0), or only the marks on that
@@ -70,4 +70,4 @@ const BoardContent& bookBoard();         // Form3
 const BoardContent& computerBoard();     // Form4
 const BoardContent& farmingBoard();      // Form5
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

@@ -6,7 +6,7 @@
 #include "boards/form4.hpp"
 #include "boards/form5.hpp"
 
-namespace wizlo::backdrop {
+namespace wizlo::art {
 namespace {
 
 constexpr Colour hex(std::uint32_t rgb) { return Colour::hex(rgb); }
@@ -19,7 +19,7 @@ const BoardContent& appleBoard() {
   static const BoardContent board{
       .form = &layouts::Form2,
       .ground = Ground::MintShading,
-      .groundColour = Colour::of(palette::kMint),
+      .groundColour = Colour::of(kMint),
       .sentence = "أكل سعود التّفاحة بتأنٍ",
       .sentenceSize = 1050,
       .baselineY = 1450,
@@ -58,7 +58,7 @@ const BoardContent& bookBoard() {
   static const BoardContent board{
       .form = &layouts::Form3,
       .ground = Ground::Flat,
-      .groundColour = Colour::of(palette::kBlueBoardGround),
+      .groundColour = Colour::of(kBlueBoardGround),
       .sentence = "قرأ أديب كتابًا عن البيئة",
       .sentenceSize = 1150,
       .baselineY = 1660,
@@ -97,7 +97,7 @@ const BoardContent& computerBoard() {
   static const BoardContent board{
       .form = &layouts::Form4,
       .ground = Ground::Flat,
-      .groundColour = Colour::of(palette::kYellowBoardGround),
+      .groundColour = Colour::of(kYellowBoardGround),
       .sentence = "استخدم أحمد الحاسوب في التعلّم",
       .sentenceSize = 900,
       .baselineY = 1260,
@@ -136,7 +136,7 @@ const BoardContent& farmingBoard() {
   static const BoardContent board{
       .form = &layouts::Form5,
       .ground = Ground::Flat,
-      .groundColour = Colour::of(palette::kPinkBoardGround),
+      .groundColour = Colour::of(kPinkBoardGround),
       .sentence = "سأل البراء صديقه عن الزِّراعة",
       .sentenceSize = 1000,
       .baselineY = 2230,
@@ -172,4 +172,4 @@ const BoardContent& farmingBoard() {
   return board;
 }
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

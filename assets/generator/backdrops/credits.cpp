@@ -4,7 +4,7 @@
 
 #include "assets/generator/text/arabic_text.hpp"
 
-namespace wizlo::backdrop {
+namespace wizlo::art {
 namespace {
 
 // Two centred lines inside the box: a heading and the line it introduces.
@@ -35,4 +35,4 @@ void drawCredits(cairo_t* cr, const CreditPlaces& places, const CreditColours& c
   block(cr, places.programming, "برمجة", colours.programming, 250, "فريق ويزلو", colours.programming, 290);
 }
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

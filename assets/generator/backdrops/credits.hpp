@@ -6,7 +6,7 @@
 
 // The three credit blocks along the foot of a backdrop. They name roles, not
 // people, and a school of our own.
-namespace wizlo::backdrop {
+namespace wizlo::art {
 
 struct CreditColours {
   Colour role;    // the small heading line of each block
@@ -27,4 +27,4 @@ struct CreditPlaces {
 
 void drawCredits(cairo_t* cr, const CreditPlaces& places, const CreditColours& colours);
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace wizlo::backdrop {
+namespace wizlo::art {
 namespace {
 
 // A sine-like line across the page through y(x) = mid + amp * sin(phase + 2 pi x / period).
@@ -170,4 +170,4 @@ void drawSilverText(cairo_t* cr, const ArabicText& text, double x, double y) {
   cairo_restore(cr);
 }
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

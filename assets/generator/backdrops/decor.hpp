@@ -6,7 +6,7 @@
 
 // Ornaments: the waves and swooshes that part the exercise from the credits,
 // the menu's banners and its silver title.
-namespace wizlo::backdrop {
+namespace wizlo::art {
 
 // A band of two interlaced waves, green and white, across the page.
 void drawWaveBand(cairo_t* cr, double top, double bottom, Colour green);
@@ -20,4 +20,4 @@ void drawBanner(cairo_t* cr, const Box& b, Colour fill, Colour edge);
 // Bevelled silver letters.
 void drawSilverText(cairo_t* cr, const ArabicText& text, double x, double y);
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

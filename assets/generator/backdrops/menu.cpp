@@ -13,7 +13,7 @@
 #include "assets/generator/draw/shapes.hpp"
 #include "menu/form1.hpp"
 
-namespace wizlo::backdrop {
+namespace wizlo::art {
 namespace {
 
 constexpr Colour kBannerGreen = Colour::hex(0xBFF0C4);
@@ -161,7 +161,7 @@ void drawPencil(cairo_t* cr) {
 
 void drawMenu(cairo_t* cr) {
   const FormLayout& form = layouts::Form1;
-  const Colour mint = Colour::of(palette::kMint);
+  const Colour mint = Colour::of(kMint);
   paintGradient(cr, 0, 0, 0, kPageHeight,
                 {{0, mint}, {0.45, mint.shade(0.06)}, {1, Colour::hex(0x7FA08E)}});
   drawTitle(cr);
@@ -188,4 +188,4 @@ void drawMenu(cairo_t* cr) {
               {.role = kBlack, .name = kBlack, .school = Colour::hex(0x0E7A32), .programming = kBlack});
 }
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

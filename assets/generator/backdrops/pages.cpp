@@ -9,7 +9,7 @@
 #include "pages/form6.hpp"
 #include "pages/form7.hpp"
 
-namespace wizlo::backdrop {
+namespace wizlo::art {
 namespace {
 
 constexpr double kRightEdge = kPageWidth - 650;
@@ -90,4 +90,4 @@ void drawSecondPracticePage(cairo_t* cr) {
               {.role = olive, .name = brown, .school = brown, .programming = kBlack});
 }
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

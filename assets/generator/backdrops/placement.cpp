@@ -6,7 +6,7 @@
 
 #include "assets/generator/draw/shapes.hpp"
 
-namespace wizlo::backdrop {
+namespace wizlo::art {
 
 const ImageLayout& controlOf(const FormLayout& form, std::string_view name, std::optional<int> index) {
   for (const ImageLayout& c : form.Controls)
@@ -29,10 +29,6 @@ std::vector<const ImageLayout*> visibleArray(const FormLayout& form, std::string
     if (c.Name == name && c.Index && c.Visible) out.push_back(&c);
   std::sort(out.begin(), out.end(), [](auto* a, auto* b) { return *a->Index < *b->Index; });
   return out;
-}
-
-bool overlaps(const Box& a, const Box& b) {
-  return a.x < b.right() && b.x < a.right() && a.y < b.bottom() && b.y < a.bottom();
 }
 
 Box PlacedText::inkOnPage() const {
@@ -68,4 +64,4 @@ PlacedText fitText(cairo_t* cr, std::string_view utf8, const char* family, doubl
   }
 }
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

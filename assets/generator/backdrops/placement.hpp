@@ -11,7 +11,7 @@
 
 // Where things go on a backdrop, read from the form's own layout table, so
 // every drawn button, circle and label lies under the control that serves it.
-namespace wizlo::backdrop {
+namespace wizlo::art {
 
 const ImageLayout& controlOf(const FormLayout& form, std::string_view name, std::optional<int> index = std::nullopt);
 // Controls a pupil can see or touch: everything but the backdrop and the hidden
@@ -19,8 +19,6 @@ const ImageLayout& controlOf(const FormLayout& form, std::string_view name, std:
 std::vector<Box> obstaclesOf(const FormLayout& form);
 // The visible members of a control array, by index.
 std::vector<const ImageLayout*> visibleArray(const FormLayout& form, std::string_view name);
-
-bool overlaps(const Box& a, const Box& b);
 
 enum class Align { Right, Centre, Left };
 
@@ -36,4 +34,4 @@ PlacedText fitText(cairo_t* cr, std::string_view utf8, const char* family, doubl
                    double anchorX, double centreY, const Box& region, const std::vector<Box>& obstacles,
                    bool bold = true);
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

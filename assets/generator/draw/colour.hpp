@@ -5,14 +5,14 @@
 
 #include "assets/generator/icons/palette.hpp"
 
-namespace wizlo::backdrop {
+namespace wizlo::art {
 
 struct Colour {
   double r = 0, g = 0, b = 0, a = 1;
   static constexpr Colour hex(std::uint32_t rgb, double alpha = 1) {
     return {((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha};
   }
-  static constexpr Colour of(palette::Rgb c) { return {c.red(), c.green(), c.blue(), 1}; }
+  static constexpr Colour of(Rgb c) { return {c.red(), c.green(), c.blue(), 1}; }
   constexpr Colour withAlpha(double alpha) const { return {r, g, b, alpha}; }
   // Towards black (amount > 0) or white (amount < 0).
   constexpr Colour shade(double amount) const {
@@ -28,4 +28,4 @@ inline void setSource(cairo_t* cr, Colour c) { cairo_set_source_rgba(cr, c.r, c.
 inline constexpr Colour kBlack = Colour::hex(0x000000);
 inline constexpr Colour kWhite = Colour::hex(0xFFFFFF);
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace wizlo::backdrop {
+namespace wizlo::art {
 
 Box boxOf(const Rect& r) { return {double(r.Left), double(r.Top), double(r.Width), double(r.Height)}; }
-
-Box inset(const Box& b, double dx, double dy) { return {b.x + dx, b.y + dy, b.width - 2 * dx, b.height - 2 * dy}; }
 
 void paintGradient(cairo_t* cr, double x0, double y0, double x1, double y1, std::initializer_list<Stop> stops) {
   cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
@@ -171,4 +169,4 @@ void drawBackButton(cairo_t* cr, const Box& area) {
   word.paint(x, y, kBlack);
 }
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

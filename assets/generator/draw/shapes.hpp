@@ -10,12 +10,11 @@
 #include "forms/layout.hpp"
 
 // The shapes the backdrops are drawn from, in twips.
-namespace wizlo::backdrop {
+namespace wizlo::art {
 
 inline constexpr double kPageWidth = 13575, kPageHeight = 9135;
 
 Box boxOf(const Rect& r);
-Box inset(const Box& b, double dx, double dy);
 
 using PathMaker = std::function<void(cairo_t*)>;
 
@@ -40,4 +39,4 @@ void drawArrow(cairo_t* cr, double tailX, double tailY, double tipX, double tipY
 // The glossy gold oval with a silver rim and the black word for back.
 void drawBackButton(cairo_t* cr, const Box& b);
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

@@ -46,8 +46,8 @@ void drawDisk(cairo_t* cr, int number, int sizePx) {
   cairo_pattern_t* shade =
       cairo_pattern_create_radial(c - 0.35 * g.discRadius, c - 0.4 * g.discRadius, 0, c, c, g.discRadius);
   cairo_pattern_add_color_stop_rgb(shade, 0.0, 0.97, 1.0, 0.985);
-  cairo_pattern_add_color_stop_rgb(shade, 0.55, palette::kMint.red(), palette::kMint.green(),
-                                   palette::kMint.blue());
+  cairo_pattern_add_color_stop_rgb(shade, 0.55, kMint.red(), kMint.green(),
+                                   kMint.blue());
   cairo_pattern_add_color_stop_rgb(shade, 1.0, 0.66, 0.87, 0.77);
   cairo_set_source(cr, shade);
   cairo_fill_preserve(cr);
@@ -63,14 +63,14 @@ void drawDisk(cairo_t* cr, int number, int sizePx) {
   circle(cr, c, g.ringOuter);
   circle(cr, c, g.ringInner);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-  const palette::Rgb red = palette::kDiskRing;
+  const Rgb red = kDiskRing;
   cairo_set_source_rgb(cr, red.red(), red.green(), red.blue());
   cairo_fill(cr);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
 
   const double inside = 2 * g.ringInner;
-  drawNumeral(cr, arabicIndic(number), {c, c, inside * 0.8, inside * (sizePx <= 16 ? 0.86 : 0.72)},
-              palette::kNumeral);
+  drawNumeral(cr, arabicIndic(number), Box::around(c, c, inside * 0.8, inside * (sizePx <= 16 ? 0.86 : 0.72)),
+              kNumeral);
 }
 
 }  // namespace wizlo::art

@@ -17,8 +17,8 @@ void drawKeyDisk(cairo_t* cr, int number, int sizePx);
 // A numbered piece of a coloured board: a ring with a number on the board's
 // own ground.
 struct TileColours {
-  palette::Rgb ground;
-  palette::Rgb ring;
+  Rgb ground;
+  Rgb ring;
 };
 void drawTile(cairo_t* cr, const TileColours& colours, int number, int sizePx);
 

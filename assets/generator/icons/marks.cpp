@@ -51,7 +51,7 @@ void drawMark(cairo_t* cr, Mark mark, int sizePx) {
   strokeWith(cr, mark, s, body + 2 * edge + s * 0.03, 0, 0, 0, 0.18);
   cairo_restore(cr);
 
-  const palette::Rgb colour = mark == Mark::Yes ? palette::kMarkYes : palette::kMarkNo;
+  const Rgb colour = mark == Mark::Yes ? kMarkYes : kMarkNo;
   // The dark outline goes under the whole mark first, so where the cross's
   // strokes meet no outline shows across them.
   strokeWith(cr, mark, s, body + 2 * edge, colour.red() * 0.35, colour.green() * 0.35, colour.blue() * 0.35,

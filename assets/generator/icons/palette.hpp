@@ -4,7 +4,7 @@
 // Colours that more than one picture must agree on exactly: a board's ground
 // is painted by its backdrop and again by every tile that lies on it, so the
 // tile reads as a ring with a number rather than as a square.
-namespace wizlo::palette {
+namespace wizlo::art {
 
 struct Rgb {
   std::uint8_t r = 0, g = 0, b = 0;
@@ -47,4 +47,4 @@ inline constexpr Rgb kKeyNumeral = fromHex(0x0B5A2A);  // dark green, on the ans
 inline constexpr Rgb kMarkYes = fromHex(0x00FF00);
 inline constexpr Rgb kMarkNo = fromHex(0xFF0000);
 
-}  // namespace wizlo::palette
+}  // namespace wizlo::art

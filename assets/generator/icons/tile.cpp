@@ -40,8 +40,8 @@ void drawTile(cairo_t* cr, const TileColours& colours, int number, int sizePx) {
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
 
   const double inside = 2 * g.ringInner;
-  drawNumeral(cr, arabicIndic(number), {c, c, inside * 0.8, inside * (sizePx <= 16 ? 0.8 : 0.72)},
-              palette::kNumeral);
+  drawNumeral(cr, arabicIndic(number), Box::around(c, c, inside * 0.8, inside * (sizePx <= 16 ? 0.8 : 0.72)),
+              kNumeral);
 }
 
 }  // namespace wizlo::art

@@ -5,7 +5,7 @@
 
 // Which images the generator draws for each picture. The catalogue reads the
 // sizes back from the embedded table; this is the one place that chooses them.
-namespace wizlo::recipe {
+namespace wizlo::art {
 
 // Backdrops are drawn at their on-screen size of 905 x 609 pixels, and again
 // at twice that for a high-density screen: each stays crisp, and an ordinary
@@ -64,4 +64,4 @@ constexpr std::span<const int> iconSizesOf(PictureId id) {
   }
 }
 
-}  // namespace wizlo::recipe
+}  // namespace wizlo::art

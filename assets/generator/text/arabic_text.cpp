@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace wizlo::backdrop {
+namespace wizlo::art {
 namespace {
 
 double fromPango(int units) { return static_cast<double>(units) / PANGO_SCALE; }
@@ -227,4 +227,4 @@ int letterCount(std::string_view text, int word) {
   return word >= 0 && word < static_cast<int>(words.size()) ? static_cast<int>(words[word].size()) : 0;
 }
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

@@ -6,21 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "assets/generator/draw/box.hpp"
 #include "assets/generator/draw/colour.hpp"
 
 // Shaped Arabic text for the backdrops: Pango lays it out right to left and
 // HarfBuzz joins the letters, in user units of the cairo context it is made
 // for (twips on a backdrop). Single letters can take colours of their own
 // without breaking the joining of their word.
-namespace wizlo::backdrop {
-
-struct Box {
-  double x = 0, y = 0, width = 0, height = 0;
-  double right() const { return x + width; }
-  double bottom() const { return y + height; }
-  double centreX() const { return x + width / 2; }
-  double centreY() const { return y + height / 2; }
-};
+namespace wizlo::art {
 
 // A byte range of the text: a letter together with the marks written on it.
 struct ByteRange {
@@ -77,4 +70,4 @@ ByteRange wordOf(std::string_view text, int word);
 int wordCount(std::string_view text);
 int letterCount(std::string_view text, int word);
 
-}  // namespace wizlo::backdrop
+}  // namespace wizlo::art

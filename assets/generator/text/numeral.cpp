@@ -50,7 +50,7 @@ std::string arabicIndic(int number) {
   return text;
 }
 
-void drawNumeral(cairo_t* cr, const std::string& text, const Box& box, palette::Rgb colour) {
+void drawNumeral(cairo_t* cr, const std::string& text, const Box& box, Rgb colour) {
   // Every digit is scaled by the height of the tallest, so a short digit is
   // not blown up to fill the box.
   const Layout reference = makeLayout(cr, arabicIndic(123456789));
@@ -63,10 +63,10 @@ void drawNumeral(cairo_t* cr, const std::string& text, const Box& box, palette::
   // The ink's top-left corner goes on a whole pixel, so at small sizes the
   // upright stroke of a digit covers whole pixel columns instead of smearing
   // over two.
-  const double left = box.centreX - scale * ink.width / 2.0 / PANGO_SCALE;
-  const double top = box.centreY - scale * ink.height / 2.0 / PANGO_SCALE;
+  const double left = box.centreX() - scale * ink.width / 2.0 / PANGO_SCALE;
+  const double top = box.centreY() - scale * ink.height / 2.0 / PANGO_SCALE;
   cairo_save(cr);
-  cairo_translate(cr, box.centreX + std::round(left) - left, box.centreY + std::round(top) - top);
+  cairo_translate(cr, box.centreX() + std::round(left) - left, box.centreY() + std::round(top) - top);
   cairo_scale(cr, scale, scale);
   cairo_translate(cr, -(ink.x + ink.width / 2.0) / PANGO_SCALE, -(ink.y + ink.height / 2.0) / PANGO_SCALE);
   cairo_set_source_rgb(cr, colour.red(), colour.green(), colour.blue());

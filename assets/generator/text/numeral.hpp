@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "assets/generator/draw/box.hpp"
 #include "assets/generator/icons/palette.hpp"
 
 namespace wizlo::art {
@@ -10,14 +11,10 @@ namespace wizlo::art {
 // The number in Arabic-Indic digits, most significant first: 10 is "١٠".
 std::string arabicIndic(int number);
 
-struct Box {
-  double centreX = 0, centreY = 0, width = 0, height = 0;
-};
-
 // Draws a text, usually a number, as large as fits in the box, its ink (not
 // its line box) centred there, so a numeral sits in the middle of its disc
 // whatever its shape. Every digit of one font gets the same height: ١ and ١٠
 // look like one family, and ١٠ is only narrowed when it would not fit.
-void drawNumeral(cairo_t* cr, const std::string& text, const Box& box, palette::Rgb colour);
+void drawNumeral(cairo_t* cr, const std::string& text, const Box& box, Rgb colour);
 
 }  // namespace wizlo::art
