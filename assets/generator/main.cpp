@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "assets/generator/backdrops/backdrops.hpp"
+#include "assets/generator/draw/owned.hpp"
 #include "assets/generator/output/embedding.hpp"
 #include "assets/generator/icons/icons.hpp"
 #include "assets/generator/output/image_file.hpp"
@@ -46,7 +47,7 @@ std::vector<DrawnImage> drawEverything() {
     if (familyOf(id) == Family::Backdrop) {
       for (const auto [w, h] : kBackdropSizes) {
         Surface surface = makeSurface(w, h);
-        Context cr{cairo_create(surface.get())};
+        Context cr = drawingOn(surface.get());
         cairo_set_source_rgb(cr.get(), 1, 1, 1);  // whatever the painter leaves is white, not black
         cairo_paint(cr.get());
         drawBackdrop(id, cr.get(), w, h);
@@ -57,7 +58,7 @@ std::vector<DrawnImage> drawEverything() {
     }
     for (int size : iconSizesOf(id)) {
       Surface surface = makeSurface(size, size);
-      Context cr{cairo_create(surface.get())};
+      Context cr = drawingOn(surface.get());
       drawIcon(id, cr.get(), size);
       cr.reset();
       images.push_back({id, size, size, false, encodePng(surface.get())});

@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "assets/generator/text/arabic_text.hpp"
 #include "assets/generator/backdrops/board.hpp"
 #include "assets/generator/backdrops/forms.hpp"
 #include "assets/generator/draw/shapes.hpp"
+#include "assets/generator/text/arabic_text.hpp"
 
 namespace wizlo::art {
 

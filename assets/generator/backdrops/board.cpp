@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <memory>
 
-#include "assets/generator/text/arabic_text.hpp"
 #include "assets/generator/backdrops/credits.hpp"
 #include "assets/generator/backdrops/decor.hpp"
 #include "assets/generator/backdrops/placement.hpp"
 #include "assets/generator/draw/shapes.hpp"
+#include "assets/generator/text/arabic_text.hpp"
 
 namespace wizlo::art {
 namespace {

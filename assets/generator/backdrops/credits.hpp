@@ -1,8 +1,8 @@
 #pragma once
 #include <cairo.h>
 
+#include "assets/generator/draw/box.hpp"
 #include "assets/generator/draw/colour.hpp"
-#include "assets/generator/draw/shapes.hpp"
 
 // The three credit blocks along the foot of a backdrop. They name roles, not
 // people, and a school of our own.

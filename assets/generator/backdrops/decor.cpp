@@ -1,6 +1,9 @@
 #include "assets/generator/backdrops/decor.hpp"
 
+#include <algorithm>
 #include <cmath>
+
+#include "assets/generator/draw/shapes.hpp"
 
 namespace wizlo::art {
 namespace {
@@ -39,13 +42,7 @@ void drawWaveBand(cairo_t* cr, double top, double bottom, Colour green) {
   setSource(cr, kWhite);
   cairo_fill(cr);
   ribbon(cr, mid, amp, 6200, 0, t);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, mid - amp - t, 0, mid + amp + t);
-  const Colour light = green.shade(-0.35), dark = green.shade(0.25);
-  cairo_pattern_add_color_stop_rgb(p, 0, light.r, light.g, light.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, dark.r, dark.g, dark.b);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  fillWith(cr, linearGradient(0, mid - amp - t, 0, mid + amp + t, {{0, green.shade(-0.35)}, {1, green.shade(0.25)}}));
 }
 
 void drawSweepingWave(cairo_t* cr, double leftY, double bendX, double rightY, Colour green) {
@@ -62,13 +59,7 @@ void drawSweepingWave(cairo_t* cr, double leftY, double bendX, double rightY, Co
   };
   softShadow(cr, [&](cairo_t* m) { sweep(m, 0, 120); }, 20, 40, 70, kBlack.withAlpha(0.3));
   sweep(cr, 0, 120);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, rightY, kPageWidth, leftY);
-  const Colour light = green.shade(-0.3), dark = green.shade(0.2);
-  cairo_pattern_add_color_stop_rgb(p, 0, dark.r, dark.g, dark.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, light.r, light.g, light.b);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  fillWith(cr, linearGradient(0, rightY, kPageWidth, leftY, {{0, green.shade(0.2)}, {1, green.shade(-0.3)}}));
   sweep(cr, 95, 60);
   setSource(cr, kWhite.withAlpha(0.95));
   cairo_fill(cr);
@@ -88,13 +79,7 @@ void drawSwoosh(cairo_t* cr, double top, double bottom, Colour c) {
   };
   softShadow(cr, shape, 30, 60, 90, kBlack.withAlpha(0.3));
   shape(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, top, 0, bottom);
-  const Colour light = c.shade(-0.25), dark = c.shade(0.2);
-  cairo_pattern_add_color_stop_rgb(p, 0, light.r, light.g, light.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, dark.r, dark.g, dark.b);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  fillWith(cr, linearGradient(0, top, 0, bottom, {{0, c.shade(-0.25)}, {1, c.shade(0.2)}}));
   // A thin highlight along the top edge gives the stroke its sheen.
   cairo_move_to(cr, 200, top + h * 0.7);
   cairo_curve_to(cr, 3600, top + h * 0.12, 9000, top + h * 0.6, 13400, top + h * 0.08);
@@ -123,14 +108,9 @@ void drawBanner(cairo_t* cr, const Box& b, Colour fill, Colour edge) {
   };
   softShadow(cr, shape, 110, 70, 70, Colour::hex(0x0E2A1C, 0.75));
   shape(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, b.y, 0, b.bottom());
-  const Colour top = fill.shade(-0.55), low = fill.shade(0.06);
-  cairo_pattern_add_color_stop_rgb(p, 0, top.r, top.g, top.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.55, fill.r, fill.g, fill.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, low.r, low.g, low.b);
-  cairo_set_source(cr, p);
+  const Pattern shading = linearGradient(0, b.y, 0, b.bottom(), {{0, fill.shade(-0.55)}, {0.55, fill}, {1, fill.shade(0.06)}});
+  cairo_set_source(cr, shading.get());
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
   setSource(cr, edge);
   cairo_set_line_width(cr, 22);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -158,16 +138,45 @@ void drawSilverText(cairo_t* cr, const ArabicText& text, double x, double y) {
   cairo_fill(cr);
   cairo_new_path(cr);
   text.path(cr, x, y);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y + ink.y, 0, y + ink.bottom());
-  cairo_pattern_add_color_stop_rgb(p, 0.0, 0.99, 0.99, 1.0);
-  cairo_pattern_add_color_stop_rgb(p, 0.38, 0.80, 0.82, 0.86);
-  cairo_pattern_add_color_stop_rgb(p, 0.52, 0.55, 0.58, 0.63);
-  cairo_pattern_add_color_stop_rgb(p, 0.66, 0.86, 0.88, 0.91);
-  cairo_pattern_add_color_stop_rgb(p, 1.0, 0.66, 0.69, 0.74);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  fillWith(cr, linearGradient(0, y + ink.y, 0, y + ink.bottom(),
+                              {{0.0, {0.99, 0.99, 1.0}},
+                               {0.38, {0.80, 0.82, 0.86}},
+                               {0.52, {0.55, 0.58, 0.63}},
+                               {0.66, {0.86, 0.88, 0.91}},
+                               {1.0, {0.66, 0.69, 0.74}}}));
   cairo_restore(cr);
+}
+
+void drawBackButton(cairo_t* cr, const Box& area) {
+  const Box oval = inset(area, area.width * 0.05, area.height * 0.08);
+  softShadow(cr, [&](cairo_t* m) { ellipsePath(m, oval); }, 30, 45, 90, kBlack.withAlpha(0.45));
+
+  // Silver rim: a metallic sweep from light to dark.
+  ellipsePath(cr, oval);
+  fillWith(cr, linearGradient(oval.x, oval.y, oval.right(), oval.bottom(),
+                              {{0.0, {0.97, 0.97, 0.98}},
+                               {0.45, {0.62, 0.64, 0.68}},
+                               {0.7, {0.9, 0.91, 0.93}},
+                               {1.0, {0.45, 0.47, 0.5}}}));
+
+  // Gold face, lit from above.
+  const double rimWidth = std::max(oval.height * 0.09, 40.0);
+  const Box face = inset(oval, rimWidth, rimWidth);
+  ellipsePath(cr, face);
+  fillWith(cr, radialGradient(face.centreX(), face.y + face.height * 0.3, face.height * 0.1, face.centreX(),
+                              face.centreY(), face.width * 0.6,
+                              {{0.0, {1.0, 0.95, 0.62}}, {0.45, {0.98, 0.78, 0.2}}, {1.0, {0.72, 0.5, 0.05}}}));
+
+  // Gloss: a soft white crescent over the upper half.
+  const Box gloss{face.x + face.width * 0.12, face.y + face.height * 0.04, face.width * 0.76, face.height * 0.45};
+  ellipsePath(cr, gloss);
+  fillWith(cr, linearGradient(0, gloss.y, 0, gloss.bottom(), {{0, kWhite.withAlpha(0.75)}, {1, kWhite.withAlpha(0)}}));
+
+  ArabicText word(cr, "رجوع", kNaskh, std::min(face.height * 0.7, face.width * 0.36));
+  const Box ink = word.ink();
+  const double x = face.centreX() - ink.centreX(), y = face.centreY() - ink.centreY();
+  word.paint(x + 8, y + 10, Colour::hex(0xFFF3B0, 0.7));  // a light emboss under the black
+  word.paint(x, y, kBlack);
 }
 
 }  // namespace wizlo::art

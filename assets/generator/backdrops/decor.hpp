@@ -1,11 +1,12 @@
 #pragma once
 #include <cairo.h>
 
+#include "assets/generator/draw/box.hpp"
 #include "assets/generator/draw/colour.hpp"
-#include "assets/generator/draw/shapes.hpp"
+#include "assets/generator/text/arabic_text.hpp"
 
 // Ornaments: the waves and swooshes that part the exercise from the credits,
-// the menu's banners and its silver title.
+// the menu's banners and its silver title, the back button.
 namespace wizlo::art {
 
 // A band of two interlaced waves, green and white, across the page.
@@ -19,5 +20,7 @@ void drawSwoosh(cairo_t* cr, double top, double bottom, Colour c);
 void drawBanner(cairo_t* cr, const Box& b, Colour fill, Colour edge);
 // Bevelled silver letters.
 void drawSilverText(cairo_t* cr, const ArabicText& text, double x, double y);
+// The glossy gold oval with a silver rim and the black word for back.
+void drawBackButton(cairo_t* cr, const Box& b);
 
 }  // namespace wizlo::art

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "assets/generator/text/arabic_text.hpp"
 #include "assets/generator/backdrops/credits.hpp"
 #include "assets/generator/backdrops/decor.hpp"
 #include "assets/generator/backdrops/forms.hpp"
 #include "assets/generator/backdrops/placement.hpp"
 #include "assets/generator/draw/shapes.hpp"
+#include "assets/generator/text/arabic_text.hpp"
 #include "menu/form1.hpp"
 
 namespace wizlo::art {
@@ -80,21 +80,17 @@ void drawBook(cairo_t* cr) {
   // The cover peeking out beneath the pages.
   cairo_save(cr);
   cairo_translate(cr, 0, 120);
-  cairo_scale(cr, 1, 1);
   pages(cr);
   setSource(cr, Colour::hex(0x2E7D4F));
   cairo_fill(cr);
   cairo_restore(cr);
   pages(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(cx - w, 0, cx + w, 0);
-  cairo_pattern_add_color_stop_rgb(p, 0, 0.96, 0.96, 0.92);
-  cairo_pattern_add_color_stop_rgb(p, 0.47, 1, 1, 0.98);
-  cairo_pattern_add_color_stop_rgb(p, 0.5, 0.85, 0.85, 0.8);
-  cairo_pattern_add_color_stop_rgb(p, 0.53, 1, 1, 0.98);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.96, 0.96, 0.92);
-  cairo_set_source(cr, p);
+  // Paper, with the fold shaded down the middle.
+  const Pattern paper = linearGradient(
+      cx - w, 0, cx + w, 0,
+      {{0, {0.96, 0.96, 0.92}}, {0.47, {1, 1, 0.98}}, {0.5, {0.85, 0.85, 0.8}}, {0.53, {1, 1, 0.98}}, {1, {0.96, 0.96, 0.92}}});
+  cairo_set_source(cr, paper.get());
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
   setSource(cr, Colour::hex(0x6E7F74));
   cairo_set_line_width(cr, 18);
   cairo_stroke(cr);
@@ -111,49 +107,47 @@ void drawBook(cairo_t* cr) {
   }
 }
 
+// The pencil is drawn along its own x axis, 220 twips thick, its point at x = 1450.
+void alongThePencil(cairo_t* cr) {
+  cairo_translate(cr, 11500, 6300);
+  cairo_rotate(cr, -0.6);
+}
+
+// The triangle from an upright edge at `baseX`, `halfWidth` either side of the axis, to the point.
+void towardsThePoint(cairo_t* cr, double baseX, double halfWidth) {
+  cairo_move_to(cr, baseX, -halfWidth);
+  cairo_line_to(cr, 1450, 0);
+  cairo_line_to(cr, baseX, halfWidth);
+  cairo_close_path(cr);
+}
+
+void fillIn(cairo_t* cr, Colour c) {
+  setSource(cr, c);
+  cairo_fill(cr);
+}
+
 // A pencil leaning on the book.
 void drawPencil(cairo_t* cr) {
   const auto body = [](cairo_t* m) {
     cairo_save(m);
-    cairo_translate(m, 11500, 6300);
-    cairo_rotate(m, -0.6);
+    alongThePencil(m);
     cairo_rectangle(m, -1500, -110, 2600, 220);
-    cairo_move_to(m, 1100, -110);
-    cairo_line_to(m, 1450, 0);
-    cairo_line_to(m, 1100, 110);
-    cairo_close_path(m);
+    towardsThePoint(m, 1100, 110);
     cairo_restore(m);
   };
   softShadow(cr, body, 60, 90, 90, Colour::hex(0x173A28, 0.4));
   cairo_save(cr);
-  cairo_translate(cr, 11500, 6300);
-  cairo_rotate(cr, -0.6);
-  cairo_pattern_t* wood = cairo_pattern_create_linear(0, -110, 0, 110);
-  cairo_pattern_add_color_stop_rgb(wood, 0, 1.0, 0.86, 0.3);
-  cairo_pattern_add_color_stop_rgb(wood, 0.5, 0.98, 0.72, 0.1);
-  cairo_pattern_add_color_stop_rgb(wood, 1, 0.85, 0.55, 0.05);
+  alongThePencil(cr);
   cairo_rectangle(cr, -1300, -110, 2400, 220);
-  cairo_set_source(cr, wood);
-  cairo_fill(cr);
-  cairo_pattern_destroy(wood);
+  fillWith(cr, linearGradient(0, -110, 0, 110, {{0, {1.0, 0.86, 0.3}}, {0.5, {0.98, 0.72, 0.1}}, {1, {0.85, 0.55, 0.05}}}));
   cairo_rectangle(cr, -1500, -110, 200, 220);  // the eraser
-  setSource(cr, Colour::hex(0xF28BA8));
-  cairo_fill(cr);
+  fillIn(cr, Colour::hex(0xF28BA8));
   cairo_rectangle(cr, -1330, -110, 90, 220);  // its metal band
-  setSource(cr, Colour::hex(0xB8BEC6));
-  cairo_fill(cr);
-  cairo_move_to(cr, 1100, -110);  // sharpened wood
-  cairo_line_to(cr, 1450, 0);
-  cairo_line_to(cr, 1100, 110);
-  cairo_close_path(cr);
-  setSource(cr, Colour::hex(0xF3D9B0));
-  cairo_fill(cr);
-  cairo_move_to(cr, 1330, -38);  // the lead
-  cairo_line_to(cr, 1450, 0);
-  cairo_line_to(cr, 1330, 38);
-  cairo_close_path(cr);
-  setSource(cr, Colour::hex(0x333333));
-  cairo_fill(cr);
+  fillIn(cr, Colour::hex(0xB8BEC6));
+  towardsThePoint(cr, 1100, 110);  // sharpened wood
+  fillIn(cr, Colour::hex(0xF3D9B0));
+  towardsThePoint(cr, 1330, 38);  // the lead
+  fillIn(cr, Colour::hex(0x333333));
   cairo_restore(cr);
 }
 

@@ -1,11 +1,12 @@
 #include <string_view>
 #include <vector>
 
-#include "assets/generator/text/arabic_text.hpp"
 #include "assets/generator/backdrops/credits.hpp"
+#include "assets/generator/backdrops/decor.hpp"
 #include "assets/generator/backdrops/forms.hpp"
 #include "assets/generator/backdrops/placement.hpp"
 #include "assets/generator/draw/shapes.hpp"
+#include "assets/generator/text/arabic_text.hpp"
 #include "pages/form6.hpp"
 #include "pages/form7.hpp"
 

@@ -8,6 +8,8 @@
 
 namespace wizlo::art {
 
+Box boxOf(const Rect& r) { return {double(r.Left), double(r.Top), double(r.Width), double(r.Height)}; }
+
 const ImageLayout& controlOf(const FormLayout& form, std::string_view name, std::optional<int> index) {
   for (const ImageLayout& c : form.Controls)
     if (c.Name == name && (index ? c.Index && *c.Index == *index : !c.Index)) return c;

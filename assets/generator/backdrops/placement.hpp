@@ -13,6 +13,7 @@
 // every drawn button, circle and label lies under the control that serves it.
 namespace wizlo::art {
 
+Box boxOf(const Rect& r);
 const ImageLayout& controlOf(const FormLayout& form, std::string_view name, std::optional<int> index = std::nullopt);
 // Controls a pupil can see or touch: everything but the backdrop and the hidden
 // spares and keys. The marks count, since they are shown over the backdrop.

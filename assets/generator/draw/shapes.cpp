@@ -5,14 +5,9 @@
 
 namespace wizlo::art {
 
-Box boxOf(const Rect& r) { return {double(r.Left), double(r.Top), double(r.Width), double(r.Height)}; }
-
 void paintGradient(cairo_t* cr, double x0, double y0, double x1, double y1, std::initializer_list<Stop> stops) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
-  for (const Stop& s : stops) cairo_pattern_add_color_stop_rgba(p, s.at, s.colour.r, s.colour.g, s.colour.b, s.colour.a);
-  cairo_set_source(cr, p);
+  cairo_set_source(cr, linearGradient(x0, y0, x1, y1, stops).get());
   cairo_paint(cr);
-  cairo_pattern_destroy(p);
 }
 
 void paintFlat(cairo_t* cr, Colour c) {
@@ -26,26 +21,25 @@ void softShadow(cairo_t* cr, const PathMaker& shape, double dx, double dy, doubl
   const double cell = std::max(blur / 2, 1.0);
   const int w = static_cast<int>(std::ceil(kPageWidth / cell)) + 2;
   const int h = static_cast<int>(std::ceil(kPageHeight / cell)) + 2;
-  cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, w, h);
-  cairo_t* m = cairo_create(mask);
-  cairo_scale(m, 1 / cell, 1 / cell);
-  cairo_translate(m, dx, dy);
-  shape(m);
-  cairo_set_source_rgba(m, 0, 0, 0, 1);
-  cairo_fill(m);
-  cairo_destroy(m);
+  const Surface mask = makeSurface(w, h, CAIRO_FORMAT_A8);
+  {
+    const Context m = drawingOn(mask.get());
+    cairo_scale(m.get(), 1 / cell, 1 / cell);
+    cairo_translate(m.get(), dx, dy);
+    shape(m.get());
+    cairo_set_source_rgba(m.get(), 0, 0, 0, 1);
+    cairo_fill(m.get());
+  }
 
   cairo_save(cr);
   setSource(cr, c);
-  cairo_pattern_t* p = cairo_pattern_create_for_surface(mask);
+  const Pattern p{cairo_pattern_create_for_surface(mask.get())};
   cairo_matrix_t scale;
   cairo_matrix_init_scale(&scale, 1 / cell, 1 / cell);
-  cairo_pattern_set_matrix(p, &scale);
-  cairo_pattern_set_filter(p, CAIRO_FILTER_GOOD);
-  cairo_mask(cr, p);
-  cairo_pattern_destroy(p);
+  cairo_pattern_set_matrix(p.get(), &scale);
+  cairo_pattern_set_filter(p.get(), CAIRO_FILTER_GOOD);
+  cairo_mask(cr, p.get());
   cairo_restore(cr);
-  cairo_surface_destroy(mask);
 }
 
 void ellipsePath(cairo_t* cr, const Box& b) {
@@ -122,51 +116,6 @@ void drawArrow(cairo_t* cr, double tailX, double tailY, double tipX, double tipY
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_stroke(cr);
   cairo_restore(cr);
-}
-
-void drawBackButton(cairo_t* cr, const Box& area) {
-  const Box oval = inset(area, area.width * 0.05, area.height * 0.08);
-  softShadow(cr, [&](cairo_t* m) { ellipsePath(m, oval); }, 30, 45, 90, kBlack.withAlpha(0.45));
-
-  // Silver rim: a metallic sweep from light to dark.
-  cairo_pattern_t* rim = cairo_pattern_create_linear(oval.x, oval.y, oval.right(), oval.bottom());
-  cairo_pattern_add_color_stop_rgb(rim, 0.0, 0.97, 0.97, 0.98);
-  cairo_pattern_add_color_stop_rgb(rim, 0.45, 0.62, 0.64, 0.68);
-  cairo_pattern_add_color_stop_rgb(rim, 0.7, 0.9, 0.91, 0.93);
-  cairo_pattern_add_color_stop_rgb(rim, 1.0, 0.45, 0.47, 0.5);
-  ellipsePath(cr, oval);
-  cairo_set_source(cr, rim);
-  cairo_fill(cr);
-  cairo_pattern_destroy(rim);
-
-  // Gold face, lit from above.
-  const double rimWidth = std::max(oval.height * 0.09, 40.0);
-  const Box face = inset(oval, rimWidth, rimWidth);
-  cairo_pattern_t* gold = cairo_pattern_create_radial(face.centreX(), face.y + face.height * 0.3, face.height * 0.1,
-                                                      face.centreX(), face.centreY(), face.width * 0.6);
-  cairo_pattern_add_color_stop_rgb(gold, 0.0, 1.0, 0.95, 0.62);
-  cairo_pattern_add_color_stop_rgb(gold, 0.45, 0.98, 0.78, 0.2);
-  cairo_pattern_add_color_stop_rgb(gold, 1.0, 0.72, 0.5, 0.05);
-  ellipsePath(cr, face);
-  cairo_set_source(cr, gold);
-  cairo_fill(cr);
-  cairo_pattern_destroy(gold);
-
-  // Gloss: a soft white crescent over the upper half.
-  const Box gloss{face.x + face.width * 0.12, face.y + face.height * 0.04, face.width * 0.76, face.height * 0.45};
-  cairo_pattern_t* shine = cairo_pattern_create_linear(0, gloss.y, 0, gloss.bottom());
-  cairo_pattern_add_color_stop_rgba(shine, 0, 1, 1, 1, 0.75);
-  cairo_pattern_add_color_stop_rgba(shine, 1, 1, 1, 1, 0.0);
-  ellipsePath(cr, gloss);
-  cairo_set_source(cr, shine);
-  cairo_fill(cr);
-  cairo_pattern_destroy(shine);
-
-  ArabicText word(cr, "رجوع", kNaskh, std::min(face.height * 0.7, face.width * 0.36));
-  const Box ink = word.ink();
-  const double x = face.centreX() - ink.centreX(), y = face.centreY() - ink.centreY();
-  word.paint(x + 8, y + 10, Colour::hex(0xFFF3B0, 0.7));  // a light emboss under the black
-  word.paint(x, y, kBlack);
 }
 
 }  // namespace wizlo::art

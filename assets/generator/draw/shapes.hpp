@@ -3,25 +3,18 @@
 
 #include <functional>
 #include <initializer_list>
-#include <utility>
 
-#include "assets/generator/text/arabic_text.hpp"
+#include "assets/generator/draw/box.hpp"
 #include "assets/generator/draw/colour.hpp"
-#include "forms/layout.hpp"
+#include "assets/generator/draw/gradient.hpp"
 
-// The shapes the backdrops are drawn from, in twips.
+// The shapes and fills the backdrops are drawn from, on a page measured in twips.
 namespace wizlo::art {
 
 inline constexpr double kPageWidth = 13575, kPageHeight = 9135;
 
-Box boxOf(const Rect& r);
-
 using PathMaker = std::function<void(cairo_t*)>;
 
-struct Stop {
-  double at;
-  Colour colour;
-};
 // Fills the whole page with a gradient running from (x0, y0) to (x1, y1).
 void paintGradient(cairo_t* cr, double x0, double y0, double x1, double y1, std::initializer_list<Stop> stops);
 void paintFlat(cairo_t* cr, Colour c);
@@ -36,7 +29,5 @@ void roundedPath(cairo_t* cr, const Box& b, double radius);
 void drawRing(cairo_t* cr, const Box& b, Colour c, double width);
 // An arrow from `tail` to `tip`, its head at the tip.
 void drawArrow(cairo_t* cr, double tailX, double tailY, double tipX, double tipY, Colour c, double width);
-// The glossy gold oval with a silver rim and the black word for back.
-void drawBackButton(cairo_t* cr, const Box& b);
 
 }  // namespace wizlo::art

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "assets/generator/draw/gradient.hpp"
 #include "assets/generator/icons/icons.hpp"
 
 namespace wizlo::art {
@@ -8,7 +9,7 @@ namespace wizlo::art {
 namespace {
 
 struct Metal {
-  double light[3], mid[3], dark[3], edge[3];
+  Colour light, mid, dark, edge;
 };
 constexpr Metal kCopper = {{1.00, 0.78, 0.52}, {0.90, 0.47, 0.16}, {0.58, 0.25, 0.06}, {0.33, 0.14, 0.03}};
 constexpr Metal kGold = {{1.00, 0.96, 0.66}, {0.96, 0.76, 0.16}, {0.70, 0.50, 0.04}, {0.40, 0.27, 0.02}};
@@ -50,14 +51,10 @@ void paintGear(cairo_t* cr, const Gear& g, const Metal& m, double size) {
   // Lit from the upper left: light on that side, dark towards the lower right.
   gearPath(cr, g);
   const double r = g.tipRadius;
-  cairo_pattern_t* shade = cairo_pattern_create_linear(g.cx - r, g.cy - r, g.cx + r, g.cy + r);
-  cairo_pattern_add_color_stop_rgb(shade, 0.0, m.light[0], m.light[1], m.light[2]);
-  cairo_pattern_add_color_stop_rgb(shade, 0.45, m.mid[0], m.mid[1], m.mid[2]);
-  cairo_pattern_add_color_stop_rgb(shade, 1.0, m.dark[0], m.dark[1], m.dark[2]);
-  cairo_set_source(cr, shade);
+  const Pattern shade = linearGradient(g.cx - r, g.cy - r, g.cx + r, g.cy + r, {{0.0, m.light}, {0.45, m.mid}, {1.0, m.dark}});
+  cairo_set_source(cr, shade.get());
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(shade);
-  cairo_set_source_rgb(cr, m.edge[0], m.edge[1], m.edge[2]);
+  setSource(cr, m.edge);
   cairo_set_line_width(cr, edge);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_stroke(cr);
@@ -66,14 +63,12 @@ void paintGear(cairo_t* cr, const Gear& g, const Metal& m, double size) {
   if (small) return;
   // A raised hub: a groove circle darker below, brighter above.
   const double hub = (g.holeRadius + g.rootRadius) / 2 + edge;
-  cairo_pattern_t* groove = cairo_pattern_create_linear(g.cx - hub, g.cy - hub, g.cx + hub, g.cy + hub);
-  cairo_pattern_add_color_stop_rgba(groove, 0.0, m.dark[0], m.dark[1], m.dark[2], 0.9);
-  cairo_pattern_add_color_stop_rgba(groove, 1.0, m.light[0], m.light[1], m.light[2], 0.9);
+  const Pattern groove = linearGradient(g.cx - hub, g.cy - hub, g.cx + hub, g.cy + hub,
+                                        {{0.0, m.dark.withAlpha(0.9)}, {1.0, m.light.withAlpha(0.9)}});
   cairo_arc(cr, g.cx, g.cy, hub, 0, 2 * M_PI);
-  cairo_set_source(cr, groove);
+  cairo_set_source(cr, groove.get());
   cairo_set_line_width(cr, std::max(1.0, size / 40));
   cairo_stroke(cr);
-  cairo_pattern_destroy(groove);
 }
 
 }  // namespace

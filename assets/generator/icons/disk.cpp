@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "assets/generator/draw/gradient.hpp"
 #include "assets/generator/icons/icons.hpp"
 #include "assets/generator/text/numeral.hpp"
 
@@ -43,15 +44,10 @@ void drawDisk(cairo_t* cr, int number, int sizePx) {
 
   // A soft light from the upper left makes the disc a raised counter.
   circle(cr, c, g.discRadius);
-  cairo_pattern_t* shade =
-      cairo_pattern_create_radial(c - 0.35 * g.discRadius, c - 0.4 * g.discRadius, 0, c, c, g.discRadius);
-  cairo_pattern_add_color_stop_rgb(shade, 0.0, 0.97, 1.0, 0.985);
-  cairo_pattern_add_color_stop_rgb(shade, 0.55, kMint.red(), kMint.green(),
-                                   kMint.blue());
-  cairo_pattern_add_color_stop_rgb(shade, 1.0, 0.66, 0.87, 0.77);
-  cairo_set_source(cr, shade);
+  const Pattern shade = radialGradient(c - 0.35 * g.discRadius, c - 0.4 * g.discRadius, 0, c, c, g.discRadius,
+                                       {{0.0, {0.97, 1.0, 0.985}}, {0.55, Colour::of(kMint)}, {1.0, {0.66, 0.87, 0.77}}});
+  cairo_set_source(cr, shade.get());
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(shade);
   if (g.outline > 0) {
     cairo_set_source_rgb(cr, 0.45, 0.70, 0.58);
     cairo_set_line_width(cr, g.outline);

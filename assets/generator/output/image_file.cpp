@@ -1,21 +1,15 @@
 #include "assets/generator/output/image_file.hpp"
 
-#include <jpeglib.h>
-
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
 
-namespace wizlo::art {
+// After <cstddef> and <cstdio>: it uses size_t and FILE without including them.
+#include <jpeglib.h>
 
-Surface makeSurface(int widthPx, int heightPx) {
-  Surface surface{cairo_image_surface_create(CAIRO_FORMAT_ARGB32, widthPx, heightPx)};
-  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
-    throw std::runtime_error("cannot make a " + std::to_string(widthPx) + "x" + std::to_string(heightPx) +
-                             " surface");
-  return surface;
-}
+namespace wizlo::art {
 
 std::vector<std::uint8_t> encodePng(cairo_surface_t* surface) {
   std::vector<std::uint8_t> bytes;

@@ -25,12 +25,11 @@ Box unite(const Box& a, const Box& b) {
 // Outlines are sized in twips, far finer than a pixel, so hinting would only
 // snap them to a grid that is not there.
 void unhint(PangoContext* context) {
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-  pango_cairo_context_set_font_options(context, options);
-  cairo_font_options_destroy(options);
+  const FontOptions options{cairo_font_options_create()};
+  cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
+  pango_cairo_context_set_font_options(context, options.get());
   pango_context_set_round_glyph_positions(context, FALSE);
 }
 
@@ -83,16 +82,12 @@ const Letter& letterAt(const std::vector<std::vector<Letter>>& words, int word, 
 }  // namespace
 
 void requireFamily(cairo_t* cr, const char* family) {
-  PangoContext* context = pango_cairo_create_context(cr);
-  PangoFontDescription* wanted = pango_font_description_from_string(family);
-  PangoFont* font = pango_context_load_font(context, wanted);
-  PangoFontDescription* got = font ? pango_font_describe(font) : nullptr;
-  const char* name = got ? pango_font_description_get_family(got) : nullptr;
+  const TextContext context{pango_cairo_create_context(cr)};
+  const FontDescription wanted{pango_font_description_from_string(family)};
+  const Font font{pango_context_load_font(context.get(), wanted.get())};
+  const FontDescription got{font ? pango_font_describe(font.get()) : nullptr};
+  const char* name = got ? pango_font_description_get_family(got.get()) : nullptr;
   const bool found = name && g_ascii_strcasecmp(name, family) == 0;
-  if (got) pango_font_description_free(got);
-  if (font) g_object_unref(font);
-  pango_font_description_free(wanted);
-  g_object_unref(context);
   if (!found)
     throw std::runtime_error(std::string("the font \"") + family +
                              "\" is not installed (Debian package fonts-noto-core)");
@@ -100,45 +95,39 @@ void requireFamily(cairo_t* cr, const char* family) {
 
 ArabicText::ArabicText(cairo_t* cr, std::string_view utf8, const char* family, double sizeTwips, bool bold)
     : cr_(cr), text_(utf8), layout_(pango_cairo_create_layout(cr)), attrs_(pango_attr_list_new()) {
-  unhint(pango_layout_get_context(layout_));
-  pango_layout_context_changed(layout_);
-  PangoFontDescription* font = pango_font_description_new();
-  pango_font_description_set_family(font, family);
-  pango_font_description_set_weight(font, bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-  pango_font_description_set_absolute_size(font, sizeTwips * PANGO_SCALE);
-  pango_layout_set_font_description(layout_, font);
-  pango_font_description_free(font);
-  pango_layout_set_auto_dir(layout_, TRUE);
-  pango_layout_set_text(layout_, text_.data(), static_cast<int>(text_.size()));
-  pango_layout_set_attributes(layout_, attrs_);
-}
-
-ArabicText::~ArabicText() {
-  pango_attr_list_unref(attrs_);
-  g_object_unref(layout_);
+  unhint(pango_layout_get_context(layout_.get()));
+  pango_layout_context_changed(layout_.get());
+  const FontDescription font{pango_font_description_new()};
+  pango_font_description_set_family(font.get(), family);
+  pango_font_description_set_weight(font.get(), bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_absolute_size(font.get(), sizeTwips * PANGO_SCALE);
+  pango_layout_set_font_description(layout_.get(), font.get());
+  pango_layout_set_auto_dir(layout_.get(), TRUE);
+  pango_layout_set_text(layout_.get(), text_.data(), static_cast<int>(text_.size()));
+  pango_layout_set_attributes(layout_.get(), attrs_.get());
 }
 
 void ArabicText::colour(ByteRange range, Colour c) {
   PangoAttribute* fg = pango_attr_foreground_new(channel(c.r), channel(c.g), channel(c.b));
   fg->start_index = static_cast<guint>(range.start);
   fg->end_index = static_cast<guint>(range.start + range.length);
-  pango_attr_list_change(attrs_, fg);
-  pango_layout_set_attributes(layout_, attrs_);
+  pango_attr_list_change(attrs_.get(), fg);
+  pango_layout_set_attributes(layout_.get(), attrs_.get());
 }
 
 Box ArabicText::ink() const {
   PangoRectangle ink, logical;
-  pango_layout_get_extents(layout_, &ink, &logical);
+  pango_layout_get_extents(layout_.get(), &ink, &logical);
   return boxOf(ink);
 }
 
 Box ArabicText::logical() const {
   PangoRectangle ink, logical;
-  pango_layout_get_extents(layout_, &ink, &logical);
+  pango_layout_get_extents(layout_.get(), &ink, &logical);
   return boxOf(logical);
 }
 
-double ArabicText::baseline() const { return fromPango(pango_layout_get_baseline(layout_)); }
+double ArabicText::baseline() const { return fromPango(pango_layout_get_baseline(layout_.get())); }
 
 Box ArabicText::inkOf(ByteRange range) const {
   // A cluster is a letter with its marks; a range of marks alone falls inside
@@ -146,7 +135,8 @@ Box ArabicText::inkOf(ByteRange range) const {
   Box found{};
   Box holder{};
   int holderStart = -1;
-  PangoLayoutIter* it = pango_layout_get_iter(layout_);
+  const LayoutIter iter{pango_layout_get_iter(layout_.get())};
+  PangoLayoutIter* it = iter.get();
   do {
     const int start = pango_layout_iter_get_index(it);
     PangoRectangle ink, logical;
@@ -158,14 +148,14 @@ Box ArabicText::inkOf(ByteRange range) const {
       holder = boxOf(ink);
     }
   } while (pango_layout_iter_next_cluster(it));
-  pango_layout_iter_free(it);
   return found.width > 0 ? found : holder;
 }
 
 std::string ArabicText::textIn(Colour c) const {
   // Runs come in visual order, right to left; the bytes they cover give reading order back.
   std::vector<std::pair<int, std::string>> runs;
-  PangoLayoutIter* it = pango_layout_get_iter(layout_);
+  const LayoutIter iter{pango_layout_get_iter(layout_.get())};
+  PangoLayoutIter* it = iter.get();
   do {
     const PangoLayoutRun* run = pango_layout_iter_get_run_readonly(it);
     if (!run) continue;
@@ -178,7 +168,6 @@ std::string ArabicText::textIn(Colour c) const {
                                                           static_cast<std::size_t>(run->item->length)));
     }
   } while (pango_layout_iter_next_run(it));
-  pango_layout_iter_free(it);
   std::sort(runs.begin(), runs.end());
   std::string text;
   for (const auto& [offset, piece] : runs) text += piece;
@@ -189,16 +178,16 @@ void ArabicText::paint(double x, double y, Colour base) const {
   cairo_save(cr_);
   setSource(cr_, base);
   cairo_move_to(cr_, x, y);
-  pango_cairo_update_layout(cr_, layout_);
-  pango_cairo_show_layout(cr_, layout_);
+  pango_cairo_update_layout(cr_, layout_.get());
+  pango_cairo_show_layout(cr_, layout_.get());
   cairo_restore(cr_);
 }
 
 void ArabicText::path(cairo_t* target, double x, double y) const {
   cairo_move_to(target, x, y);
-  pango_cairo_update_layout(target, layout_);
-  pango_cairo_layout_path(target, layout_);
-  pango_cairo_update_layout(cr_, layout_);
+  pango_cairo_update_layout(target, layout_.get());
+  pango_cairo_layout_path(target, layout_.get());
+  pango_cairo_update_layout(cr_, layout_.get());
 }
 
 ByteRange lettersOf(std::string_view text, int word, int letter, int count) {

@@ -8,6 +8,7 @@
 
 #include "assets/generator/draw/box.hpp"
 #include "assets/generator/draw/colour.hpp"
+#include "assets/generator/draw/owned.hpp"
 
 // Shaped Arabic text for the backdrops: Pango lays it out right to left and
 // HarfBuzz joins the letters, in user units of the cairo context it is made
@@ -31,9 +32,6 @@ void requireFamily(cairo_t* cr, const char* family);
 class ArabicText {
  public:
   ArabicText(cairo_t* cr, std::string_view utf8, const char* family, double sizeTwips, bool bold = true);
-  ~ArabicText();
-  ArabicText(const ArabicText&) = delete;
-  ArabicText& operator=(const ArabicText&) = delete;
 
   const std::string& text() const { return text_; }
 
@@ -56,8 +54,8 @@ class ArabicText {
  private:
   cairo_t* cr_;
   std::string text_;
-  PangoLayout* layout_;
-  PangoAttrList* attrs_;
+  Layout layout_;
+  AttrList attrs_;
 };
 
 // The bytes of `count` letters of word `word` (words counted from the first, rightmost one,

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
+
+#include "assets/generator/draw/owned.hpp"
 
 namespace wizlo::art {
 
@@ -15,17 +16,11 @@ namespace {
 constexpr const char* kNumeralFont = "Noto Sans Arabic Bold";
 constexpr int kLayoutPx = 200;  // the size shapes are measured at before scaling
 
-struct LayoutDeleter {
-  void operator()(PangoLayout* layout) const { g_object_unref(layout); }
-};
-using Layout = std::unique_ptr<PangoLayout, LayoutDeleter>;
-
 Layout makeLayout(cairo_t* cr, const std::string& text) {
   Layout layout{pango_cairo_create_layout(cr)};
-  PangoFontDescription* font = pango_font_description_from_string(kNumeralFont);
-  pango_font_description_set_absolute_size(font, kLayoutPx * PANGO_SCALE);
-  pango_layout_set_font_description(layout.get(), font);
-  pango_font_description_free(font);
+  const FontDescription font{pango_font_description_from_string(kNumeralFont)};
+  pango_font_description_set_absolute_size(font.get(), kLayoutPx * PANGO_SCALE);
+  pango_layout_set_font_description(layout.get(), font.get());
   pango_layout_set_text(layout.get(), text.c_str(), -1);
   return layout;
 }

@@ -1,0 +1,45 @@
+#pragma once
+#include <cairo.h>
+#include <pango/pangocairo.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+// Every Cairo, Pango and GLib object the generator makes is owned by one of
+// these, so it is freed on every way out of a function, a throw's too.
+namespace wizlo::art {
+
+template <auto free>
+struct Freer {
+  template <typename T>
+  void operator()(T* object) const {
+    free(object);
+  }
+};
+template <typename T, auto free>
+using Owned = std::unique_ptr<T, Freer<free>>;
+
+using Surface = Owned<cairo_surface_t, cairo_surface_destroy>;
+using Context = Owned<cairo_t, cairo_destroy>;
+using Pattern = Owned<cairo_pattern_t, cairo_pattern_destroy>;
+using FontOptions = Owned<cairo_font_options_t, cairo_font_options_destroy>;
+using TextContext = Owned<PangoContext, g_object_unref>;
+using Layout = Owned<PangoLayout, g_object_unref>;
+using LayoutIter = Owned<PangoLayoutIter, pango_layout_iter_free>;
+using AttrList = Owned<PangoAttrList, pango_attr_list_unref>;
+using Font = Owned<PangoFont, g_object_unref>;
+using FontDescription = Owned<PangoFontDescription, pango_font_description_free>;
+
+// An image surface, fully transparent; throws if Cairo cannot make it.
+inline Surface makeSurface(int widthPx, int heightPx, cairo_format_t format = CAIRO_FORMAT_ARGB32) {
+  Surface surface{cairo_image_surface_create(format, widthPx, heightPx)};
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
+    throw std::runtime_error("cannot make a " + std::to_string(widthPx) + "x" + std::to_string(heightPx) +
+                             " surface");
+  return surface;
+}
+
+inline Context drawingOn(cairo_surface_t* surface) { return Context{cairo_create(surface)}; }
+
+}  // namespace wizlo::art
