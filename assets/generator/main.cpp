@@ -22,9 +22,9 @@ constexpr int kBackdropQuality = 90;
 
 TileColours tileColoursOf(Family family) {
   switch (family) {
-    case Family::BlueTile: return {kBlueBoardGround, kBlueTileRing};
-    case Family::YellowTile: return {kYellowBoardGround, kYellowTileRing};
-    default: return {kPinkBoardGround, kPinkTileRing};
+    case Family::BlueTile: return {Colour::hex(kBlueBoardGround), Colour::hex(kBlueTileRing)};
+    case Family::YellowTile: return {Colour::hex(kYellowBoardGround), Colour::hex(kYellowTileRing)};
+    default: return {Colour::hex(kPinkBoardGround), Colour::hex(kPinkTileRing)};
   }
 }
 
@@ -48,7 +48,7 @@ std::vector<DrawnImage> drawEverything() {
       for (const auto [w, h] : kBackdropSizes) {
         Surface surface = makeSurface(w, h);
         Context cr = drawingOn(surface.get());
-        cairo_set_source_rgb(cr.get(), 1, 1, 1);  // whatever the painter leaves is white, not black
+        setSource(cr.get(), kWhite);  // whatever the painter leaves is white, not black
         cairo_paint(cr.get());
         drawBackdrop(id, cr.get(), w, h);
         cr.reset();

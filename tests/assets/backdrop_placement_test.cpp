@@ -28,7 +28,9 @@ constexpr double kPageWidth = 13575, kPageHeight = 9135;
 
 struct Pixel {
   int r = 0, g = 0, b = 0;
-  int distance(art::Rgb c) const { return std::abs(r - c.r) + std::abs(g - c.g) + std::abs(b - c.b); }
+  static Pixel of(std::uint32_t rgb) {
+    return {static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>(rgb & 0xFF)};
+  }
   int distance(const Pixel& p) const { return std::abs(r - p.r) + std::abs(g - p.g) + std::abs(b - p.b); }
   bool gold() const { return r > 180 && g > 110 && b < 120 && r - b > 90; }
   bool paleGreen() const { return g > 190 && g > r + 10 && g >= b; }
@@ -76,8 +78,8 @@ constexpr int kGroundTolerance = 24;
 struct Board {
   PictureId id;
   const FormLayout* form;
-  std::optional<art::Rgb> flatGround;  // the tile ground, where tiles lie on the board
-  std::vector<int> spareCircles;           // g(i) with nothing drawn under it
+  std::optional<std::uint32_t> flatGround;  // the tile ground, where tiles lie on the board
+  std::vector<int> spareCircles;            // g(i) with nothing drawn under it
 };
 
 const Board kBoards[] = {
@@ -90,7 +92,7 @@ const Board kBoards[] = {
 // The ground a board shows near a point: its flat colour, or the mint shading
 // of the disk board sampled on bare ground at the same height by the right edge.
 Pixel groundNear(const Page& page, const Board& board, double y) {
-  if (board.flatGround) return {board.flatGround->r, board.flatGround->g, board.flatGround->b};
+  if (board.flatGround) return Pixel::of(*board.flatGround);
   return page.at(kPageWidth - 60, y);
 }
 
@@ -253,19 +255,19 @@ TEST(BackdropPlacement, GroundsHaveTheirBoardsColours) {
   const struct {
     PictureId id;
     double x, y;
-    art::Rgb colour;
+    std::uint32_t colour;
   } grounds[] = {
       {PictureId::Backdrop1, 200, 150, art::kMint},
       {PictureId::Backdrop2, 200, 150, art::kMint},
       {PictureId::Backdrop3, 13400, 8000, art::kBlueBoardGround},
       {PictureId::Backdrop4, 13400, 150, art::kYellowBoardGround},
       {PictureId::Backdrop5, 6800, 300, art::kPinkBoardGround},
-      {PictureId::Backdrop6, 13500, 100, art::fromHex(0xFFFFFF)},
-      {PictureId::Backdrop7, 13400, 7000, art::fromHex(0xF9D7A7)},
+      {PictureId::Backdrop6, 13500, 100, 0xFFFFFF},
+      {PictureId::Backdrop7, 13400, 7000, 0xF9D7A7},
   };
   for (const auto& g : grounds) {
     SCOPED_TRACE(std::string(nameOf(g.id)));
-    EXPECT_LT(Page(g.id).at(g.x, g.y).distance(g.colour), kGroundTolerance);
+    EXPECT_LT(Page(g.id).at(g.x, g.y).distance(Pixel::of(g.colour)), kGroundTolerance);
   }
   // The first practice page shades towards peach at the lower left.
   const Pixel low = Page(PictureId::Backdrop6).at(150, 9000);

@@ -70,7 +70,7 @@ TEST(PictureLook, PiecesKeysAndBackdropsAreOpaqueWhileMarksAndTheIconStandOnClea
 TEST(PictureLook, TileGroundIsExactlyItsBoardsGround) {
   const struct {
     Family family;
-    art::Rgb ground;
+    std::uint32_t ground;
   } cases[] = {
       {Family::BlueTile, art::kBlueBoardGround},
       {Family::YellowTile, art::kYellowBoardGround},
@@ -80,7 +80,7 @@ TEST(PictureLook, TileGroundIsExactlyItsBoardsGround) {
     forEachImageOf(c.family, [&](PictureId, const Bitmap& image) {
       const int last = image.width - 1;
       for (auto [x, y] : {std::pair{0, 0}, {last, 0}, {0, last}, {last, last}})
-        EXPECT_EQ(image.argb[static_cast<std::size_t>(y) * image.width + x], c.ground.argb());
+        EXPECT_EQ(image.argb[static_cast<std::size_t>(y) * image.width + x], 0xFF000000u | c.ground);
     });
   }
 }
@@ -111,7 +111,7 @@ TEST(PictureLook, DiskShowsADarkNumeralInsideARedRing) {
 // outline and shading around them.
 TEST(PictureLook, MarksShowTheirPureColour) {
   forEachImageOf(Family::Mark, [](PictureId id, const Bitmap& image) {
-    const std::uint32_t pure = (id == PictureId::MarkYes ? art::kMarkYes : art::kMarkNo).argb();
+    const std::uint32_t pure = 0xFF000000u | (id == PictureId::MarkYes ? art::kMarkYes : art::kMarkNo);
     const auto count = std::count(image.argb.begin(), image.argb.end(), pure);
     EXPECT_GT(count, static_cast<long>(image.argb.size() / 20));
   });

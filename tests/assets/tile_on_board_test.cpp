@@ -24,16 +24,17 @@ const ImageLayout& backdropOf(const FormLayout& form) { return form.Controls.bac
 
 // A JPEG backdrop is allowed one or two steps of rounding on a flat ground;
 // more would show the tile as a patch.
-bool near(std::uint32_t pixel, art::Rgb colour) {
-  const auto channel = [pixel](int shift) { return static_cast<int>((pixel >> shift) & 0xFF); };
-  return std::abs(channel(16) - colour.r) <= 2 && std::abs(channel(8) - colour.g) <= 2 &&
-         std::abs(channel(0) - colour.b) <= 2;
+bool near(std::uint32_t pixel, std::uint32_t colour) {
+  const auto channel = [](std::uint32_t rgb, int shift) { return static_cast<int>((rgb >> shift) & 0xFF); };
+  for (int shift : {16, 8, 0})
+    if (std::abs(channel(pixel, shift) - channel(colour, shift)) > 2) return false;
+  return true;
 }
 
 TEST(TileOnBoard, BackdropAtEveryTilePieceIsTheTileGround) {
   const struct {
     const FormLayout* form;
-    art::Rgb ground;
+    std::uint32_t ground;
   } boards[] = {
       {&layouts::Form3, art::kBlueBoardGround},
       {&layouts::Form4, art::kYellowBoardGround},
@@ -49,7 +50,7 @@ TEST(TileOnBoard, BackdropAtEveryTilePieceIsTheTileGround) {
       if (!control.Picture || !isTile(*control.Picture)) continue;
       ++tiles;
       const Bitmap& tile = artwork(*control.Picture)->image(0);
-      EXPECT_EQ(tile.argb.front(), board.ground.argb()) << nameOf(*control.Picture);
+      EXPECT_EQ(tile.argb.front(), 0xFF000000u | board.ground) << nameOf(*control.Picture);
       // The four corners of the piece's rectangle, where its ring leaves ground showing.
       for (auto [x, y] : {std::pair{control.Left + 15, control.Top + 15},
                           {control.Left + control.Width - 15, control.Top + 15},

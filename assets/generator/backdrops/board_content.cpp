@@ -1,6 +1,7 @@
 // What each board's backdrop shows: its sentence, which letters are coloured
 // and where their arrows point, the instruction and the skill names.
 #include "assets/generator/backdrops/board.hpp"
+#include "assets/generator/icons/palette.hpp"
 #include "boards/form2.hpp"
 #include "boards/form3.hpp"
 #include "boards/form4.hpp"
@@ -19,7 +20,7 @@ const BoardContent& appleBoard() {
   static const BoardContent board{
       .form = &layouts::Form2,
       .ground = Ground::MintShading,
-      .groundColour = Colour::of(kMint),
+      .groundColour = Colour::hex(kMint),
       .sentence = "أكل سعود التّفاحة بتأنٍ",
       .sentenceSize = 1050,
       .baselineY = 1450,
@@ -58,7 +59,7 @@ const BoardContent& bookBoard() {
   static const BoardContent board{
       .form = &layouts::Form3,
       .ground = Ground::Flat,
-      .groundColour = Colour::of(kBlueBoardGround),
+      .groundColour = Colour::hex(kBlueBoardGround),
       .sentence = "قرأ أديب كتابًا عن البيئة",
       .sentenceSize = 1150,
       .baselineY = 1660,
@@ -97,7 +98,7 @@ const BoardContent& computerBoard() {
   static const BoardContent board{
       .form = &layouts::Form4,
       .ground = Ground::Flat,
-      .groundColour = Colour::of(kYellowBoardGround),
+      .groundColour = Colour::hex(kYellowBoardGround),
       .sentence = "استخدم أحمد الحاسوب في التعلّم",
       .sentenceSize = 900,
       .baselineY = 1260,
@@ -136,7 +137,7 @@ const BoardContent& farmingBoard() {
   static const BoardContent board{
       .form = &layouts::Form5,
       .ground = Ground::Flat,
-      .groundColour = Colour::of(kPinkBoardGround),
+      .groundColour = Colour::hex(kPinkBoardGround),
       .sentence = "سأل البراء صديقه عن الزِّراعة",
       .sentenceSize = 1000,
       .baselineY = 2230,

@@ -10,6 +10,7 @@
 #include "assets/generator/backdrops/forms.hpp"
 #include "assets/generator/backdrops/placement.hpp"
 #include "assets/generator/draw/shapes.hpp"
+#include "assets/generator/icons/palette.hpp"
 #include "assets/generator/text/arabic_text.hpp"
 #include "menu/form1.hpp"
 
@@ -155,7 +156,7 @@ void drawPencil(cairo_t* cr) {
 
 void drawMenu(cairo_t* cr) {
   const FormLayout& form = layouts::Form1;
-  const Colour mint = Colour::of(kMint);
+  const Colour mint = Colour::hex(kMint);
   paintGradient(cr, 0, 0, 0, kPageHeight,
                 {{0, mint}, {0.45, mint.shade(0.06)}, {1, Colour::hex(0x7FA08E)}});
   drawTitle(cr);

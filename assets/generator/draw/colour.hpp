@@ -3,16 +3,15 @@
 
 #include <cstdint>
 
-#include "assets/generator/icons/palette.hpp"
-
 namespace wizlo::art {
 
+// The one colour of the drawing: channels from 0 to 1, as Cairo takes them.
+// Colours are written 0xRRGGBB everywhere else and made into one by hex().
 struct Colour {
   double r = 0, g = 0, b = 0, a = 1;
   static constexpr Colour hex(std::uint32_t rgb, double alpha = 1) {
     return {((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha};
   }
-  static constexpr Colour of(Rgb c) { return {c.red(), c.green(), c.blue(), 1}; }
   constexpr Colour withAlpha(double alpha) const { return {r, g, b, alpha}; }
   // Towards black (amount > 0) or white (amount < 0).
   constexpr Colour shade(double amount) const {

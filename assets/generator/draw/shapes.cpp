@@ -27,7 +27,7 @@ void softShadow(cairo_t* cr, const PathMaker& shape, double dx, double dy, doubl
     cairo_scale(m.get(), 1 / cell, 1 / cell);
     cairo_translate(m.get(), dx, dy);
     shape(m.get());
-    cairo_set_source_rgba(m.get(), 0, 0, 0, 1);
+    setSource(m.get(), kBlack);
     cairo_fill(m.get());
   }
 

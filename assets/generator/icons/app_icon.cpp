@@ -115,7 +115,7 @@ void drawAppIcon(cairo_t* cr, int sizePx) {
       cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
       gearPath(cr, big);
       gearPath(cr, small);
-      cairo_set_source_rgba(cr, 0, 0, 0, 0.10);
+      setSource(cr, kBlack.withAlpha(0.10));
       cairo_set_line_width(cr, step * s / 64);
       cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
       cairo_stroke_preserve(cr);

@@ -1,6 +1,7 @@
 #pragma once
 #include <cairo.h>
 
+#include "assets/generator/draw/colour.hpp"
 #include "assets/generator/icons/palette.hpp"
 
 // The small pictures: each function paints one square image of sizePx
@@ -17,8 +18,8 @@ void drawKeyDisk(cairo_t* cr, int number, int sizePx);
 // A numbered piece of a coloured board: a ring with a number on the board's
 // own ground.
 struct TileColours {
-  Rgb ground;
-  Rgb ring;
+  Colour ground;
+  Colour ring;
 };
 void drawTile(cairo_t* cr, const TileColours& colours, int number, int sizePx);
 

@@ -8,8 +8,7 @@ namespace wizlo::art {
 
 void drawKeyDisk(cairo_t* cr, int number, int sizePx) {
   const double s = sizePx;
-  const Rgb mint = kMint;
-  cairo_set_source_rgb(cr, mint.red(), mint.green(), mint.blue());
+  setSource(cr, Colour::hex(kMint));
   cairo_paint(cr);
 
   cairo_save(cr);
@@ -17,15 +16,14 @@ void drawKeyDisk(cairo_t* cr, int number, int sizePx) {
   cairo_scale(cr, 0.44 * s, 0.32 * s);
   cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
   cairo_restore(cr);
-  const Rgb red = kDiskRing;
-  cairo_set_source_rgb(cr, red.red(), red.green(), red.blue());
+  setSource(cr, Colour::hex(kDiskRing));
   cairo_set_line_width(cr, std::max(1.0, s / 40));
   cairo_stroke(cr);
 
   // "-١": the numeral a little right of centre with a short dash before it.
-  const Rgb green = kKeyNumeral;
+  const Colour green = Colour::hex(kKeyNumeral);
   drawNumeral(cr, arabicIndic(number), Box::around(s * 0.58, s / 2, s * 0.3, s * 0.36), green);
-  cairo_set_source_rgb(cr, green.red(), green.green(), green.blue());
+  setSource(cr, green);
   cairo_rectangle(cr, s * 0.28, s * 0.48, s * 0.14, std::max(1.0, s * 0.05));
   cairo_fill(cr);
 }

@@ -29,10 +29,10 @@ void addStrokes(cairo_t* cr, Mark mark, double s) {
   }
 }
 
-void strokeWith(cairo_t* cr, Mark mark, double s, double width, double r, double g, double b, double a) {
+void strokeWith(cairo_t* cr, Mark mark, double s, double width, Colour colour) {
   addStrokes(cr, mark, s);
   cairo_set_line_width(cr, width);
-  cairo_set_source_rgba(cr, r, g, b, a);
+  setSource(cr, colour);
   cairo_stroke(cr);
 }
 
@@ -48,20 +48,19 @@ void drawMark(cairo_t* cr, Mark mark, int sizePx) {
   // A soft shadow below and to the right lifts the mark off any ground.
   cairo_save(cr);
   cairo_translate(cr, s * 0.025, s * 0.035);
-  strokeWith(cr, mark, s, body + 2 * edge + s * 0.03, 0, 0, 0, 0.18);
+  strokeWith(cr, mark, s, body + 2 * edge + s * 0.03, kBlack.withAlpha(0.18));
   cairo_restore(cr);
 
-  const Rgb colour = mark == Mark::Yes ? kMarkYes : kMarkNo;
+  const Colour colour = Colour::hex(mark == Mark::Yes ? kMarkYes : kMarkNo);
   // The dark outline goes under the whole mark first, so where the cross's
   // strokes meet no outline shows across them.
-  strokeWith(cr, mark, s, body + 2 * edge, colour.red() * 0.35, colour.green() * 0.35, colour.blue() * 0.35,
-             0.9);
-  strokeWith(cr, mark, s, body, colour.red(), colour.green(), colour.blue(), 1);
+  strokeWith(cr, mark, s, body + 2 * edge, colour.shade(0.65).withAlpha(0.9));
+  strokeWith(cr, mark, s, body, colour);
   if (sizePx >= 64) {
     // A glint along the upper side of the stroke, as on a glossy sticker.
     cairo_save(cr);
     cairo_translate(cr, -s * 0.012, -s * 0.018);
-    strokeWith(cr, mark, s, body * 0.3, 1, 1, 1, 0.35);
+    strokeWith(cr, mark, s, body * 0.3, kWhite.withAlpha(0.35));
     cairo_restore(cr);
   }
 }

@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "assets/generator/icons/icons.hpp"
-#include "assets/generator/text/numeral.hpp"
+#include "assets/generator/icons/numbered_ring.hpp"
 
 namespace wizlo::art {
 
@@ -23,25 +23,12 @@ TileGeometry geometryFor(int size) {
 }  // namespace
 
 void drawTile(cairo_t* cr, const TileColours& colours, int number, int sizePx) {
-  const double s = sizePx;
-  const double c = s / 2;
   const TileGeometry g = geometryFor(sizePx);
   // The ground is opaque and exactly the board's, so nothing of the square shows.
-  cairo_set_source_rgb(cr, colours.ground.red(), colours.ground.green(), colours.ground.blue());
+  setSource(cr, colours.ground);
   cairo_paint(cr);
 
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, c, c, g.ringOuter, 0, 2 * M_PI);
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, c, c, g.ringInner, 0, 2 * M_PI);
-  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-  cairo_set_source_rgb(cr, colours.ring.red(), colours.ring.green(), colours.ring.blue());
-  cairo_fill(cr);
-  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-
-  const double inside = 2 * g.ringInner;
-  drawNumeral(cr, arabicIndic(number), Box::around(c, c, inside * 0.8, inside * (sizePx <= 16 ? 0.8 : 0.72)),
-              kNumeral);
+  drawNumberedRing(cr, sizePx, g.ringOuter, g.ringInner, colours.ring, number, sizePx <= 16 ? 0.8 : 0.72);
 }
 
 }  // namespace wizlo::art

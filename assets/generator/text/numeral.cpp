@@ -45,7 +45,7 @@ std::string arabicIndic(int number) {
   return text;
 }
 
-void drawNumeral(cairo_t* cr, const std::string& text, const Box& box, Rgb colour) {
+void drawNumeral(cairo_t* cr, const std::string& text, const Box& box, Colour colour) {
   // Every digit is scaled by the height of the tallest, so a short digit is
   // not blown up to fill the box.
   const Layout reference = makeLayout(cr, arabicIndic(123456789));
@@ -64,7 +64,7 @@ void drawNumeral(cairo_t* cr, const std::string& text, const Box& box, Rgb colou
   cairo_translate(cr, box.centreX() + std::round(left) - left, box.centreY() + std::round(top) - top);
   cairo_scale(cr, scale, scale);
   cairo_translate(cr, -(ink.x + ink.width / 2.0) / PANGO_SCALE, -(ink.y + ink.height / 2.0) / PANGO_SCALE);
-  cairo_set_source_rgb(cr, colour.red(), colour.green(), colour.blue());
+  setSource(cr, colour);
   pango_cairo_layout_path(cr, layout.get());
   cairo_fill(cr);
   cairo_restore(cr);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "assets/generator/draw/box.hpp"
-#include "assets/generator/icons/palette.hpp"
+#include "assets/generator/draw/colour.hpp"
 
 namespace wizlo::art {
 
@@ -15,6 +15,6 @@ std::string arabicIndic(int number);
 // its line box) centred there, so a numeral sits in the middle of its disc
 // whatever its shape. Every digit of one font gets the same height: ١ and ١٠
 // look like one family, and ١٠ is only narrowed when it would not fit.
-void drawNumeral(cairo_t* cr, const std::string& text, const Box& box, Rgb colour);
+void drawNumeral(cairo_t* cr, const std::string& text, const Box& box, Colour colour);
 
 }  // namespace wizlo::art
