@@ -10,6 +10,7 @@
 #include "assets/generator/icons/icons.hpp"
 #include "assets/generator/output/image_file.hpp"
 #include "assets/generator/output/recipe.hpp"
+#include "assets/generator/text/fonts.hpp"
 
 namespace wizlo::art {
 
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
+    wizlo::art::requireFonts();
     wizlo::art::writeEmbedding(wizlo::art::drawEverything(), argv[1]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "wizlo_art_generator: %s\n", e.what());

@@ -10,8 +10,6 @@
 namespace wizlo::art {
 
 void drawBackdrop(PictureId id, cairo_t* cr, int widthPx, int heightPx) {
-  requireFamily(cr, kNaskh);
-  requireFamily(cr, kKufi);
   cairo_save(cr);
   // User units are twips: every place comes straight from a layout table.
   cairo_scale(cr, widthPx / kPageWidth, heightPx / kPageHeight);

@@ -1,7 +1,6 @@
 #include "assets/generator/text/arabic_text.hpp"
 
 #include <algorithm>
-#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -80,18 +79,6 @@ const Letter& letterAt(const std::vector<std::vector<Letter>>& words, int word, 
 }
 
 }  // namespace
-
-void requireFamily(cairo_t* cr, const char* family) {
-  const TextContext context{pango_cairo_create_context(cr)};
-  const FontDescription wanted{pango_font_description_from_string(family)};
-  const Font font{pango_context_load_font(context.get(), wanted.get())};
-  const FontDescription got{font ? pango_font_describe(font.get()) : nullptr};
-  const char* name = got ? pango_font_description_get_family(got.get()) : nullptr;
-  const bool found = name && g_ascii_strcasecmp(name, family) == 0;
-  if (!found)
-    throw std::runtime_error(std::string("the font \"") + family +
-                             "\" is not installed (Debian package fonts-noto-core)");
-}
 
 ArabicText::ArabicText(cairo_t* cr, std::string_view utf8, const char* family, double sizeTwips, bool bold)
     : cr_(cr), text_(utf8), layout_(pango_cairo_create_layout(cr)), attrs_(pango_attr_list_new()) {

@@ -9,6 +9,7 @@
 #include "assets/generator/draw/box.hpp"
 #include "assets/generator/draw/colour.hpp"
 #include "assets/generator/draw/owned.hpp"
+#include "assets/generator/text/fonts.hpp"
 
 // Shaped Arabic text for the backdrops: Pango lays it out right to left and
 // HarfBuzz joins the letters, in user units of the cairo context it is made
@@ -20,14 +21,6 @@ namespace wizlo::art {
 struct ByteRange {
   std::size_t start = 0, length = 0;
 };
-
-// The faces the backdrops use, all Debian-packaged.
-inline constexpr const char* kNaskh = "Noto Naskh Arabic";
-inline constexpr const char* kKufi = "Noto Kufi Arabic";
-
-// Throws unless fontconfig has the family itself: a silent fallback would
-// draw every backdrop in some other face, and the joins and marks with it.
-void requireFamily(cairo_t* cr, const char* family);
 
 class ArabicText {
  public:

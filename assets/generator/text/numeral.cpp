@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "assets/generator/draw/owned.hpp"
+#include "assets/generator/text/fonts.hpp"
 
 namespace wizlo::art {
 
@@ -13,12 +14,12 @@ namespace {
 
 // The sans face has the boldest, plainest digits of the Arabic fonts at hand,
 // and they stay legible down to a 16-pixel icon.
-constexpr const char* kNumeralFont = "Noto Sans Arabic Bold";
 constexpr int kLayoutPx = 200;  // the size shapes are measured at before scaling
 
 Layout makeLayout(cairo_t* cr, const std::string& text) {
   Layout layout{pango_cairo_create_layout(cr)};
-  const FontDescription font{pango_font_description_from_string(kNumeralFont)};
+  const FontDescription font{pango_font_description_from_string(kNumerals)};
+  pango_font_description_set_weight(font.get(), PANGO_WEIGHT_BOLD);
   pango_font_description_set_absolute_size(font.get(), kLayoutPx * PANGO_SCALE);
   pango_layout_set_font_description(layout.get(), font.get());
   pango_layout_set_text(layout.get(), text.c_str(), -1);
