@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "assets/content.hpp"
 #include "forms/layout.hpp"
 
 namespace wizlo::layouts {
@@ -113,6 +114,48 @@ inline constexpr FormLayout Form2 = {
     .Icon = PictureId::AppIcon,
     .StartUpPosition = kStartUpManual,
     .Controls = kForm2Controls,
+};
+
+// What the backdrop draws: the sentence and its coloured letters, the instruction, and the skill
+// names, in twips.
+inline constexpr MarkedLetters kForm2Circles[] = {
+    {{0, 0}, "أ", 0xE01B1B},          // أ of the verb: cutting hamza
+    {{0, 1, 2}, "كل", 0x1F3FA8},      // كل, the rest of the verb
+    {{1, 2}, "و", 0xE0559A},          // و of سعود
+    {{2, 0}, "ا", 0x8A3FB8},          // connecting alif of التّفاحة
+    {{2, 1}, "ل", 0x1E9E3A},          // its sun lam
+    {{2, 2}, "تّ", 0xF07A63},          // تّ with shadda
+    {{2, 4}, "ا", 0xA58BE0},          // long alif
+    {{2, 6}, "ة", 0x3BA7E8},          // taa marbuta
+    {{3, 2}, "أ", 0x0D5E2C},          // hamza in the middle of بتأنٍ
+    {{3, 3, 1, true}, "ٍ", 0xF08A00},  // the two kasras under its ن
+};
+
+inline constexpr std::string_view kForm2Skills[] = {
+    "همزة وسط الكلمة", "همزة قطع", "مد بالألف", "همزة وصل", "مد بالواو", "فعل", "لام شمسية", "حرف مضعف",
+    "تاء مربوطة",      "تنوين كسر",
+};
+
+inline constexpr BoardContent Form2Content = {
+    .form = &Form2,
+    .ground = Ground::Shaded,
+    .groundColour = kMint,
+    .sentence = "أكل سعود التّفاحة بتأنٍ",
+    .sentenceSize = 1050,
+    .baselineY = 1450,
+    .circles = kForm2Circles,
+    .instruction = "انقل المهارة للمكان المناسب",
+    .instructionColour = 0xF07800,
+    .instructionSize = 640,
+    .skills = kForm2Skills,
+    .skillColour = 0x0B5A26,
+    .skillSize = 560,
+    .ornament = Ornament::WaveBand,
+    .ornamentColour = 0x2FA35A,
+    .ornamentTop = 7660,
+    .ornamentBottom = 8200,
+    .credits = {},
+    .menuLabel = {"أكل سعود التفاحة بتأن"},
 };
 
 }  // namespace wizlo::layouts

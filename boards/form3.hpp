@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "assets/content.hpp"
 #include "forms/layout.hpp"
 
 namespace wizlo::layouts {
@@ -116,6 +117,48 @@ inline constexpr FormLayout Form3 = {
     .Icon = PictureId::AppIcon,
     .StartUpPosition = kStartUpManual,
     .Controls = kForm3Controls,
+};
+
+// What the backdrop draws: the sentence and its coloured letters, the instruction, and the skill
+// names, in twips.
+inline constexpr MarkedLetters kForm3Circles[] = {
+    {{0, 0, 2}, "قر", 0xE01B1B},                          // قر of the verb قرأ
+    {{0, 2}, "أ", 0x111111},                              // hamza at the end of قرأ
+    {{1, 0}, "أ", 0x1540D0},                              // hamza at the start of أديب
+    {{1, 2}, "ي", 0x18C21E},                              // ي of أديب
+    {{2, 2}, "ا", 0xF57C00},                              // long alif of كتابًا
+    {{2, 3, 2}, "بًا", 0xD81B9A},                          // بًا, the tanween fatha
+    {{4, 0}, "ا", 0xFFE11A},                              // connecting alif of البيئة
+    {{4, 1}, "ل", 0xC9A0F0},                              // its moon lam
+    {{4, 5}, "ة", 0x0B6B2E},                              // taa marbuta
+    {{4, 5}, "", 0x0B6B2E, CircleKind::SpareOverLetter},  // the spare g(9), over the ة
+};
+
+inline constexpr std::string_view kForm3Skills[] = {
+    "همزة آخر الكلمة", "فعل", "مد بالألف", "تاء مربوطة", "لام قمرية", "همزة وصل", "همزة أول الكلمة", "تنوين فتح",
+    "مد بالياء",
+};
+
+inline constexpr BoardContent Form3Content = {
+    .form = &Form3,
+    .ground = Ground::Flat,
+    // A colour a flat area of the backdrop's JPEG decodes to exactly, so the tiles' ground, which
+    // is this too, is the very colour of the board around them.
+    .groundColour = 0xB4BFDB,
+    .tileRing = 0xE0565A,  // soft red
+    .sentence = "قرأ أديب كتابًا عن البيئة",
+    .sentenceSize = 1150,
+    .baselineY = 1660,
+    .circles = kForm3Circles,
+    .instruction = "أحدد المهارة في المكان المناسب",
+    .instructionColour = 0x15236E,
+    .instructionSize = 640,
+    .skills = kForm3Skills,
+    .skillColour = 0x15236E,
+    .skillSize = 470,
+    .ornament = Ornament::None,
+    .credits = {},
+    .menuLabel = {"قرأ أديب كتاباً عن البيئة"},
 };
 
 }  // namespace wizlo::layouts

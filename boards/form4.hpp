@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "assets/content.hpp"
 #include "forms/layout.hpp"
 
 namespace wizlo::layouts {
@@ -117,6 +118,49 @@ inline constexpr FormLayout Form4 = {
     .Icon = PictureId::AppIcon,
     .StartUpPosition = kStartUpManual,
     .Controls = kForm4Controls,
+};
+
+// What the backdrop draws: the sentence and its coloured letters, the instruction, and the skill
+// names, in twips.
+inline constexpr MarkedLetters kForm4Circles[] = {
+    {{0, 0, 6}, "استخدم", 0xF48CB6},                   // the whole verb استخدم
+    {{1, 0}, "أ", 0xE01B1B},                           // hamza at the start of أحمد
+    {{2, 0}, "ا", 0x9A1020},                           // connecting alif of الحاسوب
+    {{2, 1}, "ل", 0xD81B9A},                           // its moon lam
+    {{2, 3}, "ا", 0x10B5CF},                           // long alif
+    {{2, 5}, "و", 0x1F4FE0},                           // long waw
+    {{3, 1}, "ي", 0xF57C00},                           // ي of في
+    {{4, 1}, "ل", 0x1E9E3A},                           // sun lam of التعلّم
+    {{4, 4}, "لّ", 0x7F8020},                           // لّ with shadda
+    {{4, 4}, "", 0x7F8020, CircleKind::SpareOnBlank},  // the spare g(9), on blank ground
+};
+
+inline constexpr std::string_view kForm4Skills[] = {
+    "همزة أول الكلمة", "لام شمسية", "مد بالياء", "حرف مضعف", "مد بالألف", "فعل", "مد بالواو", "لام قمرية",
+    "همزة وصل",
+};
+
+inline constexpr BoardContent Form4Content = {
+    .form = &Form4,
+    .ground = Ground::Flat,
+    .groundColour = 0xFEFF99,  // decodes exactly from the JPEG, as the tiles' ground must match it
+    .tileRing = 0xF28A12,      // orange
+    .sentence = "استخدم أحمد الحاسوب في التعلّم",
+    .sentenceSize = 900,
+    .baselineY = 1260,
+    .circles = kForm4Circles,
+    .instruction = "انقل المهارة للمكان المناسب",
+    .instructionColour = 0x000000,
+    .instructionSize = 540,
+    .skills = kForm4Skills,
+    .skillColour = 0x000000,
+    .skillSize = 470,
+    .ornament = Ornament::Swoosh,
+    .ornamentColour = 0x7A6A2C,
+    .ornamentTop = 6050,
+    .ornamentBottom = 7850,
+    .credits = {.role = 0x6B6B45, .name = 0x6B6B45, .school = 0x5C5C36, .programming = 0x6B6B45},
+    .menuLabel = {"استخدم أحمد الحاسوب في التعلّم"},
 };
 
 }  // namespace wizlo::layouts

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "assets/content.hpp"
 #include "forms/layout.hpp"
 
 namespace wizlo::layouts {
@@ -125,6 +126,55 @@ inline constexpr FormLayout Form5 = {
     .Icon = PictureId::AppIcon,
     .StartUpPosition = kStartUpManual,
     .Controls = kForm5Controls,
+};
+
+// What the backdrop draws: the sentence and its coloured letters, the instruction, and the skill
+// names, in twips.
+inline constexpr MarkedLetters kForm5Circles[] = {
+    {{0, 0}, "س", 0xE01B1B},  // the verb سأل, red but for its hamza (and its ل below)
+    {{0, 1}, "أ", 0x14207A},  // hamza in the middle of سأل
+    {{1, 0}, "ا", 0x7F8020},  // connecting alif of البراء
+    {{1, 1}, "ل", 0xF57C00},  // its moon lam
+    {{1, 5}, "ء", 0xF2C200},  // hamza at the end of البراء
+    {{2, 2}, "ي", 0x10B5CF},  // ي of صديقه
+    {{2, 4}, "ه", 0xD81BB0},  // ه at the end of صديقه
+    {{4, 1}, "ل", 0x6CD40C},  // sun lam of الزِّراعة
+    {{4, 2}, "زِّ", 0xB49CE8},  // زِّ with shadda and kasra
+    {{4, 4}, "ا", 0xFFF2C0},  // long alif
+    {{4, 6}, "ة", 0x111111},  // taa marbuta
+};
+
+inline constexpr MarkedLetters kForm5AlsoColoured[] = {
+    {{0, 2}, "ل", 0xE01B1B},  // the verb's ل
+};
+
+inline constexpr std::string_view kForm5Skills[] = {
+    "لام قمرية", "كلمة مختومة بهاء", "همزة آخر الكلمة", "مد بالألف", "فعل", "همزة وسط الكلمة", "مد بالياء",
+    "همزة وصل",  "لام شمسية",        "حرف مضعف",        "تاء مربوطة",
+};
+
+inline constexpr BoardContent Form5Content = {
+    .form = &Form5,
+    .ground = Ground::Flat,
+    .groundColour = 0xFECACC,  // decodes exactly from the JPEG, as the tiles' ground must match it
+    .tileRing = 0xE23B6B,      // red-pink
+    .sentence = "سأل البراء صديقه عن الزِّراعة",
+    .sentenceSize = 1000,
+    .baselineY = 2230,
+    .circles = kForm5Circles,
+    .alsoColoured = kForm5AlsoColoured,
+    .instruction = "انقل المهارة للمكان المناسب",
+    .instructionColour = 0x000000,
+    .instructionSize = 500,
+    .skills = kForm5Skills,
+    .skillColour = 0x000000,
+    .skillSize = 400,
+    .ornament = Ornament::Swoosh,
+    .ornamentColour = 0x8E1420,
+    .ornamentTop = 6300,
+    .ornamentBottom = 7900,
+    .credits = {.role = 0x8E1420, .name = 0x8E1420, .school = 0x7A0F1A, .programming = 0x8E1420},
+    .menuLabel = {"سأل البراء صديقه عن الزراعة"},
 };
 
 }  // namespace wizlo::layouts

@@ -1,10 +1,18 @@
 // The menu, the start-up form: its backdrop draws the title and six buttons, and invisible hot
 // spots over them open the four boards and the two practice pages; one more over the credit
-// lines opens the author's web site.
+// lines opens the author's web site. Its layout table, the table of which button opens which
+// form, and everything its backdrop draws.
 
 #pragma once
 
+#include "assets/content.hpp"
+#include "boards/form2.hpp"
+#include "boards/form3.hpp"
+#include "boards/form4.hpp"
+#include "boards/form5.hpp"
 #include "forms/layout.hpp"
+#include "pages/form6.hpp"
+#include "pages/form7.hpp"
 
 namespace wizlo::layouts {
 
@@ -33,5 +41,48 @@ inline constexpr FormLayout Form1 = {
     .StartUpPosition = kStartUpManual,
     .Controls = kForm1Controls,
 };
+
+// Which hot spot opens which form. The buttons stand in another order than the forms are
+// numbered: this table, not the numbering, says which opens which. Each button shows the label
+// its form's content gives it. The program defines a form for each row, the generator draws a
+// banner for each and the form's backdrop, and the tests and benchmarks go through every row.
+inline constexpr MenuButton kMenuButtons[] = {
+    {.hotSpot = "Image2", .board = &Form2Content},
+    {.hotSpot = "Image3", .board = &Form3Content},
+    {.hotSpot = "Image5", .board = &Form4Content},
+    {.hotSpot = "Image4", .board = &Form5Content},
+    {.hotSpot = "Image6", .page = &Form6Content},
+    {.hotSpot = "Image7", .page = &Form7Content},
+};
+
+// What the backdrop draws, in twips: the title, the colours of the buttons' banners and the
+// sizes of their labels, and the credits.
+inline constexpr TitleLine kForm1Title[] = {{"تحديد المهارة", 1200}, {"في الكلمة", 2650}};
+
+inline constexpr Rgb kForm1Rainbow[] = {0x1E5BD8, 0xD32F2F, 0x8E24AA, 0x2E9D2E, 0xF57C00, 0x00897B};
+
+inline constexpr MenuContent Form1Content = {
+    .form = &Form1,
+    .ground = kMint,
+    .groundFoot = 0x7FA08E,
+    .title = kForm1Title,
+    .titleCentreX = 9700,
+    .titleSize = 1250,
+    .titleWidth = 6900,
+    .bannerFill = 0xBFF0C4,
+    .bannerEdge = 0x3C8A52,
+    .rainbow = kForm1Rainbow,
+    .boardLabelSize = 540,
+    .pageLabelSize = 420,
+    .credits = {.role = 0x000000, .name = 0x000000, .school = 0x0E7A32, .programming = 0x000000},
+};
+
+// What every backdrop repeats: the credits along its foot, and the word on a back button.
+inline constexpr Credits kCredits = {
+    .idea = {"فكرة وتصميم", "معلمة اللغة العربية"},
+    .school = {"مدرسة الأمل الابتدائية", "بإشراف قائدة المدرسة"},
+    .programming = {"برمجة", "فريق ويزلو"},
+};
+inline constexpr std::string_view kBackWord = "رجوع";
 
 }  // namespace wizlo::layouts

@@ -2,15 +2,18 @@
 // the images and the files that embed them into OUT_DIR.
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "assets/generator/backdrops/backdrops.hpp"
 #include "assets/generator/draw/owned.hpp"
-#include "assets/generator/output/embedding.hpp"
 #include "assets/generator/icons/icons.hpp"
+#include "assets/generator/output/embedding.hpp"
 #include "assets/generator/output/image_file.hpp"
 #include "assets/generator/output/recipe.hpp"
 #include "assets/generator/text/fonts.hpp"
+#include "menu/form1.hpp"
 
 namespace wizlo::art {
 
@@ -21,23 +24,27 @@ namespace {
 // letters stay crisp.
 constexpr int kBackdropQuality = 90;
 
-TileColours tileColoursOf(Family family) {
-  switch (family) {
-    case Family::BlueTile: return {Colour::hex(kBlueBoardGround), Colour::hex(kBlueTileRing)};
-    case Family::YellowTile: return {Colour::hex(kYellowBoardGround), Colour::hex(kYellowTileRing)};
-    default: return {Colour::hex(kPinkBoardGround), Colour::hex(kPinkTileRing)};
+// A tile is a piece of one board and takes that board's colours: its ground, so the tile reads as
+// a ring with a number and not as a square, and its ring.
+TileColours tileColoursOf(PictureId tile) {
+  for (const MenuButton& button : layouts::kMenuButtons) {
+    if (!button.board) continue;
+    for (const ImageLayout& control : button.form().Controls)
+      if (control.Name == "c" && control.Picture == tile)
+        return {Colour::hex(button.board->groundColour), Colour::hex(button.board->tileRing)};
   }
+  throw std::invalid_argument("no board has " + std::string(nameOf(tile)) + " for a piece");
 }
 
 void drawIcon(PictureId id, cairo_t* cr, int size) {
   const int number = numberOf(id);
-  switch (const Family family = familyOf(id)) {
+  switch (familyOf(id)) {
     case Family::AppIcon: return drawAppIcon(cr, size);
     case Family::Mark: return drawMark(cr, id == PictureId::MarkYes ? Mark::Yes : Mark::No, size);
     case Family::Disk: return drawDisk(cr, number, size);
     case Family::KeyDisk: return drawKeyDisk(cr, number, size);
     case Family::Backdrop: return;
-    default: return drawTile(cr, tileColoursOf(family), number, size);
+    default: return drawTile(cr, tileColoursOf(id), number, size);
   }
 }
 

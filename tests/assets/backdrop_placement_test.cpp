@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "assets/catalogue.hpp"
-#include "assets/generator/icons/palette.hpp"
 #include "boards/form2.hpp"
 #include "boards/form3.hpp"
 #include "boards/form4.hpp"
@@ -84,9 +83,9 @@ struct Board {
 
 const Board kBoards[] = {
     {PictureId::Backdrop2, &layouts::Form2, std::nullopt, {}},
-    {PictureId::Backdrop3, &layouts::Form3, art::kBlueBoardGround, {9}},
-    {PictureId::Backdrop4, &layouts::Form4, art::kYellowBoardGround, {9}},
-    {PictureId::Backdrop5, &layouts::Form5, art::kPinkBoardGround, {}},
+    {PictureId::Backdrop3, &layouts::Form3, layouts::Form3Content.groundColour, {9}},
+    {PictureId::Backdrop4, &layouts::Form4, layouts::Form4Content.groundColour, {9}},
+    {PictureId::Backdrop5, &layouts::Form5, layouts::Form5Content.groundColour, {}},
 };
 
 // The ground a board shows near a point: its flat colour, or the mint shading
@@ -257,13 +256,13 @@ TEST(BackdropPlacement, GroundsHaveTheirBoardsColours) {
     double x, y;
     std::uint32_t colour;
   } grounds[] = {
-      {PictureId::Backdrop1, 200, 150, art::kMint},
-      {PictureId::Backdrop2, 200, 150, art::kMint},
-      {PictureId::Backdrop3, 13400, 8000, art::kBlueBoardGround},
-      {PictureId::Backdrop4, 13400, 150, art::kYellowBoardGround},
-      {PictureId::Backdrop5, 6800, 300, art::kPinkBoardGround},
-      {PictureId::Backdrop6, 13500, 100, 0xFFFFFF},
-      {PictureId::Backdrop7, 13400, 7000, 0xF9D7A7},
+      {PictureId::Backdrop1, 200, 150, layouts::Form1Content.ground},
+      {PictureId::Backdrop2, 200, 150, layouts::Form2Content.groundColour},
+      {PictureId::Backdrop3, 13400, 8000, layouts::Form3Content.groundColour},
+      {PictureId::Backdrop4, 13400, 150, layouts::Form4Content.groundColour},
+      {PictureId::Backdrop5, 6800, 300, layouts::Form5Content.groundColour},
+      {PictureId::Backdrop6, 13500, 100, layouts::Form6Content.ground[0].colour},
+      {PictureId::Backdrop7, 13400, 7000, layouts::Form7Content.ground[0].colour},
   };
   for (const auto& g : grounds) {
     SCOPED_TRACE(std::string(nameOf(g.id)));

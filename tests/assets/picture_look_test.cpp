@@ -8,6 +8,9 @@
 #include "assets/catalogue.hpp"
 #include "assets/generator/icons/palette.hpp"
 #include "assets/generator/output/recipe.hpp"
+#include "boards/form3.hpp"
+#include "boards/form4.hpp"
+#include "boards/form5.hpp"
 
 namespace wizlo::assets {
 namespace {
@@ -72,9 +75,9 @@ TEST(PictureLook, TileGroundIsExactlyItsBoardsGround) {
     Family family;
     std::uint32_t ground;
   } cases[] = {
-      {Family::BlueTile, art::kBlueBoardGround},
-      {Family::YellowTile, art::kYellowBoardGround},
-      {Family::PinkTile, art::kPinkBoardGround},
+      {Family::BlueTile, layouts::Form3Content.groundColour},
+      {Family::YellowTile, layouts::Form4Content.groundColour},
+      {Family::PinkTile, layouts::Form5Content.groundColour},
   };
   for (const auto& c : cases) {
     forEachImageOf(c.family, [&](PictureId, const Bitmap& image) {

@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "assets/catalogue.hpp"
-#include "assets/generator/icons/palette.hpp"
 #include "assets/generator/output/recipe.hpp"
 #include "boards/form3.hpp"
 #include "boards/form4.hpp"
@@ -36,9 +35,9 @@ TEST(TileOnBoard, BackdropAtEveryTilePieceIsTheTileGround) {
     const FormLayout* form;
     std::uint32_t ground;
   } boards[] = {
-      {&layouts::Form3, art::kBlueBoardGround},
-      {&layouts::Form4, art::kYellowBoardGround},
-      {&layouts::Form5, art::kPinkBoardGround},
+      {&layouts::Form3, layouts::Form3Content.groundColour},
+      {&layouts::Form4, layouts::Form4Content.groundColour},
+      {&layouts::Form5, layouts::Form5Content.groundColour},
   };
   for (const auto& board : boards) {
     SCOPED_TRACE(board.form->Name);

@@ -1,29 +1,44 @@
 #include "assets/generator/backdrops/backdrops.hpp"
 
 #include <stdexcept>
+#include <string>
 
 #include "assets/generator/backdrops/board.hpp"
-#include "assets/generator/backdrops/forms.hpp"
+#include "assets/generator/backdrops/menu.hpp"
+#include "assets/generator/backdrops/page.hpp"
 #include "assets/generator/draw/shapes.hpp"
-#include "assets/generator/text/arabic_text.hpp"
+#include "menu/form1.hpp"
 
 namespace wizlo::art {
+namespace {
+
+// The picture a form shows as its backdrop: that of Image1, the last of its controls.
+bool isBackdropOf(PictureId id, const FormLayout& form) { return form.Controls.back().Picture == id; }
+
+// Draws the menu's backdrop, or that of the form a menu button opens, if it is `id`.
+bool drawBackdropShowing(PictureId id, cairo_t* cr) {
+  if (isBackdropOf(id, layouts::Form1)) {
+    drawMenu(cr, layouts::Form1Content, layouts::kMenuButtons);
+    return true;
+  }
+  for (const MenuButton& button : layouts::kMenuButtons)
+    if (isBackdropOf(id, button.form())) {
+      if (button.board) drawBoard(cr, *button.board);
+      else drawPage(cr, *button.page);
+      return true;
+    }
+  return false;
+}
+
+}  // namespace
 
 void drawBackdrop(PictureId id, cairo_t* cr, int widthPx, int heightPx) {
   cairo_save(cr);
   // User units are twips: every place comes straight from a layout table.
   cairo_scale(cr, widthPx / kPageWidth, heightPx / kPageHeight);
-  switch (id) {
-    case PictureId::Backdrop1: drawMenu(cr); break;
-    case PictureId::Backdrop2: drawBoard(cr, appleBoard()); break;
-    case PictureId::Backdrop3: drawBoard(cr, bookBoard()); break;
-    case PictureId::Backdrop4: drawBoard(cr, computerBoard()); break;
-    case PictureId::Backdrop5: drawBoard(cr, farmingBoard()); break;
-    case PictureId::Backdrop6: drawFirstPracticePage(cr); break;
-    case PictureId::Backdrop7: drawSecondPracticePage(cr); break;
-    default: cairo_restore(cr); throw std::invalid_argument("not a backdrop");
-  }
+  const bool drawn = drawBackdropShowing(id, cr);
   cairo_restore(cr);
+  if (!drawn) throw std::invalid_argument("no form shows " + std::string(nameOf(id)) + " as its backdrop");
 }
 
 }  // namespace wizlo::art

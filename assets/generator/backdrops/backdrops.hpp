@@ -5,8 +5,9 @@
 
 namespace wizlo::art {
 
-// Draws backdrop `id` (Backdrop1 to Backdrop7) to fill a widthPx x heightPx
-// surface. Everything is placed from the forms' layout tables, in twips.
+// Draws backdrop `id` to fill a widthPx x heightPx surface: the menu's, or that
+// of the board or page a menu button opens, whichever form shows it. Everything
+// is placed from the forms' layout tables, in twips, and worded by their content.
 void drawBackdrop(PictureId id, cairo_t* cr, int widthPx, int heightPx);
 
 }  // namespace wizlo::art

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "assets/generator/backdrops/credits.hpp"
 #include "assets/generator/backdrops/decor.hpp"
@@ -15,9 +18,9 @@ namespace {
 constexpr double kMargin = 220;
 
 void paintGround(cairo_t* cr, const BoardContent& b) {
-  if (b.ground == Ground::Flat) return paintFlat(cr, b.groundColour);
-  paintGradient(cr, 0, 0, 0, kPageHeight,
-                {{0, b.groundColour}, {0.55, b.groundColour.shade(0.05)}, {1, b.groundColour.shade(0.22)}});
+  const Colour ground = Colour::hex(b.groundColour);
+  if (b.ground == Ground::Flat) return paintFlat(cr, ground);
+  paintWith(cr, linearGradient(0, 0, 0, kPageHeight, {{0, ground}, {0.55, ground.shade(0.05)}, {1, ground.shade(0.22)}}));
 }
 
 // The sentence, one layout a word, so each word can sit above its circles.
@@ -28,10 +31,6 @@ struct Word {
 };
 
 ByteRange within(const Word& w, ByteRange r) { return {r.start - w.firstByte, r.length}; }
-
-ByteRange bytesOf(std::string_view sentence, const Letters& l) {
-  return l.marksOnly ? marksOf(sentence, l.word, l.letter) : lettersOf(sentence, l.word, l.letter, l.count);
-}
 
 // Places the words right to left, each as near as the ones beside it allow to
 // where its arrows would run straight down: a least-squares fit under the
@@ -108,7 +107,7 @@ std::vector<Word> shapeSentence(cairo_t* cr, const BoardContent& b) {
   }
   const auto colourIn = [&](const MarkedLetters& m) {
     Word& w = words[m.letters.word];
-    w.text->colour(within(w, bytesOf(b.sentence, m.letters)), m.colour);
+    w.text->colour(within(w, bytesOf(b.sentence, m.letters)), Colour::hex(m.colour));
   };
   for (const MarkedLetters& m : b.circles)
     if (m.kind == CircleKind::Drawn) colourIn(m);
@@ -149,13 +148,19 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
     const MarkedLetters& m = b.circles[i];
     if (m.kind != CircleKind::Drawn) continue;
     const Box circle = boxOf(controlOf(*b.form, "g", static_cast<int>(i)).rect());
-    drawRing(cr, circle, m.colour, ringWidth);
+    drawRing(cr, circle, Colour::hex(m.colour), ringWidth);
     const Word& w = words[m.letters.word];
     const Box ink = w.text->inkOf(within(w, bytesOf(b.sentence, m.letters)));
     const double tipX = w.x + ink.centreX(), tipY = top + ink.bottom() + 60;
     const double tailX = circle.centreX(), tailY = circle.y + circle.height * 0.05 - 25;
-    drawArrow(cr, tailX, tailY, tipX, tipY, m.colour, 42);
+    drawArrow(cr, tailX, tailY, tipX, tipY, Colour::hex(m.colour), 42);
   }
+}
+
+std::string_view skillOf(const BoardContent& b, int piece) {
+  if (piece < 0 || static_cast<std::size_t>(piece) >= b.skills.size())
+    throw std::out_of_range(std::string(b.form->Name) + " has no skill name for piece c(" + std::to_string(piece) + ")");
+  return b.skills[static_cast<std::size_t>(piece)];
 }
 
 // Returns where the names' ink went, so nothing else is drawn over them.
@@ -164,10 +169,10 @@ std::vector<Box> drawSkills(cairo_t* cr, const BoardContent& b, const std::vecto
   const Box page{kMargin, 0, kPageWidth - 2 * kMargin, kPageHeight};
   for (const ImageLayout* piece : visibleArray(*b.form, "c")) {
     const Box at = boxOf(piece->rect());
-    const PlacedText label = fitText(cr, b.skills.at(*piece->Index), kNaskh, b.skillSize, Align::Right, at.x - 110,
+    const PlacedText label = fitText(cr, skillOf(b, *piece->Index), kNaskh, b.skillSize, Align::Right, at.x - 110,
                                      at.centreY(), page, obstacles);
     label.text->paint(label.x + 10, label.y + 14, kWhite.withAlpha(0.45));
-    label.text->paint(label.x, label.y, b.skillColour);
+    label.text->paint(label.x, label.y, Colour::hex(b.skillColour));
     inks.push_back(label.inkOnPage());
   }
   return inks;
@@ -179,22 +184,23 @@ void drawInstruction(cairo_t* cr, const BoardContent& b, const std::vector<Box>&
   const PlacedText line = fitText(cr, b.instruction, kNaskh, b.instructionSize, Align::Right, kPageWidth - kMargin - 80,
                                   back.centreY(), region, obstacles);
   line.text->paint(line.x + 12, line.y + 16, kBlack.withAlpha(0.18));
-  line.text->paint(line.x, line.y, b.instructionColour);
+  line.text->paint(line.x, line.y, Colour::hex(b.instructionColour));
 }
 
 }  // namespace
 
-std::string lettersDrawnIn(cairo_t* cr, const BoardContent& b, Colour colour) {
+std::string lettersDrawnIn(cairo_t* cr, const BoardContent& b, Rgb colour) {
   std::string letters;
-  for (const Word& w : shapeSentence(cr, b)) letters += w.text->textIn(colour);
+  for (const Word& w : shapeSentence(cr, b)) letters += w.text->textIn(Colour::hex(colour));
   return letters;
 }
 
 void drawBoard(cairo_t* cr, const BoardContent& b) {
   paintGround(cr, b);
   const std::vector<Box> obstacles = obstaclesOf(*b.form);
-  if (b.ornament == Ornament::WaveBand) drawWaveBand(cr, b.ornamentTop, b.ornamentBottom, b.ornamentColour);
-  if (b.ornament == Ornament::Swoosh) drawSwoosh(cr, b.ornamentTop, b.ornamentBottom, b.ornamentColour);
+  const Colour ornament = Colour::hex(b.ornamentColour);
+  if (b.ornament == Ornament::WaveBand) drawWaveBand(cr, b.ornamentTop, b.ornamentBottom, ornament);
+  if (b.ornament == Ornament::Swoosh) drawSwoosh(cr, b.ornamentTop, b.ornamentBottom, ornament);
   drawSentenceAndCircles(cr, b);
   drawBackButton(cr, boxOf(controlOf(*b.form, "rrr").rect()));
   std::vector<Box> taken = obstacles;
@@ -204,8 +210,7 @@ void drawBoard(cairo_t* cr, const BoardContent& b) {
   drawCredits(cr,
               {.programming = inset(wex, 0, 40), .top = wex.y, .bottom = wex.bottom(), .schoolAtRight = false,
                .schoolSize = 330},
-              {.role = b.creditColour, .name = b.creditColour, .school = b.creditSchoolColour,
-               .programming = b.creditColour});
+              b.credits);
 }
 
 }  // namespace wizlo::art

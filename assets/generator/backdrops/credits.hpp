@@ -1,19 +1,12 @@
 #pragma once
 #include <cairo.h>
 
+#include "assets/content.hpp"
 #include "assets/generator/draw/box.hpp"
-#include "assets/generator/draw/colour.hpp"
 
-// The three credit blocks along the foot of a backdrop. They name roles, not
-// people, and a school of our own.
+// The three credit blocks along the foot of a backdrop, their words those of
+// the menu's content file.
 namespace wizlo::art {
-
-struct CreditColours {
-  Colour role;    // the small heading line of each block
-  Colour name;    // the line under it
-  Colour school;  // the school's name
-  Colour programming;  // both lines of the programming block
-};
 
 // Where the blocks go: the programming block always fills `programming` (the
 // web-site hot spot where a form has one); `schoolAtRight` swaps the school

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "assets/generator/draw/shapes.hpp"
+#include "menu/form1.hpp"
 
 namespace wizlo::art {
 namespace {
@@ -172,7 +173,7 @@ void drawBackButton(cairo_t* cr, const Box& area) {
   ellipsePath(cr, gloss);
   fillWith(cr, linearGradient(0, gloss.y, 0, gloss.bottom(), {{0, kWhite.withAlpha(0.75)}, {1, kWhite.withAlpha(0)}}));
 
-  ArabicText word(cr, "رجوع", kNaskh, std::min(face.height * 0.7, face.width * 0.36));
+  ArabicText word(cr, layouts::kBackWord, kNaskh, std::min(face.height * 0.7, face.width * 0.36));
   const Box ink = word.ink();
   const double x = face.centreX() - ink.centreX(), y = face.centreY() - ink.centreY();
   word.paint(x + 8, y + 10, Colour::hex(0xFFF3B0, 0.7));  // a light emboss under the black

@@ -1,31 +1,21 @@
+#include "assets/generator/backdrops/menu.hpp"
+
 #include <algorithm>
-#include <initializer_list>
-#include <iterator>
-#include <memory>
-#include <string>
+#include <limits>
+#include <string_view>
 #include <vector>
 
 #include "assets/generator/backdrops/credits.hpp"
 #include "assets/generator/backdrops/decor.hpp"
-#include "assets/generator/backdrops/forms.hpp"
 #include "assets/generator/backdrops/placement.hpp"
 #include "assets/generator/draw/shapes.hpp"
-#include "assets/generator/icons/palette.hpp"
 #include "assets/generator/text/arabic_text.hpp"
-#include "menu/form1.hpp"
 
 namespace wizlo::art {
 namespace {
 
-constexpr Colour kBannerGreen = Colour::hex(0xBFF0C4);
-constexpr Colour kBannerEdge = Colour::hex(0x3C8A52);
-
-// The colours of the second practice button's letters, in reading order.
-constexpr Colour kRainbow[] = {Colour::hex(0x1E5BD8), Colour::hex(0xD32F2F), Colour::hex(0x8E24AA),
-                               Colour::hex(0x2E9D2E), Colour::hex(0xF57C00), Colour::hex(0x00897B)};
-
 // The largest size up to `maxSize` at which every text fits `width`.
-double commonSize(cairo_t* cr, std::initializer_list<std::string_view> texts, const char* family, double maxSize,
+double commonSize(cairo_t* cr, const std::vector<std::string_view>& texts, const char* family, double maxSize,
                   double width) {
   double size = maxSize;
   for (std::string_view t : texts) {
@@ -35,37 +25,54 @@ double commonSize(cairo_t* cr, std::initializer_list<std::string_view> texts, co
   return size;
 }
 
-void drawTitle(cairo_t* cr) {
-  const double centreX = 9700;
-  const std::string_view lines[] = {"تحديد المهارة", "في الكلمة"};
-  const double size = commonSize(cr, {lines[0], lines[1]}, kKufi, 1250, 6900);
-  const double centresY[] = {1200, 2650};
-  for (int i = 0; i < 2; ++i) {
-    ArabicText line(cr, lines[i], kKufi, size);
-    const Box ink = line.ink();
-    drawSilverText(cr, line, centreX - ink.centreX(), centresY[i] - ink.centreY());
+void drawTitle(cairo_t* cr, const MenuContent& menu) {
+  std::vector<std::string_view> lines;
+  for (const TitleLine& line : menu.title) lines.push_back(line.text);
+  const double size = commonSize(cr, lines, kKufi, menu.titleSize, menu.titleWidth);
+  for (const TitleLine& line : menu.title) {
+    ArabicText text(cr, line.text, kKufi, size);
+    const Box ink = text.ink();
+    drawSilverText(cr, text, menu.titleCentreX - ink.centreX(), line.centreY - ink.centreY());
   }
 }
 
-void drawButton(cairo_t* cr, const ImageLayout& spot, std::string_view text, double size, bool rainbow) {
-  const Box b = boxOf(spot.rect());
-  drawBanner(cr, b, kBannerGreen, kBannerEdge);
-  PlacedText label{std::make_unique<ArabicText>(cr, text, kNaskh, size)};
-  const Box ink = label.text->ink();
-  label.x = b.centreX() - ink.centreX();
-  label.y = b.y + b.height * 0.44 - ink.centreY();  // the wavy edge takes the bottom of the banner
-  if (rainbow) {
+void drawButton(cairo_t* cr, const MenuContent& menu, const MenuButton& button, double size) {
+  const Box b = boxOf(controlOf(*menu.form, button.hotSpot).rect());
+  drawBanner(cr, b, Colour::hex(menu.bannerFill), Colour::hex(menu.bannerEdge));
+  const std::string_view text = button.label().text;
+  ArabicText label(cr, text, kNaskh, size);
+  const Box ink = label.ink();
+  if (button.label().rainbow) {
     std::size_t i = 0;
     for (int word = 0; word < wordCount(text); ++word)
       for (int letter = 0; letter < letterCount(text, word); ++letter)
-        label.text->colour(lettersOf(text, word, letter), kRainbow[i++ % std::size(kRainbow)]);
+        label.colour(lettersOf(text, word, letter), Colour::hex(menu.rainbow[i++ % menu.rainbow.size()]));
   }
-  label.text->paint(label.x, label.y, kBlack);
+  // The wavy edge takes the bottom of the banner.
+  label.paint(b.centreX() - ink.centreX(), b.y + b.height * 0.44 - ink.centreY(), kBlack);
+}
+
+// The buttons for boards share one size of label, and those for pages another, each the largest
+// at which every label of its kind fits the narrowest of its banners.
+void drawButtons(cairo_t* cr, const MenuContent& menu, std::span<const MenuButton> buttons) {
+  for (const bool boards : {true, false}) {
+    std::vector<std::string_view> labels;
+    double narrowest = std::numeric_limits<double>::infinity();
+    for (const MenuButton& button : buttons)
+      if ((button.board != nullptr) == boards) {
+        labels.push_back(button.label().text);
+        narrowest = std::min<double>(narrowest, controlOf(*menu.form, button.hotSpot).Width);
+      }
+    const double size = boards ? commonSize(cr, labels, kNaskh, menu.boardLabelSize, narrowest * 0.9)
+                               : commonSize(cr, labels, kNaskh, menu.pageLabelSize, narrowest * 0.82);
+    for (const MenuButton& button : buttons)
+      if ((button.board != nullptr) == boards) drawButton(cr, menu, button, size);
+  }
 }
 
 // An open book on the empty right-hand side, its pages carrying the first
 // letters of the alphabet, for a friendly look.
-void drawBook(cairo_t* cr) {
+void drawBook(cairo_t* cr, const MenuContent& menu) {
   const double cx = 9650, top = 4250, w = 2500, h = 2200;
   const auto pages = [&](cairo_t* m) {
     cairo_move_to(m, cx, top + 250);
@@ -99,7 +106,8 @@ void drawBook(cairo_t* cr) {
     const char* letter;
     double x, y;
     Colour colour;
-  } letters[] = {{"أ", cx + w * 0.5, top + 1150, kRainbow[1]}, {"ب", cx - w * 0.5, top + 1050, kRainbow[0]}};
+  } letters[] = {{"أ", cx + w * 0.5, top + 1150, Colour::hex(menu.rainbow[1])},
+                 {"ب", cx - w * 0.5, top + 1050, Colour::hex(menu.rainbow[0])}};
   for (const auto& l : letters) {
     ArabicText t(cr, l.letter, kNaskh, 1300);
     const Box ink = t.ink();
@@ -154,33 +162,18 @@ void drawPencil(cairo_t* cr) {
 
 }  // namespace
 
-void drawMenu(cairo_t* cr) {
-  const FormLayout& form = layouts::Form1;
-  const Colour mint = Colour::hex(kMint);
-  paintGradient(cr, 0, 0, 0, kPageHeight,
-                {{0, mint}, {0.45, mint.shade(0.06)}, {1, Colour::hex(0x7FA08E)}});
-  drawTitle(cr);
-  drawBook(cr);
+void drawMenu(cairo_t* cr, const MenuContent& menu, std::span<const MenuButton> buttons) {
+  const Colour ground = Colour::hex(menu.ground);
+  paintWith(cr, linearGradient(0, 0, 0, kPageHeight,
+                               {{0, ground}, {0.45, ground.shade(0.06)}, {1, Colour::hex(menu.groundFoot)}}));
+  drawTitle(cr, menu);
+  drawBook(cr, menu);
   drawPencil(cr);
   drawSweepingWave(cr, 8185, 5700, 7150, Colour::hex(0x2FA35A));
-  const struct {
-    const char* spot;
-    std::string_view text;
-  } sentences[] = {{"Image5", "استخدم أحمد الحاسوب في التعلّم"},
-                   {"Image2", "أكل سعود التفاحة بتأن"},
-                   {"Image3", "قرأ أديب كتاباً عن البيئة"},
-                   {"Image4", "سأل البراء صديقه عن الزراعة"}};
-  const double wide = controlOf(form, "Image2").Width * 0.9;
-  const double size = commonSize(cr, {sentences[0].text, sentences[1].text, sentences[2].text, sentences[3].text},
-                                 kNaskh, 540, wide);
-  for (const auto& s : sentences) drawButton(cr, controlOf(form, s.spot), s.text, size, false);
-  constexpr std::string_view kPractice = "جمل تدريبية";
-  const double small = commonSize(cr, {kPractice}, kNaskh, 420, controlOf(form, "Image7").Width * 0.82);
-  drawButton(cr, controlOf(form, "Image6"), kPractice, small, false);
-  drawButton(cr, controlOf(form, "Image7"), kPractice, small, true);
-  const Box wex = boxOf(controlOf(form, "wex").rect());
+  drawButtons(cr, menu, buttons);
+  const Box wex = boxOf(controlOf(*menu.form, "wex").rect());
   drawCredits(cr, {.programming = wex, .top = wex.y, .bottom = wex.bottom(), .schoolAtRight = false, .schoolSize = 420},
-              {.role = kBlack, .name = kBlack, .school = Colour::hex(0x0E7A32), .programming = kBlack});
+              menu.credits);
 }
 
 }  // namespace wizlo::art

@@ -5,11 +5,6 @@
 
 namespace wizlo::art {
 
-void paintGradient(cairo_t* cr, double x0, double y0, double x1, double y1, std::initializer_list<Stop> stops) {
-  cairo_set_source(cr, linearGradient(x0, y0, x1, y1, stops).get());
-  cairo_paint(cr);
-}
-
 void paintFlat(cairo_t* cr, Colour c) {
   setSource(cr, c);
   cairo_paint(cr);

@@ -2,7 +2,6 @@
 #include <cairo.h>
 
 #include <functional>
-#include <initializer_list>
 
 #include "assets/generator/draw/box.hpp"
 #include "assets/generator/draw/colour.hpp"
@@ -15,8 +14,6 @@ inline constexpr double kPageWidth = 13575, kPageHeight = 9135;
 
 using PathMaker = std::function<void(cairo_t*)>;
 
-// Fills the whole page with a gradient running from (x0, y0) to (x1, y1).
-void paintGradient(cairo_t* cr, double x0, double y0, double x1, double y1, std::initializer_list<Stop> stops);
 void paintFlat(cairo_t* cr, Colour c);
 
 // A blurred copy of a shape, offset, for shadows and glows.

@@ -1,26 +1,11 @@
 #pragma once
 #include <cstdint>
 
-// Colours, as 0xRRGGBB, that more than one picture must agree on exactly: a
-// board's ground is painted by its backdrop and again by every tile that lies
-// on it, so the tile reads as a ring with a number rather than as a square.
+#include "assets/content.hpp"
+
+// The colours of the pieces, keys and marks, as 0xRRGGBB. The disks' face is
+// the menu's mint, kMint; a tile takes its colours from its board's content.
 namespace wizlo::art {
-
-// The pale mint of the menu, of the disk board and of every disk.
-inline constexpr std::uint32_t kMint = 0xD2F9E6;
-
-// Board grounds, shared by the board backdrops and their tiles. Each is a
-// colour that a flat area of a backdrop JPEG (quality 90, no chroma
-// subsampling) decodes to exactly, so a tile's ground is the very colour of
-// the board around it, not one shade off.
-inline constexpr std::uint32_t kBlueBoardGround = 0xB4BFDB;    // Backdrop3, BlueTile*
-inline constexpr std::uint32_t kYellowBoardGround = 0xFEFF99;  // Backdrop4, YellowTile*
-inline constexpr std::uint32_t kPinkBoardGround = 0xFECACC;    // Backdrop5, PinkTile*
-
-// The rings of the tiles, one a board.
-inline constexpr std::uint32_t kBlueTileRing = 0xE0565A;    // soft red
-inline constexpr std::uint32_t kYellowTileRing = 0xF28A12;  // orange
-inline constexpr std::uint32_t kPinkTileRing = 0xE23B6B;    // red-pink
 
 // The disks' ring and numeral.
 inline constexpr std::uint32_t kDiskRing = 0xE0201C;

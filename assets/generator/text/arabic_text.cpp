@@ -177,6 +177,10 @@ void ArabicText::path(cairo_t* target, double x, double y) const {
   pango_cairo_update_layout(cr_, layout_.get());
 }
 
+ByteRange bytesOf(std::string_view text, const Letters& l) {
+  return l.marksOnly ? marksOf(text, l.word, l.letter) : lettersOf(text, l.word, l.letter, l.count);
+}
+
 ByteRange lettersOf(std::string_view text, int word, int letter, int count) {
   const auto words = lettersByWord(text);
   const Letter& first = letterAt(words, word, letter);

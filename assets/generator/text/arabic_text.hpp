@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "assets/content.hpp"
 #include "assets/generator/draw/box.hpp"
 #include "assets/generator/draw/colour.hpp"
 #include "assets/generator/draw/owned.hpp"
@@ -51,6 +52,8 @@ class ArabicText {
   AttrList attrs_;
 };
 
+// The bytes of the letters `letters` names in `text`.
+ByteRange bytesOf(std::string_view text, const Letters& letters);
 // The bytes of `count` letters of word `word` (words counted from the first, rightmost one,
 // letters in reading order, marks belonging to the letter before them) of a space-separated text.
 ByteRange lettersOf(std::string_view text, int word, int letter, int count = 1);
