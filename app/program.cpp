@@ -1,22 +1,19 @@
 #include "app/program.hpp"
 
 #include "boards/board.hpp"
-#include "boards/form2.hpp"
-#include "boards/form3.hpp"
-#include "boards/form4.hpp"
-#include "boards/form5.hpp"
 #include "menu/form1.hpp"
 #include "menu/menu.hpp"
-#include "pages/form6.hpp"
-#include "pages/form7.hpp"
 #include "pages/page.hpp"
 
 namespace wizlo {
 
-const std::array<const FormLayout*, 7>& allLayouts() {
-  static constexpr std::array<const FormLayout*, 7> kLayouts = {
-      &layouts::Form1, &layouts::Form2, &layouts::Form3, &layouts::Form4,
-      &layouts::Form5, &layouts::Form6, &layouts::Form7};
+const std::array<const FormLayout*, kFormCount>& allLayouts() {
+  static constexpr std::array<const FormLayout*, kFormCount> kLayouts = [] {
+    std::array<const FormLayout*, kFormCount> forms{&layouts::Form1};
+    std::size_t next = 1;
+    for (const MenuButton& button : layouts::kMenuButtons) forms[next++] = &button.form();
+    return forms;
+  }();
   return kLayouts;
 }
 
@@ -29,12 +26,15 @@ const FormLayout* layoutNamed(std::string_view name) {
 void defineForms(Runtime& runtime, const platform::Services& services) {
   platform::WebOpener& web = services.web;
   runtime.define("Form1", [&web](Runtime& rt) { return std::make_unique<Menu>(rt, web); });
-  for (const FormLayout* board : {&layouts::Form2, &layouts::Form3, &layouts::Form4, &layouts::Form5})
-    runtime.define(board->Name, [board, services](Runtime& rt) {
-      return std::make_unique<Board>(rt, *board, services);
-    });
-  for (const FormLayout* page : {&layouts::Form6, &layouts::Form7})
-    runtime.define(page->Name, [page](Runtime& rt) { return std::make_unique<Page>(rt, *page); });
+  for (const MenuButton& button : layouts::kMenuButtons) {
+    const FormLayout* form = &button.form();
+    if (button.board)
+      runtime.define(form->Name, [form, services](Runtime& rt) {
+        return std::make_unique<Board>(rt, *form, services);
+      });
+    else
+      runtime.define(form->Name, [form](Runtime& rt) { return std::make_unique<Page>(rt, *form); });
+  }
 }
 
 }  // namespace wizlo

@@ -3,15 +3,17 @@
 #include <string>
 
 #include "forms/runtime.hpp"
+#include "menu/form1.hpp"
 #include "platform/services.hpp"
 
 namespace wizlo {
 
-// The seven forms' designs, the menu first.
-const std::array<const FormLayout*, 7>& allLayouts();
+// Every form's design: the menu, then those its buttons open, in the order of its table.
+inline constexpr std::size_t kFormCount = 1 + std::size(layouts::kMenuButtons);
+const std::array<const FormLayout*, kFormCount>& allLayouts();
 const FormLayout* layoutNamed(std::string_view name);  // null if there is none
 
-// Tells the runtime how to make each of the seven forms.
+// Tells the runtime how to make each form: the menu, and a board or a page for each of its buttons.
 void defineForms(Runtime& runtime, const platform::Services& services);
 
 inline constexpr std::string_view kStartForm = "Form1";

@@ -57,7 +57,7 @@ struct MarkedLetters {
 };
 
 enum class Ground : std::uint8_t { Shaded, Flat };  // shaded: darkening towards the foot
-enum class Ornament : std::uint8_t { None, WaveBand, Swoosh };
+enum class Ornament : std::uint8_t { Nothing, WaveBand, Swoosh };
 
 // Everything a board's backdrop draws besides what its layout places: the
 // sentence with its coloured letters, the instruction, a skill name beside
@@ -77,7 +77,7 @@ struct BoardContent {
   std::span<const std::string_view> skills = {};  // the name beside piece c(j), by piece index
   Rgb skillColour = 0;
   double skillSize = 0;
-  Ornament ornament = Ornament::None;
+  Ornament ornament = Ornament::Nothing;
   Rgb ornamentColour = 0;
   double ornamentTop = 0, ornamentBottom = 0;
   CreditColours credits;

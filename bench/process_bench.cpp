@@ -37,6 +37,8 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 using wizlo::FormLayout;
+using wizlo::MenuButton;
+using wizlo::layouts::kMenuButtons;
 using wizlo::e2e::ChildProcess;
 using wizlo::e2e::VirtualDisplay;
 
@@ -224,16 +226,10 @@ void startup(VirtualDisplay& display, const Paths& paths, int runs) {
 
 // --- board open ----------------------------------------------------------------------------------------
 
-struct MenuButton {
-  std::string_view hotSpot, form;
-};
-// Which hot spot of the menu opens which board.
-constexpr MenuButton kBoardButtons[] = {{"Image2", "Form2"}, {"Image3", "Form3"}, {"Image5", "Form4"}, {"Image4", "Form5"}};
-
 // Presses a menu button, lets it go, and returns the ms from the release to the new window's first frame.
-double openBoard(Pointer& pointer, const fs::path& log, const MenuButton& button) {
+double openBoard(Pointer& pointer, const fs::path& log, std::string_view hotSpot) {
   const FormLayout& menu = *wizlo::layoutNamed("Form1");
-  const ScreenPoint at = centreOn(menu, button.hotSpot);
+  const ScreenPoint at = centreOn(menu, hotSpot);
   std::set<unsigned> seen;
   for (const Frame& f : readFrames(log)) seen.insert(f.window);
   pointer.moveTo(at.x, at.y);
@@ -272,15 +268,18 @@ void boardOpen(VirtualDisplay& display, const Paths& paths, int rounds) {
   Pointer pointer(display.name());
   std::vector<double> all, first;
   std::printf("board open: release of the click on a menu button to the board's first frame\n");
+  int boards = 0;
   for (int round = 0; round < rounds; ++round)
-    for (const MenuButton& button : kBoardButtons) {
-      const double ms = openBoard(pointer, log, button);
+    for (const MenuButton& button : kMenuButtons) {
+      if (!button.board) continue;
+      const double ms = openBoard(pointer, log, button.hotSpot);
       (round == 0 ? first : all).push_back(ms);
+      boards += round == 0;
       std::this_thread::sleep_for(200ms);
-      closeBoard(pointer, display, wizlo.pid(), button.form);
+      closeBoard(pointer, display, wizlo.pid(), button.form().Name);
     }
   std::printf("  first open of each board (its pictures decoded then)  %s\n", summary(first, "ms").c_str());
-  std::printf("  later opens (%d rounds of 4 boards)                  %s   target < 16 ms\n", rounds - 1,
+  std::printf("  later opens (%d rounds of %d boards)                  %s   target < 16 ms\n", rounds - 1, boards,
               summary(all, "ms").c_str());
   std::printf("  peak memory after every board opened (VmHWM)        %.1f MiB\n", peakRssKiB(wizlo.pid()) / 1024.0);
 }
@@ -309,7 +308,7 @@ void cpu(VirtualDisplay& display, const Paths& paths, double seconds) {
   // Dragging: a piece of the first board carried round the board without a stop, at the rate of an
   // ordinary mouse (125 Hz) and of a fast one (1000 Hz).
   const FormLayout& board = *wizlo::layoutNamed("Form2");
-  openBoard(pointer, log, kBoardButtons[0]);
+  openBoard(pointer, log, wizlo::layouts::hotSpotOpening(board));
   std::this_thread::sleep_for(500ms);
   ScreenPoint piece{};
   for (const auto& c : board.Controls)

@@ -156,7 +156,7 @@ inline constexpr BoardContent Form3Content = {
     .skills = kForm3Skills,
     .skillColour = 0x15236E,
     .skillSize = 470,
-    .ornament = Ornament::None,
+    .ornament = Ornament::Nothing,
     .credits = {},
     .menuLabel = {"قرأ أديب كتاباً عن البيئة"},
 };

@@ -5,6 +5,10 @@
 
 #pragma once
 
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
 #include "assets/content.hpp"
 #include "boards/form2.hpp"
 #include "boards/form3.hpp"
@@ -54,6 +58,13 @@ inline constexpr MenuButton kMenuButtons[] = {
     {.hotSpot = "Image6", .page = &Form6Content},
     {.hotSpot = "Image7", .page = &Form7Content},
 };
+
+// The hot spot of the button that opens `form`.
+constexpr std::string_view hotSpotOpening(const FormLayout& form) {
+  for (const MenuButton& button : kMenuButtons)
+    if (&button.form() == &form) return button.hotSpot;
+  throw std::invalid_argument("no menu button opens " + std::string(form.Name));
+}
 
 // What the backdrop draws, in twips: the title, the colours of the buttons' banners and the
 // sizes of their labels, and the credits.

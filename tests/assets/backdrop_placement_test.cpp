@@ -201,9 +201,9 @@ TEST(BackdropPlacement, BackButtonsAreGoldUnderTheirHotSpots) {
 
 TEST(BackdropPlacement, MenuBannersLieUnderTheirHotSpots) {
   const Page page(PictureId::Backdrop1);
-  for (std::string_view spot : {"Image2", "Image3", "Image4", "Image5", "Image6", "Image7"}) {
-    SCOPED_TRACE(std::string(spot));
-    const Rect r = control(layouts::Form1, spot).rect();
+  for (const MenuButton& button : layouts::kMenuButtons) {
+    SCOPED_TRACE(std::string(button.hotSpot));
+    const Rect r = control(layouts::Form1, button.hotSpot).rect();
     for (auto [fx, fy] : {std::pair{0.05, 0.3}, {0.95, 0.3}, {0.5, 0.1}, {0.05, 0.6}, {0.95, 0.6}})
       EXPECT_TRUE(page.at(r.Left + r.Width * fx, r.Top + r.Height * fy).paleGreen())
           << describe(page.at(r.Left + r.Width * fx, r.Top + r.Height * fy)) << " at " << fx << "," << fy;

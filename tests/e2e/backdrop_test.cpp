@@ -1,6 +1,5 @@
 // A click on a backdrop away from every hot spot, piece and circle does nothing at all.
 
-#include "pages/form6.hpp"
 #include <thread>
 
 #include "tests/e2e/e2e_fixture.hpp"
@@ -38,19 +37,17 @@ double sameLook(const Screenshot& before, const Screenshot& now, const WindowInf
 }
 
 TEST_F(WizloE2e, AClickOnABackdropOutsideItsControlsDoesNothing) {
-  const struct {
-    const char* button;  // nullptr: the menu itself
-    const FormLayout* layout;
-  } forms[] = {{nullptr, &layouts::Form1}, {"Image2", &layouts::Form2}, {"Image5", &layouts::Form4},
-               {"Image6", &layouts::Form6}};
-  for (const auto& f : forms) {
-    const WindowInfo window = f.button ? open(f.button) : menu;
+  const FormCase forms[] = {{"", &layouts::Form1},  // the menu itself
+                            formCase(layouts::Form2), formCase(layouts::Form4), formCase(layouts::Form6)};
+  for (const FormCase& f : forms) {
+    const bool opened = !f.button.empty();
+    const WindowInfo window = opened ? open(f.button) : menu;
     const Screenshot before = display.screenshot();
     clickTheBackdrop(display, window, *f.layout);
     std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(run.windows().size(), f.button ? 2u : 1u) << f.layout->Name;
+    EXPECT_EQ(run.windows().size(), opened ? 2u : 1u) << f.layout->Name;
     EXPECT_GT(sameLook(before, display.screenshot(), window), 0.999) << f.layout->Name;
-    if (f.button) {
+    if (opened) {
       display.requestClose(window.id);
       run.waitForWindows(1);
     }

@@ -7,7 +7,7 @@
 namespace wizlo::e2e {
 namespace {
 
-class Board : public WizloE2e, public ::testing::WithParamInterface<BoardCase> {
+class Board : public WizloE2e, public ::testing::WithParamInterface<FormCase> {
  protected:
   const FormLayout& form() const { return *GetParam().layout; }
   // Where the piece lay shows only the board's ground, which may shade gently but carries no numeral:
@@ -104,7 +104,7 @@ TEST_P(SpareCircle, TakesOnlyWrongDrops) {
       expectWrong(board, opening, piece, control(form(), "g", 9), "c(" + std::to_string(*piece.Index) + ")");
 }
 
-INSTANTIATE_TEST_SUITE_P(BookAndComputer, SpareCircle, ::testing::Values(kBoards[1], kBoards[2]),
+INSTANTIATE_TEST_SUITE_P(BookAndComputer, SpareCircle, ::testing::Values(formCase(layouts::Form3), formCase(layouts::Form4)),
                          [](const auto& info) { return std::string(info.param.layout->Name); });
 
 class ComputerBoard : public Board {};
@@ -130,7 +130,7 @@ TEST_P(ComputerBoard, ADropOnTheStripOfACircleUnderAShownMarkDoesNothing) {
   EXPECT_EQ(nextSound(), "yes");
 }
 
-INSTANTIATE_TEST_SUITE_P(Computer, ComputerBoard, ::testing::Values(kBoards[2]),
+INSTANTIATE_TEST_SUITE_P(Computer, ComputerBoard, ::testing::Values(formCase(layouts::Form4)),
                          [](const auto& info) { return std::string(info.param.layout->Name); });
 
 class FarmingBoard : public Board {};
@@ -153,7 +153,7 @@ TEST_P(FarmingBoard, APressInTheCornerSharedByTwoPiecesDragsTheUpperOne) {
       << "c(1) changed";
 }
 
-INSTANTIATE_TEST_SUITE_P(Farming, FarmingBoard, ::testing::Values(kBoards[3]),
+INSTANTIATE_TEST_SUITE_P(Farming, FarmingBoard, ::testing::Values(formCase(layouts::Form5)),
                          [](const auto& info) { return std::string(info.param.layout->Name); });
 
 }  // namespace

@@ -6,28 +6,38 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <map>
 #include <stdexcept>
 #include <string>
 
-#include "boards/form2.hpp"
-#include "boards/form3.hpp"
-#include "boards/form4.hpp"
-#include "boards/form5.hpp"
 #include "forms/layout.hpp"
 #include "menu/form1.hpp"
 #include "tests/e2e/harness.hpp"
 
 namespace wizlo::e2e {
 
-// A board and the menu button that opens it.
-struct BoardCase {
-  const char* button;
-  const FormLayout* layout;
+// A board or page and the menu button that opens it.
+struct FormCase {
+  std::string_view button;
+  const FormLayout* layout = nullptr;
 };
-inline constexpr BoardCase kBoards[] = {
-    {"Image2", &layouts::Form2}, {"Image3", &layouts::Form3}, {"Image5", &layouts::Form4}, {"Image4", &layouts::Form5}};
+
+constexpr FormCase formCase(const FormLayout& form) { return {layouts::hotSpotOpening(form), &form}; }
+
+// The boards, or the pages, of the menu's table, in its order.
+template <bool boards>
+constexpr auto casesOfTheMenu() {
+  constexpr auto wanted = [](const MenuButton& button) { return (button.board != nullptr) == boards; };
+  std::array<FormCase, std::ranges::count_if(layouts::kMenuButtons, wanted)> cases{};
+  std::size_t next = 0;
+  for (const MenuButton& button : layouts::kMenuButtons)
+    if (wanted(button)) cases[next++] = formCase(button.form());
+  return cases;
+}
+inline constexpr auto kBoards = casesOfTheMenu<true>();
+inline constexpr auto kPages = casesOfTheMenu<false>();
 
 inline const ImageLayout& control(const FormLayout& form, std::string_view name, int index = -1) {
   for (const ImageLayout& c : form.Controls)

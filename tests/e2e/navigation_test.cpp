@@ -1,7 +1,5 @@
 // Going to a board or page and back, by its back button or its close box, and ending the program.
 
-#include "pages/form6.hpp"
-#include "pages/form7.hpp"
 #include "tests/e2e/e2e_fixture.hpp"
 
 namespace wizlo::e2e {
@@ -21,7 +19,7 @@ class LeavingABoard : public WizloE2e, public ::testing::WithParamInterface<Leav
 
 TEST_P(LeavingABoard, ReturnsToTheMenuAndTheNextVisitStartsAfresh) {
   const Screenshot menuLook = display.screenshot();
-  for (const BoardCase& b : kBoards) {
+  for (const FormCase& b : kBoards) {
     const std::string name(b.layout->Name);
     const WindowInfo board = open(b.button);
     const Screenshot fresh = display.screenshot();
@@ -50,12 +48,8 @@ INSTANTIATE_TEST_SUITE_P(ByEitherWay, LeavingABoard, ::testing::Values(Leave::Ba
                          [](const auto& info) { return info.param == Leave::BackButton ? "Rrr" : "CloseBox"; });
 
 TEST_F(WizloE2e, EachPageOpensFromItsButtonAndClosesByItsBackButtonOrCloseBoxAnyNumberOfTimes) {
-  const struct {
-    const char* button;
-    const FormLayout* layout;
-  } pages[] = {{"Image6", &layouts::Form6}, {"Image7", &layouts::Form7}};
   const Screenshot menuLook = display.screenshot();
-  for (const auto& page : pages) {
+  for (const FormCase& page : kPages) {
     const ImageLayout& back = control(*page.layout, "Image6");
     std::optional<Screenshot> first;
     for (int visit = 0; visit < 4; ++visit) {
@@ -77,8 +71,8 @@ TEST_F(WizloE2e, EachPageOpensFromItsButtonAndClosesByItsBackButtonOrCloseBoxAny
 }
 
 TEST_F(WizloE2e, ClosingTheMenuEndsTheProgramButNotWhileABoardOrPageIsUp) {
-  for (const char* button : {"Image2", "Image7"}) {
-    const WindowInfo shown = open(button);
+  for (const FormLayout* form : {&layouts::Form2, &layouts::Form7}) {
+    const WindowInfo shown = open(layouts::hotSpotOpening(*form));
     display.requestClose(menu.id);
     EXPECT_FALSE(run.waitForExit(1000ms)) << "the menu closed under " << shown.name;
     EXPECT_EQ(run.windows().size(), 2u);

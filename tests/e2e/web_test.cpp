@@ -12,7 +12,7 @@ TEST_F(WizloE2e, TheCreditHotSpotsOfTheMenuAndEveryBoardEachRequestTheAddressOnc
   const std::vector<std::string> oneAddress{std::string(platform::kWebSiteAddress)};
   clickOn(menu, control(layouts::Form1, "wex"));
   ASSERT_TRUE(waitUntil([&] { return run.openedAddresses().size() == 1; })) << "from the menu";
-  for (const BoardCase& b : kBoards) {
+  for (const FormCase& b : kBoards) {
     const WindowInfo board = open(b.button);
     const std::size_t before = run.openedAddresses().size();
     clickOn(board, control(*b.layout, "wex"));
@@ -37,7 +37,7 @@ TEST_F(WithoutAnOpener, TheCreditHotSpotsDoNothingVisibleAndTheProgramGoesOn) {
   std::this_thread::sleep_for(300ms);
   EXPECT_TRUE(run.running());
   EXPECT_EQ(run.windows().size(), 1u);
-  const WindowInfo board = open("Image2");
+  const WindowInfo board = open(layouts::hotSpotOpening(layouts::Form2));
   clickOn(board, control(layouts::Form2, "wex"));
   std::this_thread::sleep_for(300ms);
   EXPECT_EQ(run.windows().size(), 2u);

@@ -41,7 +41,7 @@ TEST_P(OnADesktop, TheMenuAndABoardOpenWithTheirFramesOnTheWorkAreaMovedOnlyUpTo
   const auto pixels = [&](Twips t) { return t * desktop.scale / kTwipsPerPixel; };
 
   const WindowInfo menu = run.waitForWindows(1);
-  const ImageLayout& button = control(layouts::Form1, "Image2");
+  const ImageLayout& button = control(layouts::Form1, layouts::hotSpotOpening(layouts::Form2));
   display.click({menu.x + pixels(button.Left + button.Width / 2), menu.y + pixels(button.Top + button.Height / 2)});
   const WindowInfo board = run.waitForWindows(2);
 

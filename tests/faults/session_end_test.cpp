@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "menu/form1.hpp"
 #include "tests/faults/real_board.hpp"
 #include "tests/support/test_board.hpp"
 
@@ -12,8 +13,8 @@ namespace wizlo::testing {
 namespace {
 
 TEST(SessionEnd, WhileAMenuHotSpotsFormIsUpEndsTheProgramCleanly) {
-  for (const char* hotSpot : {"Image2", "Image3", "Image4", "Image5", "Image6", "Image7"}) {
-    SCOPED_TRACE(hotSpot);
+  for (const MenuButton& button : layouts::kMenuButtons) {
+    SCOPED_TRACE(button.hotSpot);
     RecordingSound sound;
     RecordingWeb web;
     RealProgram program(sound, web, "/opt/wizlo");
@@ -22,7 +23,7 @@ TEST(SessionEnd, WhileAMenuHotSpotsFormIsUpEndsTheProgramCleanly) {
       EXPECT_NE(program.runtime.active(), &menu);
       program.backend.script.push_back(InputEvent{.kind = InputEvent::Kind::Quit});
     };
-    program.mouse.click(menu, menu.control(hotSpot));
+    program.mouse.click(menu, menu.control(button.hotSpot));
     EXPECT_FALSE(program.runtime.anyLoaded());
     EXPECT_TRUE(program.backend.errors.empty());
   }

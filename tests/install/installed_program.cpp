@@ -109,7 +109,7 @@ e2e::Point at(const e2e::WindowInfo& window, int xTwips, int yTwips, double scal
 
 e2e::WindowInfo playOneRightMove(e2e::VirtualDisplay& display, const e2e::WindowInfo& menu,
                                  const std::function<e2e::WindowInfo(std::size_t)>& waitForWindows, double scale) {
-  display.click(centre(menu, control(layouts::Form1, "Image2"), scale));
+  display.click(centre(menu, control(layouts::Form1, layouts::hotSpotOpening(layouts::Form2)), scale));
   const e2e::WindowInfo board = waitForWindows(2);
   const std::string_view key = control(layouts::Form2, "l", 0).Tag;
   const auto piece = std::find_if(std::begin(layouts::Form2.Controls), std::end(layouts::Form2.Controls),

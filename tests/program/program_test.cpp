@@ -6,6 +6,7 @@
 #include "boards/board.hpp"
 #include "forms/errors.hpp"
 #include "forms/compose.hpp"
+#include "menu/form1.hpp"
 #include "tests/support/scripted_backend.hpp"
 #include "tests/support/test_board.hpp"
 
@@ -26,7 +27,7 @@ class ProgramTest : public ::testing::Test {
 
   // Clicks a menu hot spot; `whileShown` runs inside the modal Show, with
   // the opened form on top, and must end by unloading it.
-  void openFromMenu(const char* hotSpot, std::function<void(Form&)> whileShown) {
+  void openFromMenu(std::string_view hotSpot, std::function<void(Form&)> whileShown) {
     backend.onScriptEnd = [this, whileShown] {
       Form* shown = runtime.active();
       ASSERT_NE(shown, &menu());
@@ -49,27 +50,24 @@ class ProgramTest : public ::testing::Test {
 };
 
 TEST_F(ProgramTest, EachMenuHotSpotOpensItsFormModally) {
-  const std::pair<const char*, const char*> opens[] = {{"Image2", "Form2"}, {"Image3", "Form3"},
-                                                       {"Image4", "Form5"}, {"Image5", "Form4"},
-                                                       {"Image6", "Form6"}, {"Image7", "Form7"}};
-  for (const auto& [hotSpot, formName] : opens) {
+  for (const MenuButton& button : layouts::kMenuButtons) {
     std::string opened;
-    openFromMenu(hotSpot, [&](Form& shown) {
+    openFromMenu(button.hotSpot, [&](Form& shown) {
       opened = std::string(shown.name());
       // The menu is deaf meanwhile, its close box too.
       mouse.close(menu());
       EXPECT_TRUE(menu().loaded());
-      const char* back = shown.name() == "Form6" || shown.name() == "Form7" ? "Image6" : "rrr";
-      mouse.click(shown, shown.control(back));
+      mouse.click(shown, shown.control(button.board ? "rrr" : "Image6"));
     });
-    EXPECT_EQ(opened, formName) << hotSpot;
+    EXPECT_EQ(opened, button.form().Name) << button.hotSpot;
   }
 }
 
 TEST_F(ProgramTest, EveryBoardCanBePlayedToTheEnd) {
-  for (const char* hotSpot : {"Image2", "Image3", "Image4", "Image5"}) {
+  for (const MenuButton& button : layouts::kMenuButtons) {
+    if (!button.board) continue;
     sound.played.clear();
-    openFromMenu(hotSpot, [&](Form& shown) {
+    openFromMenu(button.hotSpot, [&](Form& shown) {
       auto& board = static_cast<Board&>(shown);
       ControlSet& controls = board.controls();
       int n = 0;
@@ -106,8 +104,8 @@ TEST_F(ProgramTest, EveryBoardCanBePlayedToTheEnd) {
 }
 
 TEST_F(ProgramTest, TheSpareCircleOfTheBookAndComputerBoardsTakesOnlyWrongDrops) {
-  for (const char* hotSpot : {"Image3", "Image5"}) {
-    openFromMenu(hotSpot, [&](Form& board) {
+  for (const FormLayout* form : {&layouts::Form3, &layouts::Form4}) {
+    openFromMenu(layouts::hotSpotOpening(*form), [&](Form& board) {
       for (std::int16_t j = 0; j < 9; ++j) {
         mouse.drag(board, board.control("c", j), board.control("g", 9));
         EXPECT_TRUE(board.control("Imn").Visible());
@@ -119,7 +117,7 @@ TEST_F(ProgramTest, TheSpareCircleOfTheBookAndComputerBoardsTakesOnlyWrongDrops)
 }
 
 TEST_F(ProgramTest, AShownMarkOnTheComputerBoardCoversAStripOfACircle) {
-  openFromMenu("Image5", [&](Form& board) {
+  openFromMenu(layouts::hotSpotOpening(layouts::Form4), [&](Form& board) {
     mouse.drag(board, board.control("c", 0), board.control("g", 0));  // wrong: the cross shows
     ASSERT_TRUE(board.control("Imn").Visible());
     // c(6) belongs in g(5), but the strip of g(5) under the cross is the cross's.
@@ -133,7 +131,7 @@ TEST_F(ProgramTest, AShownMarkOnTheComputerBoardCoversAStripOfACircle) {
 }
 
 TEST_F(ProgramTest, ThePressInTheSharedCornerOfTheFarmingBoardDragsTheUpperPiece) {
-  openFromMenu("Image4", [&](Form& board) {
+  openFromMenu(layouts::hotSpotOpening(layouts::Form5), [&](Form& board) {
     const Point circle = centreOf(board.control("g", 0));  // c(4) fits g(0), c(1) does not
     mouse.press(board, 9270, 5070);
     mouse.release(board, circle.x, circle.y);
@@ -146,7 +144,7 @@ TEST_F(ProgramTest, ThePressInTheSharedCornerOfTheFarmingBoardDragsTheUpperPiece
 TEST_F(ProgramTest, TheWebHotSpotsOfMenuAndBoardsOpenOneAddressWithTheirOwnWindow) {
   mouse.click(menu(), menu().control("wex"));
   std::uintptr_t boardWindow = 0;
-  openFromMenu("Image2", [&](Form& board) {
+  openFromMenu(layouts::hotSpotOpening(layouts::Form2), [&](Form& board) {
     boardWindow = board.hWnd();
     mouse.click(board, board.control("wex"));
     mouse.click(board, board.control("rrr"));

@@ -49,7 +49,7 @@ TEST_F(HangingSoundServer, NeverHoldsTheBoardLongerThanTheSoundNorKeepsTheProgra
       {"a stopped server", [&] { pulse.stop(); }, [] {}},
   };
   const FormLayout& form = layouts::Form2;
-  const WindowInfo board = open("Image2");
+  const WindowInfo board = open(layouts::hotSpotOpening(form));
   const auto shows = [&](const char* mark, bool (*colour)(Rgb)) {
     return [&form, &board, mark, colour](const Screenshot& s) {
       return markShown(s, board, control(form, mark), colour) > 0.05;

@@ -45,9 +45,9 @@ TEST(OddFolders, TheProgramPlaysItsSoundsFromAnyFolder) {
     const auto centre = [](const WindowInfo& window, const ImageLayout& c) {
       return WizloRun::at(window, c.Left + c.Width / 2, c.Top + c.Height / 2);
     };
-    display.click(centre(menu, control(layouts::Form1, "Image2")));
-    const WindowInfo board = run.waitForWindows(2);
     const FormLayout& form = layouts::Form2;
+    display.click(centre(menu, control(layouts::Form1, layouts::hotSpotOpening(form))));
+    const WindowInfo board = run.waitForWindows(2);
     const ImageLayout* piece = pieceFor(form, 0);
     ASSERT_NE(piece, nullptr);
     display.drag(centre(board, *piece), centre(board, control(form, "g", 1)));  // wrong

@@ -12,8 +12,6 @@
 #include <iostream>
 #include <random>
 
-#include "pages/form6.hpp"
-#include "pages/form7.hpp"
 #include "tests/e2e/e2e_fixture.hpp"
 
 namespace wizlo::e2e {
@@ -80,30 +78,22 @@ TEST_F(LongStorm, TheRealProgramStaysAliveAndAnswersAndShowsOneMarkAtMost) {
   const auto seconds = fromEnvironment("WIZLO_STORM_SECONDS", 20);
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   std::cout << "storm seed " << seed << " (WIZLO_STORM_SEED replays the pupil's choices, not X's timing)" << std::endl;
-  struct Opens {
-    const char* button;
-    const FormLayout* layout;
-    const char* back;
-  };
-  const Opens kOpens[] = {{"Image2", &layouts::Form2, "rrr"}, {"Image3", &layouts::Form3, "rrr"},
-                          {"Image5", &layouts::Form4, "rrr"}, {"Image4", &layouts::Form5, "rrr"},
-                          {"Image6", &layouts::Form6, "Image6"}, {"Image7", &layouts::Form7, "Image6"}};
   while (std::chrono::steady_clock::now() < end) {
-    const Opens& opens = kOpens[chance(6)];
-    const WindowInfo window = open(opens.button);  // throws when no window comes: the program did not answer
+    const MenuButton& opens = layouts::kMenuButtons[chance(static_cast<int>(std::size(layouts::kMenuButtons)))];
+    const WindowInfo window = open(opens.hotSpot);  // throws when no window comes: the program did not answer
     ++visits;
-    const bool board = opens.back == std::string_view("rrr");
+    const bool board = opens.board != nullptr;
     for (int i = 1 + chance(40); i > 0 && std::chrono::steady_clock::now() < end; --i) {
-      move(window, *opens.layout);
+      move(window, opens.form());
       ++moves;
       ASSERT_TRUE(run.running()) << "wizlo ended; seed " << seed;
-      if (board) checkMarks(window, *opens.layout);
+      if (board) checkMarks(window, opens.form());
       if (HasFatalFailure()) return;
       if (run.windows().size() == 1) break;  // a click found the back button
     }
     if (run.windows().size() == 2) {
       if (chance(3) == 0) display.requestClose(window.id);
-      else clickOn(window, control(*opens.layout, opens.back));
+      else clickOn(window, control(opens.form(), board ? "rrr" : "Image6"));
     }
     ASSERT_TRUE(waitUntil([&] { return run.windows().size() == 1; }, 10000ms))
         << "the form would not close; seed " << seed;
