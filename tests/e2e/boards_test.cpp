@@ -104,7 +104,8 @@ TEST_P(SpareCircle, TakesOnlyWrongDrops) {
       expectWrong(board, opening, piece, control(form(), "g", 9), "c(" + std::to_string(*piece.Index) + ")");
 }
 
-INSTANTIATE_TEST_SUITE_P(BookAndComputer, SpareCircle, ::testing::Values(formCase(layouts::Form3), formCase(layouts::Form4)),
+INSTANTIATE_TEST_SUITE_P(BookAndComputer, SpareCircle,
+                         ::testing::Values(formCase(layouts::Form3), formCase(layouts::Form4)),
                          [](const auto& info) { return std::string(info.param.layout->Name); });
 
 class ComputerBoard : public Board {};

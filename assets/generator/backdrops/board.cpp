@@ -1,7 +1,6 @@
 #include "assets/generator/backdrops/board.hpp"
 
 #include <algorithm>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,12 +19,13 @@ constexpr double kMargin = 220;
 void paintGround(cairo_t* cr, const BoardContent& b) {
   const Colour ground = Colour::hex(b.groundColour);
   if (b.ground == Ground::Flat) return paintFlat(cr, ground);
-  paintWith(cr, linearGradient(0, 0, 0, kPageHeight, {{0, ground}, {0.55, ground.shade(0.05)}, {1, ground.shade(0.22)}}));
+  paintWith(cr,
+            linearGradient(0, 0, 0, kPageHeight, {{0, ground}, {0.55, ground.shade(0.05)}, {1, ground.shade(0.22)}}));
 }
 
 // The sentence, one layout a word, so each word can sit above its circles.
 struct Word {
-  std::unique_ptr<ArabicText> text;
+  ArabicText text;
   std::size_t firstByte = 0;
   double x = 0;  // paint origin
 };
@@ -41,7 +41,7 @@ void placeWords(std::vector<Word>& words, const BoardContent& b) {
   std::vector<double> target(n, 0), width(n), left(n), sum(n, 0);
   std::vector<int> arrows(n, 0);
   for (std::size_t k = 0; k < n; ++k) {
-    const Box logical = words[k].text->logical();
+    const Box logical = words[k].text.logical();
     width[k] = logical.width;
     left[k] = logical.x;
   }
@@ -49,7 +49,7 @@ void placeWords(std::vector<Word>& words, const BoardContent& b) {
     const MarkedLetters& m = b.circles[i];
     if (m.kind == CircleKind::SpareOnBlank) continue;
     const Word& w = words[m.letters.word];
-    const Box ink = w.text->inkOf(within(w, bytesOf(b.sentence, m.letters)));
+    const Box ink = w.text.inkOf(within(w, bytesOf(b.sentence, m.letters)));
     const Box circle = boxOf(controlOf(*b.form, "g", static_cast<int>(i)).rect());
     sum[m.letters.word] += circle.centreX() - (ink.centreX() - left[m.letters.word]);
     arrows[m.letters.word] += 1;
@@ -102,12 +102,11 @@ std::vector<Word> shapeSentence(cairo_t* cr, const BoardContent& b) {
   std::vector<Word> words;
   for (int k = 0; k < wordCount(b.sentence); ++k) {
     const ByteRange r = wordOf(b.sentence, k);
-    words.push_back({std::make_unique<ArabicText>(cr, b.sentence.substr(r.start, r.length), kNaskh, b.sentenceSize),
-                     r.start, 0});
+    words.push_back({ArabicText(cr, b.sentence.substr(r.start, r.length), kNaskh, b.sentenceSize), r.start, 0});
   }
   const auto colourIn = [&](const MarkedLetters& m) {
     Word& w = words[m.letters.word];
-    w.text->colour(within(w, bytesOf(b.sentence, m.letters)), Colour::hex(m.colour));
+    w.text.colour(within(w, bytesOf(b.sentence, m.letters)), Colour::hex(m.colour));
   };
   for (const MarkedLetters& m : b.circles)
     if (m.kind == CircleKind::Drawn) colourIn(m);
@@ -119,29 +118,29 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
   std::vector<Word> words = shapeSentence(cr, b);
   placeWords(words, b);
 
-  const double top = b.baselineY - words[0].text->baseline();  // every word has the same line box
+  const double top = b.baselineY - words[0].text.baseline();  // every word has the same line box
   // A soft light halo lifts the letters off the ground.
   softShadow(
       cr,
       [&](cairo_t* m) {
-        for (const Word& w : words) w.text->path(m, w.x, top);
+        for (const Word& w : words) w.text.path(m, w.x, top);
       },
       0, 0, 60, kWhite.withAlpha(0.55));
   softShadow(
       cr,
       [&](cairo_t* m) {
-        for (const Word& w : words) w.text->path(m, w.x, top);
+        for (const Word& w : words) w.text.path(m, w.x, top);
       },
       14, 22, 30, kBlack.withAlpha(0.28));
   // A thin dark contour keeps pale letters readable on a pale ground.
   cairo_save(cr);
-  for (const Word& w : words) w.text->path(cr, w.x, top);
+  for (const Word& w : words) w.text.path(cr, w.x, top);
   setSource(cr, Colour::hex(0x202020, 0.9));
   cairo_set_line_width(cr, 16);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_stroke(cr);
   cairo_restore(cr);
-  for (const Word& w : words) w.text->paint(w.x, top, kBlack);
+  for (const Word& w : words) w.text.paint(w.x, top, kBlack);
 
   const double ringWidth = 48;
   for (std::size_t i = 0; i < b.circles.size(); ++i) {
@@ -150,7 +149,7 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
     const Box circle = boxOf(controlOf(*b.form, "g", static_cast<int>(i)).rect());
     drawRing(cr, circle, Colour::hex(m.colour), ringWidth);
     const Word& w = words[m.letters.word];
-    const Box ink = w.text->inkOf(within(w, bytesOf(b.sentence, m.letters)));
+    const Box ink = w.text.inkOf(within(w, bytesOf(b.sentence, m.letters)));
     const double tipX = w.x + ink.centreX(), tipY = top + ink.bottom() + 60;
     const double tailX = circle.centreX(), tailY = circle.y + circle.height * 0.05 - 25;
     drawArrow(cr, tailX, tailY, tipX, tipY, Colour::hex(m.colour), 42);
@@ -159,7 +158,7 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
 
 std::string_view skillOf(const BoardContent& b, int piece) {
   if (piece < 0 || static_cast<std::size_t>(piece) >= b.skills.size())
-    throw std::out_of_range(std::string(b.form->Name) + " has no skill name for piece c(" + std::to_string(piece) + ")");
+    throw std::out_of_range(std::string(b.form->Name) + " has no skill name for c(" + std::to_string(piece) + ")");
   return b.skills[static_cast<std::size_t>(piece)];
 }
 
@@ -169,10 +168,10 @@ std::vector<Box> drawSkills(cairo_t* cr, const BoardContent& b, const std::vecto
   const Box page{kMargin, 0, kPageWidth - 2 * kMargin, kPageHeight};
   for (const ImageLayout* piece : visibleArray(*b.form, "c")) {
     const Box at = boxOf(piece->rect());
-    const PlacedText label = fitText(cr, skillOf(b, *piece->Index), kNaskh, b.skillSize, Align::Right, at.x - 110,
-                                     at.centreY(), page, obstacles);
-    label.text->paint(label.x + 10, label.y + 14, kWhite.withAlpha(0.45));
-    label.text->paint(label.x, label.y, Colour::hex(b.skillColour));
+    const PlacedText label =
+        fitText(cr, skillOf(b, *piece->Index), b.skillSize, at.x - 110, at.centreY(), page, obstacles);
+    label.text.paint(label.x + 10, label.y + 14, kWhite.withAlpha(0.45));
+    label.text.paint(label.x, label.y, Colour::hex(b.skillColour));
     inks.push_back(label.inkOnPage());
   }
   return inks;
@@ -181,17 +180,17 @@ std::vector<Box> drawSkills(cairo_t* cr, const BoardContent& b, const std::vecto
 void drawInstruction(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles) {
   const Box back = boxOf(controlOf(*b.form, "rrr").rect());
   const Box region{kPageWidth / 2 - 1200, 0, kPageWidth / 2 + 1200 - kMargin - 80, kPageHeight};
-  const PlacedText line = fitText(cr, b.instruction, kNaskh, b.instructionSize, Align::Right, kPageWidth - kMargin - 80,
-                                  back.centreY(), region, obstacles);
-  line.text->paint(line.x + 12, line.y + 16, kBlack.withAlpha(0.18));
-  line.text->paint(line.x, line.y, Colour::hex(b.instructionColour));
+  const PlacedText line =
+      fitText(cr, b.instruction, b.instructionSize, kPageWidth - kMargin - 80, back.centreY(), region, obstacles);
+  line.text.paint(line.x + 12, line.y + 16, kBlack.withAlpha(0.18));
+  line.text.paint(line.x, line.y, Colour::hex(b.instructionColour));
 }
 
 }  // namespace
 
 std::string lettersDrawnIn(cairo_t* cr, const BoardContent& b, Rgb colour) {
   std::string letters;
-  for (const Word& w : shapeSentence(cr, b)) letters += w.text->textIn(Colour::hex(colour));
+  for (const Word& w : shapeSentence(cr, b)) letters += w.text.textIn(Colour::hex(colour));
   return letters;
 }
 

@@ -109,7 +109,8 @@ void drawBanner(cairo_t* cr, const Box& b, Colour fill, Colour edge) {
   };
   softShadow(cr, shape, 110, 70, 70, Colour::hex(0x0E2A1C, 0.75));
   shape(cr);
-  const Pattern shading = linearGradient(0, b.y, 0, b.bottom(), {{0, fill.shade(-0.55)}, {0.55, fill}, {1, fill.shade(0.06)}});
+  const Pattern shading =
+      linearGradient(0, b.y, 0, b.bottom(), {{0, fill.shade(-0.55)}, {0.55, fill}, {1, fill.shade(0.06)}});
   cairo_set_source(cr, shading.get());
   cairo_fill_preserve(cr);
   setSource(cr, edge);

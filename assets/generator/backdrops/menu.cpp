@@ -94,9 +94,12 @@ void drawBook(cairo_t* cr, const MenuContent& menu) {
   cairo_restore(cr);
   pages(cr);
   // Paper, with the fold shaded down the middle.
-  const Pattern paper = linearGradient(
-      cx - w, 0, cx + w, 0,
-      {{0, {0.96, 0.96, 0.92}}, {0.47, {1, 1, 0.98}}, {0.5, {0.85, 0.85, 0.8}}, {0.53, {1, 1, 0.98}}, {1, {0.96, 0.96, 0.92}}});
+  const Pattern paper = linearGradient(cx - w, 0, cx + w, 0,
+                                       {{0, {0.96, 0.96, 0.92}},
+                                        {0.47, {1, 1, 0.98}},
+                                        {0.5, {0.85, 0.85, 0.8}},
+                                        {0.53, {1, 1, 0.98}},
+                                        {1, {0.96, 0.96, 0.92}}});
   cairo_set_source(cr, paper.get());
   cairo_fill_preserve(cr);
   setSource(cr, Colour::hex(0x6E7F74));
@@ -148,7 +151,8 @@ void drawPencil(cairo_t* cr) {
   cairo_save(cr);
   alongThePencil(cr);
   cairo_rectangle(cr, -1300, -110, 2400, 220);
-  fillWith(cr, linearGradient(0, -110, 0, 110, {{0, {1.0, 0.86, 0.3}}, {0.5, {0.98, 0.72, 0.1}}, {1, {0.85, 0.55, 0.05}}}));
+  fillWith(cr,
+           linearGradient(0, -110, 0, 110, {{0, {1.0, 0.86, 0.3}}, {0.5, {0.98, 0.72, 0.1}}, {1, {0.85, 0.55, 0.05}}}));
   cairo_rectangle(cr, -1500, -110, 200, 220);  // the eraser
   fillIn(cr, Colour::hex(0xF28BA8));
   cairo_rectangle(cr, -1330, -110, 90, 220);  // its metal band

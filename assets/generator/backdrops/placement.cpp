@@ -34,22 +34,18 @@ std::vector<const ImageLayout*> visibleArray(const FormLayout& form, std::string
 }
 
 Box PlacedText::inkOnPage() const {
-  const Box ink = text->ink();
+  const Box ink = text.ink();
   return {x + ink.x, y + ink.y, ink.width, ink.height};
 }
 
-PlacedText fitText(cairo_t* cr, std::string_view utf8, const char* family, double maxSize, Align align,
-                   double anchorX, double centreY, const Box& region, const std::vector<Box>& obstacles,
-                   bool bold) {
+PlacedText fitText(cairo_t* cr, std::string_view utf8, double maxSize, double rightX, double centreY,
+                   const Box& region, const std::vector<Box>& obstacles) {
   // A nudge up or down a little is kinder to a label than shrinking it.
   constexpr double kNudges[] = {0, 50, -50, 100, -100, 150, -150};
   for (double size = maxSize;; size *= 0.96) {
-    PlacedText placed{std::make_unique<ArabicText>(cr, utf8, family, size, bold)};
-    const Box ink = placed.text->ink();
-    const double left = align == Align::Right ? anchorX - ink.width
-                        : align == Align::Left ? anchorX
-                                               : anchorX - ink.width / 2;
-    placed.x = left - ink.x;
+    PlacedText placed{ArabicText(cr, utf8, kNaskh, size)};
+    const Box ink = placed.text.ink();
+    placed.x = rightX - ink.width - ink.x;
     for (double nudge : kNudges) {
       placed.y = centreY + nudge - ink.centreY();
       const Box page = placed.inkOnPage();

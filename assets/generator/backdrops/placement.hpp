@@ -1,7 +1,6 @@
 #pragma once
 #include <cairo.h>
 
-#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -21,18 +20,15 @@ std::vector<Box> obstaclesOf(const FormLayout& form);
 // The visible members of a control array, by index.
 std::vector<const ImageLayout*> visibleArray(const FormLayout& form, std::string_view name);
 
-enum class Align { Right, Centre, Left };
-
 // A text at the largest size up to `maxSize` whose ink stays inside `region`
-// and clear of every obstacle (obstacles wholly inside `allowed` excepted),
-// its anchor edge at `anchorX` and its ink centred on `centreY`.
+// and clear of every obstacle, its ink's right edge at `rightX` and centred
+// on `centreY`, or a little above or below.
 struct PlacedText {
-  std::unique_ptr<ArabicText> text;
+  ArabicText text;
   double x = 0, y = 0;  // where to paint it
   Box inkOnPage() const;
 };
-PlacedText fitText(cairo_t* cr, std::string_view utf8, const char* family, double maxSize, Align align,
-                   double anchorX, double centreY, const Box& region, const std::vector<Box>& obstacles,
-                   bool bold = true);
+PlacedText fitText(cairo_t* cr, std::string_view utf8, double maxSize, double rightX, double centreY,
+                   const Box& region, const std::vector<Box>& obstacles);
 
 }  // namespace wizlo::art

@@ -19,7 +19,6 @@ struct Colour {
     const double t = -amount;
     return {r + (1 - r) * t, g + (1 - g) * t, b + (1 - b) * t, a};
   }
-  constexpr double lightness() const { return 0.3 * r + 0.59 * g + 0.11 * b; }
 };
 
 inline void setSource(cairo_t* cr, Colour c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }

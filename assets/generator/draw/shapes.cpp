@@ -47,16 +47,6 @@ void ellipsePath(cairo_t* cr, const Box& b) {
   cairo_restore(cr);
 }
 
-void roundedPath(cairo_t* cr, const Box& b, double r) {
-  r = std::min({r, b.width / 2, b.height / 2});
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, b.right() - r, b.y + r, r, -M_PI / 2, 0);
-  cairo_arc(cr, b.right() - r, b.bottom() - r, r, 0, M_PI / 2);
-  cairo_arc(cr, b.x + r, b.bottom() - r, r, M_PI / 2, M_PI);
-  cairo_arc(cr, b.x + r, b.y + r, r, M_PI, 3 * M_PI / 2);
-  cairo_close_path(cr);
-}
-
 namespace {
 
 void ringPath(cairo_t* cr, const Box& outer, double width) {

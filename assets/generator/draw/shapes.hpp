@@ -20,7 +20,6 @@ void paintFlat(cairo_t* cr, Colour c);
 void softShadow(cairo_t* cr, const PathMaker& shape, double dx, double dy, double blur, Colour c);
 
 void ellipsePath(cairo_t* cr, const Box& b);
-void roundedPath(cairo_t* cr, const Box& b, double radius);
 
 // An open ring filling the box, with a faint shadow, ground showing inside.
 void drawRing(cairo_t* cr, const Box& b, Colour c, double width);

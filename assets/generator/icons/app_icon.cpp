@@ -51,7 +51,8 @@ void paintGear(cairo_t* cr, const Gear& g, const Metal& m, double size) {
   // Lit from the upper left: light on that side, dark towards the lower right.
   gearPath(cr, g);
   const double r = g.tipRadius;
-  const Pattern shade = linearGradient(g.cx - r, g.cy - r, g.cx + r, g.cy + r, {{0.0, m.light}, {0.45, m.mid}, {1.0, m.dark}});
+  const Pattern shade =
+      linearGradient(g.cx - r, g.cy - r, g.cx + r, g.cy + r, {{0.0, m.light}, {0.45, m.mid}, {1.0, m.dark}});
   cairo_set_source(cr, shade.get());
   cairo_fill_preserve(cr);
   setSource(cr, m.edge);

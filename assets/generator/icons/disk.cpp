@@ -40,8 +40,9 @@ void drawDisk(cairo_t* cr, int number, int sizePx) {
   // A soft light from the upper left makes the disc a raised counter.
   cairo_new_sub_path(cr);
   cairo_arc(cr, c, c, g.discRadius, 0, 2 * M_PI);
-  const Pattern shade = radialGradient(c - 0.35 * g.discRadius, c - 0.4 * g.discRadius, 0, c, c, g.discRadius,
-                                       {{0.0, {0.97, 1.0, 0.985}}, {0.55, Colour::hex(kMint)}, {1.0, {0.66, 0.87, 0.77}}});
+  const Pattern shade =
+      radialGradient(c - 0.35 * g.discRadius, c - 0.4 * g.discRadius, 0, c, c, g.discRadius,
+                     {{0.0, {0.97, 1.0, 0.985}}, {0.55, Colour::hex(kMint)}, {1.0, {0.66, 0.87, 0.77}}});
   cairo_set_source(cr, shade.get());
   cairo_fill_preserve(cr);
   if (g.outline > 0) {

@@ -80,13 +80,13 @@ const Letter& letterAt(const std::vector<std::vector<Letter>>& words, int word, 
 
 }  // namespace
 
-ArabicText::ArabicText(cairo_t* cr, std::string_view utf8, const char* family, double sizeTwips, bool bold)
+ArabicText::ArabicText(cairo_t* cr, std::string_view utf8, const char* family, double sizeTwips)
     : cr_(cr), text_(utf8), layout_(pango_cairo_create_layout(cr)), attrs_(pango_attr_list_new()) {
   unhint(pango_layout_get_context(layout_.get()));
   pango_layout_context_changed(layout_.get());
   const FontDescription font{pango_font_description_new()};
   pango_font_description_set_family(font.get(), family);
-  pango_font_description_set_weight(font.get(), bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_weight(font.get(), PANGO_WEIGHT_BOLD);
   pango_font_description_set_absolute_size(font.get(), sizeTwips * PANGO_SCALE);
   pango_layout_set_font_description(layout_.get(), font.get());
   pango_layout_set_auto_dir(layout_.get(), TRUE);
@@ -177,6 +177,17 @@ void ArabicText::path(cairo_t* target, double x, double y) const {
   pango_cairo_update_layout(cr_, layout_.get());
 }
 
+namespace {
+
+// The bytes of the marks alone that follow letter `letter` of word `word`.
+ByteRange marksOf(std::string_view text, int word, int letter) {
+  const auto words = lettersByWord(text);  // must outlive the reference below
+  const Letter& l = letterAt(words, word, letter);
+  return {l.baseEnd, l.end - l.baseEnd};
+}
+
+}  // namespace
+
 ByteRange bytesOf(std::string_view text, const Letters& l) {
   return l.marksOnly ? marksOf(text, l.word, l.letter) : lettersOf(text, l.word, l.letter, l.count);
 }
@@ -188,11 +199,6 @@ ByteRange lettersOf(std::string_view text, int word, int letter, int count) {
   return {first.start, last.end - first.start};
 }
 
-ByteRange marksOf(std::string_view text, int word, int letter) {
-  const auto words = lettersByWord(text);  // must outlive the reference below
-  const Letter& l = letterAt(words, word, letter);
-  return {l.baseEnd, l.end - l.baseEnd};
-}
 
 ByteRange wordOf(std::string_view text, int word) {
   const auto words = lettersByWord(text);

@@ -25,9 +25,8 @@ struct ByteRange {
 
 class ArabicText {
  public:
-  ArabicText(cairo_t* cr, std::string_view utf8, const char* family, double sizeTwips, bool bold = true);
-
-  const std::string& text() const { return text_; }
+  // Always bold: the thin strokes of a regular weight fade on a pupil's screen.
+  ArabicText(cairo_t* cr, std::string_view utf8, const char* family, double sizeTwips);
 
   void colour(ByteRange range, Colour c);
   // Ink and logical extents, relative to the point the text is drawn at.
@@ -57,8 +56,6 @@ ByteRange bytesOf(std::string_view text, const Letters& letters);
 // The bytes of `count` letters of word `word` (words counted from the first, rightmost one,
 // letters in reading order, marks belonging to the letter before them) of a space-separated text.
 ByteRange lettersOf(std::string_view text, int word, int letter, int count = 1);
-// The bytes of the marks alone that follow letter `letter` of word `word`.
-ByteRange marksOf(std::string_view text, int word, int letter);
 // The byte range of word `word`.
 ByteRange wordOf(std::string_view text, int word);
 int wordCount(std::string_view text);
