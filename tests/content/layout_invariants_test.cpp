@@ -3,19 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <map>
 #include <ostream>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "boards/form2.hpp"
-#include "boards/form3.hpp"
-#include "boards/form4.hpp"
-#include "boards/form5.hpp"
 #include "menu/form1.hpp"
-#include "pages/form6.hpp"
-#include "pages/form7.hpp"
 
 namespace wizlo {
 
@@ -68,7 +65,12 @@ std::map<int, const ImageLayout*> arrayItems(const FormLayout& form, std::string
 
 // ---- Every form ---------------------------------------------------------------------------------
 
-const FormLayout* const kEveryForm[] = {&Form1, &Form2, &Form3, &Form4, &Form5, &Form6, &Form7};
+// The menu, and every form its table opens.
+constexpr auto kEveryForm = [] {
+  std::array<const FormLayout*, 1 + std::size(layouts::kMenuButtons)> forms{&Form1};
+  for (std::size_t i = 0; i < std::size(layouts::kMenuButtons); ++i) forms[i + 1] = &layouts::kMenuButtons[i].form();
+  return forms;
+}();
 
 class EveryForm : public testing::TestWithParam<const FormLayout*> {
  protected:
@@ -171,6 +173,22 @@ TEST_P(EveryForm, LetsThePointerReachEveryVisibleControlInsideTheWindow) {
   }
 }
 
+// The table is the only place that says what the menu opens: a row too many, or a button missing
+// from it, leaves a form unreachable or a drawn button dead.
+TEST(EveryFormTogether, TheMenuOpensEachFormFromOneHotSpotAndEveryHotSpotOpensAForm) {
+  std::set<std::string_view> hotSpots, forms;
+  for (const MenuButton& button : layouts::kMenuButtons) {
+    EXPECT_TRUE(hotSpots.insert(button.hotSpot).second) << button.hotSpot << " opens two forms";
+    EXPECT_TRUE(forms.insert(button.form().Name).second) << button.form().Name << " has two buttons";
+    EXPECT_NE(single(Form1, button.hotSpot), nullptr) << button.hotSpot << " is not on the menu";
+    EXPECT_TRUE((button.board == nullptr) != (button.page == nullptr)) << button.hotSpot;
+  }
+  for (const ImageLayout& c : Form1.Controls.first(Form1.Controls.size() - 1))
+    if (c.Name != "wex") {
+      EXPECT_EQ(hotSpots.count(c.Name), 1u) << c.Name << " opens nothing";
+    }
+}
+
 TEST(EveryFormTogether, ShowsADifferentBackdropOnEachForm) {
   std::set<PictureId> backdrops;
   for (const FormLayout* form : kEveryForm) {
@@ -208,6 +226,15 @@ class EveryBoard : public testing::TestWithParam<Board> {
 
 INSTANTIATE_TEST_SUITE_P(Layouts, EveryBoard, testing::ValuesIn(kBoards),
                          [](const auto& info) { return std::string(info.param.form->Name); });
+
+TEST(EveryBoardTogether, StatesTheShapeOfEveryBoardTheMenuOpens) {
+  for (const MenuButton& button : layouts::kMenuButtons)
+    if (button.board) {
+      EXPECT_TRUE(std::any_of(std::begin(kBoards), std::end(kBoards),
+                              [&](const Board& b) { return b.form == &button.form(); }))
+          << button.form().Name << " needs a line in kBoards";
+    }
+}
 
 TEST_P(EveryBoard, GivesPiecesCirclesAndKeysOneIndexRange) {
   for (std::string_view name : {"c", "g", "l"}) {
@@ -280,6 +307,33 @@ TEST_P(EveryBoard, HasBackAndWebSiteHotSpots) {
     EXPECT_TRUE(hotSpot->Visible) << describe(*hotSpot);
   }
   EXPECT_EQ(web->MousePointer, kPointerCrosshair);
+}
+
+// ---- What a board's backdrop draws over its layout ----------------------------------------------
+
+const BoardContent& contentOf(const FormLayout& form) {
+  for (const MenuButton& button : layouts::kMenuButtons)
+    if (button.board && button.board->form == &form) return *button.board;
+  throw std::invalid_argument("no board content for " + std::string(form.Name));
+}
+
+// A ring and an arrow invite a drop: one over a circle no visible piece fits teases the pupil, and
+// a playable circle without one is never found.
+TEST_P(EveryBoard, DrawsARingForExactlyTheCirclesAVisiblePieceFits) {
+  const BoardContent& content = contentOf(form());
+  const auto keys = arrayItems(form(), "l");
+  ASSERT_EQ(content.circles.size(), keys.size());
+  for (const auto& [i, key] : keys) {
+    bool fits = false;
+    for (const auto& [j, piece] : arrayItems(form(), "c")) fits |= piece->Visible && piece->Tag == key->Tag;
+    EXPECT_EQ(content.circles[static_cast<std::size_t>(i)].kind == CircleKind::Drawn, fits) << "g(" << i << ")";
+  }
+}
+
+// The names go to the pieces by index: a name too many or too few means the list and the pieces
+// disagree about which is which.
+TEST_P(EveryBoard, NamesASkillForEveryPieceThePupilSees) {
+  EXPECT_EQ(static_cast<int>(contentOf(form()).skills.size()), GetParam().visiblePieces);
 }
 
 }  // namespace
