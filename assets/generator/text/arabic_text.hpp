@@ -25,7 +25,7 @@ struct ByteRange {
 
 class ArabicText {
  public:
-  // Always bold: the thin strokes of a regular weight fade on a pupil's screen.
+  // In the bold weight, as every text of the pictures is.
   ArabicText(cairo_t* cr, std::string_view utf8, const char* family, double sizeTwips);
 
   void colour(ByteRange range, Colour c);
