@@ -5,11 +5,10 @@
 
 #include "forms/layout.hpp"
 
-// What the art generator draws for a form, as plain data: the words of
-// everything drawn in the content files (menu/form1.hpp, boards/form*.hpp,
-// pages/form*.hpp), beside the layout tables that place them. The generator
-// reads them at build time; the program reads only the table of which menu
-// button opens which form.
+// What the art generator draws for each form, as plain data that the content
+// files (menu/form1.hpp, boards/form*.hpp, pages/form*.hpp) fill in beside the
+// layout tables that place it. The generator reads all of it at build time;
+// the program reads only the menu's table of which button opens which form.
 namespace wizlo {
 
 using Rgb = std::uint32_t;  // a colour, 0xRRGGBB
@@ -137,12 +136,23 @@ struct MenuContent {
 
 // A hot spot of the menu and the form it opens: a board or a practice page.
 struct MenuButton {
+  constexpr MenuButton(std::string_view spot, const BoardContent& opens)
+      : hotSpot(spot), board(&opens), form_(opens.form), label_(&opens.menuLabel) {}
+  constexpr MenuButton(std::string_view spot, const PageContent& opens)
+      : hotSpot(spot), page(&opens), form_(opens.form), label_(&opens.menuLabel) {}
+
+  constexpr const FormLayout& form() const { return *form_; }
+  constexpr const MenuLabel& label() const { return *label_; }
+
   std::string_view hotSpot;
-  const BoardContent* board = nullptr;
+  const BoardContent* board = nullptr;  // one of these two is set
   const PageContent* page = nullptr;
 
-  constexpr const FormLayout& form() const { return board ? *board->form : *page->form; }
-  constexpr const MenuLabel& label() const { return board ? board->menuLabel : page->menuLabel; }
+ private:
+  // Kept apart from `board` and `page`, so a constant expression never has to
+  // ask which of them is null: with the sanitizers on, GCC will not decide that.
+  const FormLayout* form_;
+  const MenuLabel* label_;
 };
 
 struct CreditBlock {

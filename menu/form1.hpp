@@ -51,12 +51,12 @@ inline constexpr FormLayout Form1 = {
 // its form's content gives it. The program defines a form for each row, the generator draws a
 // banner for each and the form's backdrop, and the tests and benchmarks go through every row.
 inline constexpr MenuButton kMenuButtons[] = {
-    {.hotSpot = "Image2", .board = &Form2Content},
-    {.hotSpot = "Image3", .board = &Form3Content},
-    {.hotSpot = "Image5", .board = &Form4Content},
-    {.hotSpot = "Image4", .board = &Form5Content},
-    {.hotSpot = "Image6", .page = &Form6Content},
-    {.hotSpot = "Image7", .page = &Form7Content},
+    {"Image2", Form2Content},
+    {"Image3", Form3Content},
+    {"Image5", Form4Content},
+    {"Image4", Form5Content},
+    {"Image6", Form6Content},
+    {"Image7", Form7Content},
 };
 
 // The hot spot of the button that opens `form`.

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "forms/layout.hpp"
 #include "menu/form1.hpp"
@@ -24,20 +24,17 @@ struct FormCase {
   const FormLayout* layout = nullptr;
 };
 
-constexpr FormCase formCase(const FormLayout& form) { return {layouts::hotSpotOpening(form), &form}; }
+inline FormCase formCase(const FormLayout& form) { return {layouts::hotSpotOpening(form), &form}; }
 
 // The boards, or the pages, of the menu's table, in its order.
-template <bool boards>
-constexpr auto casesOfTheMenu() {
-  constexpr auto wanted = [](const MenuButton& button) { return (button.board != nullptr) == boards; };
-  std::array<FormCase, std::ranges::count_if(layouts::kMenuButtons, wanted)> cases{};
-  std::size_t next = 0;
+inline std::vector<FormCase> casesOfTheMenu(bool boards) {
+  std::vector<FormCase> cases;
   for (const MenuButton& button : layouts::kMenuButtons)
-    if (wanted(button)) cases[next++] = formCase(button.form());
+    if ((button.board != nullptr) == boards) cases.push_back({button.hotSpot, &button.form()});
   return cases;
 }
-inline constexpr auto kBoards = casesOfTheMenu<true>();
-inline constexpr auto kPages = casesOfTheMenu<false>();
+inline const std::vector<FormCase> kBoards = casesOfTheMenu(true);
+inline const std::vector<FormCase> kPages = casesOfTheMenu(false);
 
 inline const ImageLayout& control(const FormLayout& form, std::string_view name, int index = -1) {
   for (const ImageLayout& c : form.Controls)
