@@ -18,7 +18,7 @@ std::string hexOf(Rgb c) {
   return text;
 }
 
-TEST(MarkedLetters, EveryCircleColoursExactlyTheLettersItsKeyNames) {
+TEST(ColouredLetters, EveryCircleColoursExactlyTheLettersItsKeyNames) {
   const Surface surface = makeSurface(1, 1);
   const Context cr = drawingOn(surface.get());
   int checked = 0;
