@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "app/program.hpp"
+#include "assets/control_names.hpp"
 #include "tests/e2e/harness.hpp"
 
 namespace {
@@ -248,7 +249,7 @@ double openBoard(Pointer& pointer, const fs::path& log, std::string_view hotSpot
 }
 
 void closeBoard(Pointer& pointer, VirtualDisplay& display, pid_t pid, std::string_view form) {
-  const ScreenPoint back = centreOn(*wizlo::layoutNamed(form), "rrr");
+  const ScreenPoint back = centreOn(*wizlo::layoutNamed(form), wizlo::names::kBoardBack);
   pointer.moveTo(back.x, back.y);
   std::this_thread::sleep_for(30ms);
   pointer.button(true);
@@ -293,7 +294,7 @@ void cpu(VirtualDisplay& display, const Paths& paths, double seconds) {
   waitForFrames(log, 0);
   Pointer pointer(display.name());
   // Idle: the menu up, the pointer resting on it.
-  const ScreenPoint rest = centreOn(*wizlo::layoutNamed("Form1"), "Image1");
+  const ScreenPoint rest = centreOn(*wizlo::layoutNamed("Form1"), wizlo::names::kBackdrop);
   pointer.moveTo(rest.x, rest.y);
   std::this_thread::sleep_for(1s);
   const auto wall = std::chrono::duration<double>(seconds);

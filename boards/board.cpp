@@ -1,5 +1,6 @@
 #include "boards/board.hpp"
 
+#include "assets/control_names.hpp"
 #include "forms/errors.hpp"
 #include "platform/web_site.hpp"
 
@@ -19,20 +20,20 @@ Board::Board(Runtime& runtime, const FormLayout& layout, platform::Services serv
     : Form(runtime, layout), services_(std::move(services)) {}
 
 void Board::Click(ImageControl& target) {
-  if (target.Name() == "rrr") {
+  if (target.Name() == names::kBoardBack) {
     Unload();
-  } else if (target.Name() == "wex") {
+  } else if (target.Name() == names::kWebSite) {
     services_.web.open(hWnd(), platform::kWebSiteAddress);
   }
 }
 
 void Board::DragOver(ImageControl& target, ImageControl& source, Twips /*x*/, Twips /*y*/, int state) {
-  if (target.Name() == "c") poolDragOver(target, source, state);
+  if (target.Name() == names::kPieces) poolDragOver(target, source, state);
 }
 
 void Board::DragDrop(ImageControl& target, ImageControl& source, Twips /*x*/, Twips /*y*/) {
-  if (target.Name() == "c") poolDrop(target, source);
-  else if (target.Name() == "g") circleDrop(target, source);
+  if (target.Name() == names::kPieces) poolDrop(target, source);
+  else if (target.Name() == names::kCircles) circleDrop(target, source);
 }
 
 void Board::poolDragOver(ImageControl& slot, ImageControl& source, int state) {
@@ -66,22 +67,22 @@ void Board::circleDrop(ImageControl& circle, ImageControl& source) {
   const std::string before = circle.Tag();
   circle.SetTag(source.Tag());
   Refresh(circle);
-  ImageControl& key = control("l", *circle.Index());
+  ImageControl& key = control(names::kKeys, *circle.Index());
   if (key.Tag() == circle.Tag()) {
-    showMark("Imy");
+    showMark(names::kRightMark);
     circle.SetEnabled(false);
     circle.SetPicture(source.Picture());
     circle.SetDragIcon(circle.Picture());
     takePieceOut(source);
     playSound("\\yes");
   } else {
-    showMark("Imn");
+    showMark(names::kWrongMark);
     circle.SetTag(before);
     if (lastSlot_ > 0) {
       // The slot a wrong drop clears is, within one visit, always empty
       // already. In a later visit the piece is back in it, and clearing it
       // would lose the piece, so a full slot is left alone.
-      ImageControl& slot = control("c", static_cast<std::int16_t>(lastSlot_ - 1));
+      ImageControl& slot = control(names::kPieces, static_cast<std::int16_t>(lastSlot_ - 1));
       if (isEmpty(slot)) slot.SetPicture(LoadPicture());
       lastSlot_ = 0;
     }
@@ -91,8 +92,8 @@ void Board::circleDrop(ImageControl& circle, ImageControl& source) {
 }
 
 void Board::hideMarks() {
-  control("Imy").SetVisible(false);
-  control("Imn").SetVisible(false);
+  control(names::kRightMark).SetVisible(false);
+  control(names::kWrongMark).SetVisible(false);
 }
 
 void Board::showMark(std::string_view name) {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "assets/content.hpp"
+#include "assets/control_names.hpp"
 #include "boards/form2.hpp"
 #include "boards/form3.hpp"
 #include "boards/form4.hpp"
@@ -26,11 +27,11 @@ inline constexpr ImageLayout kForm1Controls[] = {
     {.Name = "Image5", .Left = 480, .Top = 2280, .Width = 4815, .Height = 975},
     {.Name = "Image4", .Left = 360, .Top = 6120, .Width = 4815, .Height = 975},
     {.Name = "Image3", .Left = 360, .Top = 4800, .Width = 4815, .Height = 975},
-    {.Name = "wex", .Left = 480, .Top = 8160, .Width = 2055, .Height = 735,
+    {.Name = names::kWebSite, .Left = 480, .Top = 8160, .Width = 2055, .Height = 735,
      .MousePointer = kPointerCrosshair},
     {.Name = "Image2", .Left = 360, .Top = 3600, .Width = 4815, .Height = 975},
     // 150 twips taller than the client area: the bottom strip is never seen.
-    {.Name = "Image1", .Left = 0, .Top = 0, .Width = 13575, .Height = 9135, .Picture = PictureId::Backdrop1,
+    {.Name = names::kBackdrop, .Left = 0, .Top = 0, .Width = 13575, .Height = 9135, .Picture = PictureId::Backdrop1,
      .Stretch = true},
 };
 

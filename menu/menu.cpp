@@ -1,5 +1,6 @@
 #include "menu/menu.hpp"
 
+#include "assets/control_names.hpp"
 #include "forms/runtime.hpp"
 #include "menu/form1.hpp"
 #include "platform/web_site.hpp"
@@ -9,7 +10,7 @@ namespace wizlo {
 Menu::Menu(Runtime& runtime, platform::WebOpener& web) : Form(runtime, layouts::Form1), web_(web) {}
 
 void Menu::Click(ImageControl& target) {
-  if (target.Name() == "wex") {
+  if (target.Name() == names::kWebSite) {
     web_.open(hWnd(), platform::kWebSiteAddress);
     return;
   }

@@ -4,14 +4,15 @@
 #pragma once
 
 #include "assets/content.hpp"
+#include "assets/control_names.hpp"
 #include "forms/layout.hpp"
 
 namespace wizlo::layouts {
 
 inline constexpr ImageLayout kForm6Controls[] = {
-    {.Name = "Image6", .Left = 480, .Top = 6480, .Width = 1335, .Height = 975},
+    {.Name = names::kPageBack, .Left = 480, .Top = 6480, .Width = 1335, .Height = 975},
     // Larger than the client area: its right 15 and bottom 360 twips are cut off.
-    {.Name = "Image1", .Left = 0, .Top = 0, .Width = 13575, .Height = 9135, .Picture = PictureId::Backdrop6,
+    {.Name = names::kBackdrop, .Left = 0, .Top = 0, .Width = 13575, .Height = 9135, .Picture = PictureId::Backdrop6,
      .Stretch = true},
 };
 

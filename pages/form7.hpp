@@ -4,14 +4,15 @@
 #pragma once
 
 #include "assets/content.hpp"
+#include "assets/control_names.hpp"
 #include "forms/layout.hpp"
 
 namespace wizlo::layouts {
 
 inline constexpr ImageLayout kForm7Controls[] = {
-    {.Name = "Image6", .Left = 960, .Top = 6120, .Width = 1335, .Height = 975},
+    {.Name = names::kPageBack, .Left = 960, .Top = 6120, .Width = 1335, .Height = 975},
     // Larger than the client area: its right 30 and bottom 135 twips are cut off.
-    {.Name = "Image1", .Left = 0, .Top = 0, .Width = 13575, .Height = 9135, .Picture = PictureId::Backdrop7,
+    {.Name = names::kBackdrop, .Left = 0, .Top = 0, .Width = 13575, .Height = 9135, .Picture = PictureId::Backdrop7,
      .Stretch = true},
 };
 

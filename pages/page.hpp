@@ -1,4 +1,5 @@
 #pragma once
+#include "assets/control_names.hpp"
 #include "forms/form.hpp"
 
 namespace wizlo {
@@ -8,7 +9,7 @@ class Page final : public Form {
  public:
   using Form::Form;
   void Click(ImageControl& target) override {
-    if (target.Name() == "Image6") Unload();
+    if (target.Name() == names::kPageBack) Unload();
   }
 };
 

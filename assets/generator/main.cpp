@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/control_names.hpp"
 #include "assets/generator/backdrops/backdrops.hpp"
 #include "assets/generator/draw/owned.hpp"
 #include "assets/generator/icons/icons.hpp"
@@ -30,7 +31,7 @@ TileColours tileColoursOf(PictureId tile) {
   for (const MenuButton& button : layouts::kMenuButtons) {
     if (!button.board) continue;
     for (const ImageLayout& control : button.form().Controls)
-      if (control.Name == "c" && control.Picture == tile)
+      if (control.Name == names::kPieces && control.Picture == tile)
         return {Colour::hex(button.board->groundColour), Colour::hex(button.board->tileRing)};
   }
   throw std::invalid_argument("no board has " + std::string(nameOf(tile)) + " for a piece");

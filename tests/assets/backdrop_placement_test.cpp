@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "assets/catalogue.hpp"
+#include "assets/control_names.hpp"
 #include "boards/form2.hpp"
 #include "boards/form3.hpp"
 #include "boards/form4.hpp"
@@ -120,7 +121,7 @@ TEST(BackdropPlacement, EveryDrawnCircleIsARingAroundPlainGround) {
   for (const Board& board : kBoards) {
     const Page page(board.id);
     for (const ImageLayout& g : board.form->Controls) {
-      if (g.Name != "g" || !g.Visible) continue;
+      if (g.Name != names::kCircles || !g.Visible) continue;
       const bool spare = std::find(board.spareCircles.begin(), board.spareCircles.end(), *g.Index) !=
                          board.spareCircles.end();
       if (spare) continue;
@@ -151,9 +152,9 @@ TEST(BackdropPlacement, EachRingsArrowRisesFromItToALetterOfItsColour) {
     const Page page(board.id);
     int highestCircle = 9135;
     for (const ImageLayout& g : board.form->Controls)
-      if (g.Name == "g" && g.Top > 1800) highestCircle = std::min<int>(highestCircle, g.Top);
+      if (g.Name == names::kCircles && g.Top > 1800) highestCircle = std::min<int>(highestCircle, g.Top);
     for (const ImageLayout& g : board.form->Controls) {
-      if (g.Name != "g" || std::find(board.spareCircles.begin(), board.spareCircles.end(), *g.Index) !=
+      if (g.Name != names::kCircles || std::find(board.spareCircles.begin(), board.spareCircles.end(), *g.Index) !=
                                board.spareCircles.end())
         continue;
       SCOPED_TRACE(std::string(board.form->Name) + " g(" + std::to_string(*g.Index) + ")");
@@ -181,9 +182,9 @@ TEST(BackdropPlacement, PiecesAndSpareCirclesOnBlankGroundLieOnPlainGround) {
   std::vector<Blank> blanks;
   for (const Board& board : kBoards)
     for (const ImageLayout& c : board.form->Controls)
-      if (c.Name == "c" && c.Visible) blanks.push_back({&board, "c", *c.Index});
-  blanks.push_back({&boardOf(layouts::Form3), "c", 9});  // hidden spare piece of the book board
-  blanks.push_back({&boardOf(layouts::Form4), "g", 9});  // spare circle left of the computer sentence
+      if (c.Name == names::kPieces && c.Visible) blanks.push_back({&board, names::kPieces, *c.Index});
+  blanks.push_back({&boardOf(layouts::Form3), names::kPieces, 9});  // hidden spare piece of the book board
+  blanks.push_back({&boardOf(layouts::Form4), names::kCircles, 9});  // spare circle left of the computer sentence
   for (const Blank& blank : blanks) {
     const ImageLayout& c = control(*blank.board->form, blank.name, blank.index);
     SCOPED_TRACE(std::string(blank.board->form->Name) + " " + std::string(blank.name) + "(" +
@@ -201,7 +202,7 @@ TEST(BackdropPlacement, BackButtonsAreGoldUnderTheirHotSpots) {
   for (const MenuButton& button : layouts::kMenuButtons) {
     SCOPED_TRACE(std::string(button.form().Name));
     const Page page(backdropOf(button.form()));
-    const Rect r = control(button.form(), button.board ? "rrr" : "Image6").rect();
+    const Rect r = control(button.form(), button.board ? names::kBoardBack : names::kPageBack).rect();
     const double cy = r.Top + r.Height / 2.0;
     // Either side of the word, on the oval's face; the word itself sits in the middle.
     for (double fx : {0.17, 0.83}) EXPECT_TRUE(page.at(r.Left + r.Width * fx, cy).gold());
@@ -227,7 +228,7 @@ TEST(BackdropPlacement, MenuBannersLieUnderTheirHotSpots) {
 TEST(BackdropPlacement, TheProgrammingCreditLiesUnderTheWebSiteHotSpot) {
   for (const FormLayout* form : everyForm()) {
     const auto wex = std::find_if(form->Controls.begin(), form->Controls.end(),
-                                  [](const ImageLayout& c) { return c.Name == "wex"; });
+                                  [](const ImageLayout& c) { return c.Name == names::kWebSite; });
     if (wex == form->Controls.end()) continue;  // the practice pages have none
     SCOPED_TRACE(std::string(form->Name));
     EXPECT_GT(Page(backdropOf(*form)).inkShare(wex->rect()), 0.03);

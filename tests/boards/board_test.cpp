@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "assets/control_names.hpp"
 #include "forms/runtime.hpp"
 #include "tests/support/scripted_backend.hpp"
 #include "tests/support/test_board.hpp"
@@ -23,10 +24,10 @@ class BoardTest : public ::testing::Test {
   }
 
   Board& board() { return static_cast<Board&>(runtime.form("TestBoard")); }
-  ImageControl& c(int i) { return board().control("c", static_cast<std::int16_t>(i)); }
-  ImageControl& g(int i) { return board().control("g", static_cast<std::int16_t>(i)); }
-  ImageControl& named(const char* name) { return board().control(name); }
-  bool shown(const char* mark) { return named(mark).Visible(); }
+  ImageControl& c(int i) { return board().control(names::kPieces, static_cast<std::int16_t>(i)); }
+  ImageControl& g(int i) { return board().control(names::kCircles, static_cast<std::int16_t>(i)); }
+  ImageControl& named(std::string_view name) { return board().control(name); }
+  bool shown(std::string_view mark) { return named(mark).Visible(); }
   void visitAgain() {
     board().Unload();
     board().Show();
@@ -52,8 +53,8 @@ TEST_F(BoardTest, CorrectDropMovesThePieceIntoItsCircleAndSaysYes) {
   EXPECT_TRUE(c(2).DragIcon().isEmpty());
   EXPECT_EQ(c(2).Tag(), "1");
   EXPECT_TRUE(c(2).Visible() && c(2).Enabled());
-  EXPECT_TRUE(shown("Imy"));
-  EXPECT_FALSE(shown("Imn"));
+  EXPECT_TRUE(shown(names::kRightMark));
+  EXPECT_FALSE(shown(names::kWrongMark));
   EXPECT_EQ(sound.played, std::vector<std::string>{"/opt/wizlo\\yes"});
   EXPECT_EQ(board().armed(), 0);
 }
@@ -61,7 +62,7 @@ TEST_F(BoardTest, CorrectDropMovesThePieceIntoItsCircleAndSaysYes) {
 TEST_F(BoardTest, TheMarkIsOnScreenBeforeTheSoundStarts) {
   bool markPresented = false;
   backend.onShow = [&](const ScriptedBackend::Window& window) {
-    const Point mark = centreOf(board().control("Imy"));
+    const Point mark = centreOf(board().control(names::kRightMark));
     markPresented = window.at(mark.x, mark.y) == 0x00FF00u;  // the placeholder check's green
   };
   sound.whilePlaying = [&] { EXPECT_TRUE(markPresented) << "the check mark was not painted before the sound"; };
@@ -77,8 +78,8 @@ TEST_F(BoardTest, WrongDropShowsTheCrossSaysNoAndLeavesThePiece) {
   EXPECT_TRUE(g(0).Picture().isEmpty());
   EXPECT_EQ(g(0).Tag(), "");
   EXPECT_TRUE(g(0).Enabled());
-  EXPECT_TRUE(shown("Imn"));
-  EXPECT_FALSE(shown("Imy"));
+  EXPECT_TRUE(shown(names::kWrongMark));
+  EXPECT_FALSE(shown(names::kRightMark));
   EXPECT_EQ(sound.played, std::vector<std::string>{"/opt/wizlo\\no"});
   EXPECT_EQ(board().armed(), 0);
 }
@@ -101,15 +102,15 @@ TEST_F(BoardTest, DropOnACircleWhileNotArmedChangesNothing) {
   // the pool never arms the board.
   mouse.drag(board(), g(1), g(0));
   EXPECT_EQ(board().armed(), 0);
-  EXPECT_FALSE(shown("Imy") || shown("Imn"));
+  EXPECT_FALSE(shown(names::kRightMark) || shown(names::kWrongMark));
   EXPECT_TRUE(sound.played.empty());
 }
 
 TEST_F(BoardTest, NotArmedLeavesAShownMarkAlone) {
   mouse.drag(board(), c(0), g(0));  // wrong: shows the cross, disarms
-  ASSERT_TRUE(shown("Imn"));
+  ASSERT_TRUE(shown(names::kWrongMark));
   mouse.drag(board(), g(2), g(1));
-  EXPECT_TRUE(shown("Imn"));
+  EXPECT_TRUE(shown(names::kWrongMark));
   EXPECT_EQ(sound.played.size(), 1u);
 }
 
@@ -117,7 +118,7 @@ TEST_F(BoardTest, PressAndReleaseOnAnEmptyCircleWhileArmedIsJudgedWrong) {
   mouse.drag(board(), c(0), 3000, 3900);  // out of the pool onto the backdrop: armed
   ASSERT_EQ(board().armed(), 1);
   mouse.click(board(), g(0));
-  EXPECT_TRUE(shown("Imn"));
+  EXPECT_TRUE(shown(names::kWrongMark));
   EXPECT_EQ(sound.played, std::vector<std::string>{"/opt/wizlo\\no"});
   EXPECT_EQ(board().armed(), 0);
 }
@@ -140,12 +141,12 @@ class BoardDropElsewhere : public BoardTest, public ::testing::WithParamInterfac
 
 TEST_P(BoardDropElsewhere, LeavesTheBoardArmedAndSilent) {
   mouse.drag(board(), c(0), g(0));  // a wrong drop shows the cross
-  ASSERT_TRUE(shown("Imn"));
+  ASSERT_TRUE(shown(names::kWrongMark));
   mouse.press(board(), centreOf(c(0)).x, centreOf(c(0)).y);
   mouse.release(board(), GetParam().x, GetParam().y);
 
   EXPECT_EQ(board().armed(), 1);
-  EXPECT_EQ(shown("Imn"), !GetParam().hidesMarks);
+  EXPECT_EQ(shown(names::kWrongMark), !GetParam().hidesMarks);
   EXPECT_EQ(sound.played.size(), 1u);
   EXPECT_FALSE(c(0).Picture().isEmpty());
   EXPECT_TRUE(board().loaded());
@@ -170,7 +171,7 @@ TEST_F(BoardTest, BackAndCloseBoxBothEndTheVisitAndTheNextStartsFromTheLayout) {
     if (byCloseBox)
       mouse.close(board());
     else
-      mouse.click(board(), named("rrr"));
+      mouse.click(board(), named(names::kBoardBack));
     EXPECT_FALSE(board().loaded());
     EXPECT_EQ(board().armed(), 1) << "form variables outlive the visit";
 
@@ -179,7 +180,7 @@ TEST_F(BoardTest, BackAndCloseBoxBothEndTheVisitAndTheNextStartsFromTheLayout) {
       EXPECT_FALSE(c(i).Picture().isEmpty());
       EXPECT_TRUE(g(i).Picture().isEmpty() && g(i).Enabled() && g(i).Tag().empty());
     }
-    EXPECT_FALSE(shown("Imy") || shown("Imn"));
+    EXPECT_FALSE(shown(names::kRightMark) || shown(names::kWrongMark));
   }
 }
 
@@ -213,14 +214,14 @@ TEST_F(BoardTest, AWrongDropInALaterVisitNeverLosesAPiece) {
 TEST_F(BoardTest, AnEmptiedSlotDraggedOntoAnyCircleIsWrong) {
   mouse.drag(board(), c(2), g(0));
   mouse.drag(board(), c(2), g(1));  // the empty slot still carries tag "1"
-  EXPECT_TRUE(shown("Imn"));
+  EXPECT_TRUE(shown(names::kWrongMark));
   EXPECT_TRUE(g(1).Picture().isEmpty());
 }
 
 TEST_F(BoardTest, AFilledCircleTakesNoFurtherDrop) {
   mouse.drag(board(), c(2), g(0));
   mouse.drag(board(), c(0), g(0));  // the filled circle is disabled: nobody hears the drop
-  EXPECT_TRUE(shown("Imy"));
+  EXPECT_TRUE(shown(names::kRightMark));
   EXPECT_EQ(board().armed(), 1);
   EXPECT_EQ(colourOf(g(0).Picture()), placeholderColour(PictureId::Disk3));
 }
@@ -234,7 +235,7 @@ TEST_F(BoardTest, ThePointerShowsThePiecesOwnFaceWhileOverItsSlot) {
 }
 
 TEST_F(BoardTest, WebHotSpotOpensTheSiteWithTheBoardAsOwner) {
-  mouse.click(board(), named("wex"));
+  mouse.click(board(), named(names::kWebSite));
   ASSERT_EQ(web.opened.size(), 1u);
   EXPECT_EQ(web.opened[0].first, board().hWnd());
   EXPECT_EQ(web.opened[0].second, "https://wizlo.example.org/");
@@ -244,8 +245,8 @@ TEST_F(BoardTest, WebHotSpotOpensTheSiteWithTheBoardAsOwner) {
 TEST_F(BoardTest, RightButtonNeitherDragsNorClicks) {
   mouse.press(board(), centreOf(c(2)).x, centreOf(c(2)).y, kRightButton);
   mouse.release(board(), centreOf(g(0)).x, centreOf(g(0)).y, kRightButton);
-  mouse.press(board(), centreOf(named("rrr")).x, centreOf(named("rrr")).y, kRightButton);
-  mouse.release(board(), centreOf(named("rrr")).x, centreOf(named("rrr")).y, kRightButton);
+  mouse.press(board(), centreOf(named(names::kBoardBack)).x, centreOf(named(names::kBoardBack)).y, kRightButton);
+  mouse.release(board(), centreOf(named(names::kBoardBack)).x, centreOf(named(names::kBoardBack)).y, kRightButton);
   EXPECT_TRUE(board().loaded());
   EXPECT_TRUE(g(0).Picture().isEmpty());
   EXPECT_EQ(board().armed(), 0);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/control_names.hpp"
 #include "menu/form1.hpp"
 
 namespace wizlo {
@@ -93,7 +94,7 @@ TEST_P(EveryForm, PlacesEverythingOnWholePixels) {
 TEST_P(EveryForm, EndsWithTheOnlyControlCoveringTheClientArea) {
   ASSERT_FALSE(form().Controls.empty());
   const ImageLayout& backdrop = form().Controls.back();
-  EXPECT_EQ(backdrop.Name, "Image1");
+  EXPECT_EQ(backdrop.Name, names::kBackdrop);
   EXPECT_EQ(backdrop.rect().Left, kBackdropRect.Left);
   EXPECT_EQ(backdrop.rect().Top, kBackdropRect.Top);
   EXPECT_EQ(backdrop.rect().Width, kBackdropRect.Width);
@@ -184,7 +185,7 @@ TEST(EveryFormTogether, TheMenuOpensEachFormFromOneHotSpotAndEveryHotSpotOpensAF
     EXPECT_TRUE((button.board == nullptr) != (button.page == nullptr)) << button.hotSpot;
   }
   for (const ImageLayout& c : Form1.Controls.first(Form1.Controls.size() - 1))
-    if (c.Name != "wex") {
+    if (c.Name != names::kWebSite) {
       EXPECT_EQ(hotSpots.count(c.Name), 1u) << c.Name << " opens nothing";
     }
 }
@@ -237,7 +238,7 @@ TEST(EveryBoardTogether, StatesTheShapeOfEveryBoardTheMenuOpens) {
 }
 
 TEST_P(EveryBoard, GivesPiecesCirclesAndKeysOneIndexRange) {
-  for (std::string_view name : {"c", "g", "l"}) {
+  for (std::string_view name : {names::kPieces, names::kCircles, names::kKeys}) {
     const auto items = arrayItems(form(), name);
     ASSERT_EQ(static_cast<int>(items.size()), skills()) << name;
     EXPECT_EQ(items.begin()->first, 0) << name;
@@ -246,7 +247,7 @@ TEST_P(EveryBoard, GivesPiecesCirclesAndKeysOneIndexRange) {
 }
 
 TEST_P(EveryBoard, KeysNumberTheCirclesFromOneAndStayHidden) {
-  for (const auto& [i, key] : arrayItems(form(), "l")) {
+  for (const auto& [i, key] : arrayItems(form(), names::kKeys)) {
     EXPECT_EQ(key->Tag, std::to_string(i + 1)) << describe(*key);
     EXPECT_FALSE(key->Visible) << describe(*key);
   }
@@ -254,14 +255,14 @@ TEST_P(EveryBoard, KeysNumberTheCirclesFromOneAndStayHidden) {
 
 TEST_P(EveryBoard, HasExactlyOnePieceForEachSkill) {
   std::multiset<std::string> tags;
-  for (const auto& [j, piece] : arrayItems(form(), "c")) tags.emplace(piece->Tag);
+  for (const auto& [j, piece] : arrayItems(form(), names::kPieces)) tags.emplace(piece->Tag);
   std::multiset<std::string> expected;
   for (int k = 1; k <= skills(); ++k) expected.insert(std::to_string(k));
   EXPECT_EQ(tags, expected);
 }
 
 TEST_P(EveryBoard, PiecesShowTheirNumberAndDragAsADisk) {
-  for (const auto& [j, piece] : arrayItems(form(), "c")) {
+  for (const auto& [j, piece] : arrayItems(form(), names::kPieces)) {
     const int number = j + 1;
     EXPECT_TRUE(piece->Stretch) << describe(*piece);
     EXPECT_EQ(piece->DragMode, kDragAutomatic) << describe(*piece);
@@ -278,7 +279,7 @@ TEST_P(EveryBoard, PiecesShowTheirNumberAndDragAsADisk) {
 }
 
 TEST_P(EveryBoard, CirclesStartEmptyAndTakeAStretchedPiece) {
-  for (const auto& [i, circle] : arrayItems(form(), "g")) {
+  for (const auto& [i, circle] : arrayItems(form(), names::kCircles)) {
     EXPECT_FALSE(circle->Picture) << describe(*circle);
     EXPECT_FALSE(circle->DragIcon) << describe(*circle);
     EXPECT_TRUE(circle->Tag.empty()) << describe(*circle);
@@ -289,7 +290,7 @@ TEST_P(EveryBoard, CirclesStartEmptyAndTakeAStretchedPiece) {
 }
 
 TEST_P(EveryBoard, HidesBothMarksUntilADrop) {
-  for (auto [name, mark] : {std::pair{"Imy", PictureId::MarkYes}, std::pair{"Imn", PictureId::MarkNo}}) {
+  for (auto [name, mark] : {std::pair{names::kRightMark, PictureId::MarkYes}, std::pair{names::kWrongMark, PictureId::MarkNo}}) {
     const ImageLayout* control = single(form(), name);
     ASSERT_NE(control, nullptr) << name;
     EXPECT_EQ(control->Picture, mark) << name;
@@ -298,8 +299,8 @@ TEST_P(EveryBoard, HidesBothMarksUntilADrop) {
 }
 
 TEST_P(EveryBoard, HasBackAndWebSiteHotSpots) {
-  const ImageLayout* back = single(form(), "rrr");
-  const ImageLayout* web = single(form(), "wex");
+  const ImageLayout* back = single(form(), names::kBoardBack);
+  const ImageLayout* web = single(form(), names::kWebSite);
   ASSERT_NE(back, nullptr);
   ASSERT_NE(web, nullptr);
   for (const ImageLayout* hotSpot : {back, web}) {
@@ -321,11 +322,11 @@ const BoardContent& contentOf(const FormLayout& form) {
 // a playable circle without one is never found.
 TEST_P(EveryBoard, DrawsARingForExactlyTheCirclesAVisiblePieceFits) {
   const BoardContent& content = contentOf(form());
-  const auto keys = arrayItems(form(), "l");
+  const auto keys = arrayItems(form(), names::kKeys);
   ASSERT_EQ(content.circles.size(), keys.size());
   for (const auto& [i, key] : keys) {
     bool fits = false;
-    for (const auto& [j, piece] : arrayItems(form(), "c")) fits |= piece->Visible && piece->Tag == key->Tag;
+    for (const auto& [j, piece] : arrayItems(form(), names::kPieces)) fits |= piece->Visible && piece->Tag == key->Tag;
     EXPECT_EQ(content.circles[static_cast<std::size_t>(i)].kind == CircleKind::Drawn, fits) << "g(" << i << ")";
   }
 }

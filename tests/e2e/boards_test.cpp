@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "assets/control_names.hpp"
 #include "tests/e2e/e2e_fixture.hpp"
 
 namespace wizlo::e2e {
@@ -39,9 +40,9 @@ class Board : public WizloE2e, public ::testing::WithParamInterface<FormCase> {
     drag(board, piece, circle);
     EXPECT_EQ(nextSound(), "no") << what;
     const Screenshot now =
-        screenWhen([&](const Screenshot& s) { return markShown(s, board, control(form(), "Imn"), markNoRed) > 0.05; });
-    EXPECT_GT(markShown(now, board, control(form(), "Imn"), markNoRed), 0.05) << what << ": no cross";
-    EXPECT_EQ(markShown(now, board, control(form(), "Imy"), markYesGreen), 0) << what << ": a check";
+        screenWhen([&](const Screenshot& s) { return markShown(s, board, control(form(), names::kWrongMark), markNoRed) > 0.05; });
+    EXPECT_GT(markShown(now, board, control(form(), names::kWrongMark), markNoRed), 0.05) << what << ": no cross";
+    EXPECT_EQ(markShown(now, board, control(form(), names::kRightMark), markYesGreen), 0) << what << ": a check";
     EXPECT_GT(unchanged(opening, now, board, piece), 0.98) << what << ": the piece left its slot";
     EXPECT_TRUE(centreUnchanged(opening, now, board, circle)) << what << ": the circle took something";
   }
@@ -50,26 +51,26 @@ class Board : public WizloE2e, public ::testing::WithParamInterface<FormCase> {
 TEST_P(Board, PlayedToTheEndEveryCircleShowsItsPieceWithACheckAndAYes) {
   const WindowInfo board = open(GetParam().button);
   const Screenshot opening = display.screenshot();
-  const ImageLayout& check = control(form(), "Imy");
+  const ImageLayout& check = control(form(), names::kRightMark);
   EXPECT_EQ(markShown(opening, board, check, markYesGreen), 0) << "the check shows before any drop";
   for (const ImageLayout& piece : form().Controls)
-    if (piece.Name == "c" && piece.Visible) {
+    if (piece.Name == names::kPieces && piece.Visible) {
       EXPECT_LT(emptied(opening, board, piece), 0.8) << "c(" << *piece.Index << ") looks empty from the start";
     }
-  for (int i = 0; i < arraySize(form(), "g"); ++i) {
+  for (int i = 0; i < arraySize(form(), names::kCircles); ++i) {
     const ImageLayout* piece = pieceFor(form(), i);
     if (!piece) continue;  // the spare circle of a hidden piece
     const std::string what = "g(" + std::to_string(i) + ")";
-    drag(board, *piece, control(form(), "g", i));
+    drag(board, *piece, control(form(), names::kCircles, i));
     EXPECT_EQ(nextSound(), "yes") << what;
     const Screenshot now = screenWhen([&](const Screenshot& s) { return emptied(s, board, *piece) > 0.9; });
     EXPECT_GT(emptied(now, board, *piece), 0.9) << what << ": its piece is still in the pool";
     EXPECT_GT(markShown(now, board, check, markYesGreen), 0.05) << what << ": no check";
-    EXPECT_EQ(markShown(now, board, control(form(), "Imn"), markNoRed), 0) << what << ": a cross";
+    EXPECT_EQ(markShown(now, board, control(form(), names::kWrongMark), markNoRed), 0) << what << ": a cross";
   }
   const Screenshot end = display.screenshot();
-  for (int i = 0; i < arraySize(form(), "g"); ++i) {
-    const ImageLayout& circle = control(form(), "g", i);
+  for (int i = 0; i < arraySize(form(), names::kCircles); ++i) {
+    const ImageLayout& circle = control(form(), names::kCircles, i);
     if (const ImageLayout* piece = pieceFor(form(), i)) {
       EXPECT_LT(unchanged(opening, end, board, circle), 0.7) << "g(" << i << ") hardly changed";
       EXPECT_GT(emptied(end, board, *piece), 0.9) << "c(" << *piece->Index << ") is not empty";
@@ -83,12 +84,12 @@ TEST_P(Board, AWrongDropShowsTheCrossSaysNoAndLeavesThePieceToBePlayedRight) {
   const WindowInfo board = open(GetParam().button);
   const Screenshot opening = display.screenshot();
   const ImageLayout& piece = *pieceFor(form(), 0);
-  expectWrong(board, opening, piece, control(form(), "g", 1), "on g(1)");
-  drag(board, piece, control(form(), "g", 0));
+  expectWrong(board, opening, piece, control(form(), names::kCircles, 1), "on g(1)");
+  drag(board, piece, control(form(), names::kCircles, 0));
   EXPECT_EQ(nextSound(), "yes");
   const Screenshot now = screenWhen([&](const Screenshot& s) { return emptied(s, board, piece) > 0.9; });
-  EXPECT_GT(markShown(now, board, control(form(), "Imy"), markYesGreen), 0.05);
-  EXPECT_EQ(markShown(now, board, control(form(), "Imn"), markNoRed), 0) << "the cross stayed";
+  EXPECT_GT(markShown(now, board, control(form(), names::kRightMark), markYesGreen), 0.05);
+  EXPECT_EQ(markShown(now, board, control(form(), names::kWrongMark), markNoRed), 0) << "the cross stayed";
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryBoard, Board, ::testing::ValuesIn(kBoards),
@@ -100,8 +101,8 @@ TEST_P(SpareCircle, TakesOnlyWrongDrops) {
   const WindowInfo board = open(GetParam().button);
   const Screenshot opening = display.screenshot();
   for (const ImageLayout& piece : form().Controls)
-    if (piece.Name == "c" && piece.Visible)
-      expectWrong(board, opening, piece, control(form(), "g", 9), "c(" + std::to_string(*piece.Index) + ")");
+    if (piece.Name == names::kPieces && piece.Visible)
+      expectWrong(board, opening, piece, control(form(), names::kCircles, 9), "c(" + std::to_string(*piece.Index) + ")");
 }
 
 INSTANTIATE_TEST_SUITE_P(BookAndComputer, SpareCircle,
@@ -113,10 +114,10 @@ class ComputerBoard : public Board {};
 TEST_P(ComputerBoard, ADropOnTheStripOfACircleUnderAShownMarkDoesNothing) {
   const WindowInfo board = open(GetParam().button);
   const Screenshot opening = display.screenshot();
-  expectWrong(board, opening, *pieceFor(form(), 1), control(form(), "g", 0), "the first drop");
+  expectWrong(board, opening, *pieceFor(form(), 1), control(form(), names::kCircles, 0), "the first drop");
   const ImageLayout& piece = *pieceFor(form(), 5);
-  const ImageLayout& circle = control(form(), "g", 5);
-  const ImageLayout& cross = control(form(), "Imn");
+  const ImageLayout& circle = control(form(), names::kCircles, 5);
+  const ImageLayout& cross = control(form(), names::kWrongMark);
   ASSERT_TRUE(cross.rect().contains(5460, 2900) && circle.rect().contains(5460, 2900));
 
   const std::size_t heard = run.sounds().size();
@@ -139,12 +140,12 @@ class FarmingBoard : public Board {};
 TEST_P(FarmingBoard, APressInTheCornerSharedByTwoPiecesDragsTheUpperOne) {
   const WindowInfo board = open(GetParam().button);
   const Screenshot opening = display.screenshot();
-  const ImageLayout& upper = control(form(), "c", 4);
-  const ImageLayout& lower = control(form(), "c", 1);
+  const ImageLayout& upper = control(form(), names::kPieces, 4);
+  const ImageLayout& lower = control(form(), names::kPieces, 1);
   ASSERT_TRUE(upper.rect().contains(9270, 5070) && lower.rect().contains(9270, 5070));
   ASSERT_EQ(pieceFor(form(), 0), &upper);
 
-  display.drag(WizloRun::at(board, 9270, 5070), centre(board, control(form(), "g", 0)));
+  display.drag(WizloRun::at(board, 9270, 5070), centre(board, control(form(), names::kCircles, 0)));
   EXPECT_EQ(nextSound(), "yes");
   const Screenshot now = screenWhen([&](const Screenshot& s) { return emptied(s, board, upper) > 0.9; });
   EXPECT_GT(emptied(now, board, upper), 0.9) << "c(4) stayed";

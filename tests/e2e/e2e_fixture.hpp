@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/control_names.hpp"
 #include "forms/layout.hpp"
 #include "menu/form1.hpp"
 #include "tests/e2e/harness.hpp"
@@ -50,9 +51,9 @@ inline int arraySize(const FormLayout& form, std::string_view name) {
 
 // The visible piece that circle g(i) takes: its Tag is the Tag of key l(i). Null for a spare circle.
 inline const ImageLayout* pieceFor(const FormLayout& form, int circle) {
-  const std::string_view key = control(form, "l", circle).Tag;
+  const std::string_view key = control(form, names::kKeys, circle).Tag;
   for (const ImageLayout& c : form.Controls)
-    if (c.Name == "c" && c.Visible && c.Tag == key) return &c;
+    if (c.Name == names::kPieces && c.Visible && c.Tag == key) return &c;
   return nullptr;
 }
 

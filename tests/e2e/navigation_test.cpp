@@ -1,5 +1,6 @@
 // Going to a board or page and back, by its back button or its close box, and ending the program.
 
+#include "assets/control_names.hpp"
 #include "tests/e2e/e2e_fixture.hpp"
 
 namespace wizlo::e2e {
@@ -23,12 +24,12 @@ TEST_P(LeavingABoard, ReturnsToTheMenuAndTheNextVisitStartsAfresh) {
     const std::string name(b.layout->Name);
     const WindowInfo board = open(b.button);
     const Screenshot fresh = display.screenshot();
-    drag(board, *pieceFor(*b.layout, 0), control(*b.layout, "g", 0));
+    drag(board, *pieceFor(*b.layout, 0), control(*b.layout, names::kCircles, 0));
     ASSERT_EQ(nextSound(), "yes") << name;
     WindowInfo current = board;
     for (int visit = 0; visit < 2; ++visit) {
       if (GetParam() == Leave::BackButton)
-        clickOn(current, control(*b.layout, "rrr"));
+        clickOn(current, control(*b.layout, names::kBoardBack));
       else
         display.requestClose(current.id);
       run.waitForWindows(1);
@@ -50,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(ByEitherWay, LeavingABoard, ::testing::Values(Leave::Ba
 TEST_F(WizloE2e, EachPageOpensFromItsButtonAndClosesByItsBackButtonOrCloseBoxAnyNumberOfTimes) {
   const Screenshot menuLook = display.screenshot();
   for (const FormCase& page : kPages) {
-    const ImageLayout& back = control(*page.layout, "Image6");
+    const ImageLayout& back = control(*page.layout, names::kPageBack);
     std::optional<Screenshot> first;
     for (int visit = 0; visit < 4; ++visit) {
       const WindowInfo shown = open(page.button);

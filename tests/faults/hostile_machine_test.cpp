@@ -14,6 +14,7 @@
 #include <functional>
 #include <thread>
 
+#include "assets/control_names.hpp"
 #include "platform/linux/sdl_sound.hpp"
 #include "platform/linux/xdg_opener.hpp"
 #include "tests/faults/real_board.hpp"
@@ -126,10 +127,10 @@ void expectBoardJudges(platform::SoundService& sound, const std::string& folder,
     SCOPED_TRACE(boardName);
     Form& board = program.board(boardName);
     EXPECT_LE(timedDrop(program.mouse, board, wrongFit(board)), longest);
-    EXPECT_TRUE(board.control("Imn").Visible());
+    EXPECT_TRUE(board.control(names::kWrongMark).Visible());
     EXPECT_LE(timedDrop(program.mouse, board, rightFit(board)), longest);
-    EXPECT_TRUE(board.control("Imy").Visible());
-    EXPECT_FALSE(board.control("g", rightFit(board).circle).Picture().isEmpty());
+    EXPECT_TRUE(board.control(names::kRightMark).Visible());
+    EXPECT_FALSE(board.control(names::kCircles, rightFit(board).circle).Picture().isEmpty());
     board.Unload();
   }
   EXPECT_TRUE(program.backend.errors.empty());
@@ -209,15 +210,15 @@ TEST(HostileMachine, TheWebHotSpotsAnswerAtOnceWhateverTheOpener) {
     Form& menu = program.runtime.form("Form1");
     menu.Show();
     auto start = std::chrono::steady_clock::now();
-    program.mouse.click(menu, menu.control("wex"));
+    program.mouse.click(menu, menu.control(names::kWebSite));
     EXPECT_LT(secondsSince(start), 0.5) << "the menu";
     menu.Unload();
     Form& board = program.board("Form3");
     start = std::chrono::steady_clock::now();
-    program.mouse.click(board, board.control("wex"));
+    program.mouse.click(board, board.control(names::kWebSite));
     EXPECT_LT(secondsSince(start), 0.5) << "the board";
     timedDrop(program.mouse, board, rightFit(board));
-    EXPECT_TRUE(board.control("Imy").Visible());
+    EXPECT_TRUE(board.control(names::kRightMark).Visible());
     EXPECT_TRUE(program.backend.errors.empty());
 
     setenv("PATH", savedPath.c_str(), 1);

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "assets/control_names.hpp"
 #include "tests/faults/real_board.hpp"
 #include "tests/support/test_board.hpp"
 
@@ -49,26 +50,26 @@ const Interruption kInterruptions[] = {
      false},
     {"the pointer leaves and comes back before the release",
      [](RealProgram& p, Form& b) {
-       const Point circle = centreOf(b.control("g", rightFit(b).circle));
+       const Point circle = centreOf(b.control(names::kCircles, rightFit(b).circle));
        send(p, pointerAt(Kind::Move, b, b.layout().ClientWidth + 900, circle.y, kLeftButton, false));
        send(p, pointerAt(Kind::Move, b, circle.x, circle.y, kLeftButton, true));
        send(p, pointerAt(Kind::Release, b, circle.x, circle.y, 0, true));
      },
      true},
     {"the window is resized", [](RealProgram& p, Form& b) {
-       const Point circle = centreOf(b.control("g", rightFit(b).circle));
+       const Point circle = centreOf(b.control(names::kCircles, rightFit(b).circle));
        send(p, windowEvent(Kind::Exposed, b));
        send(p, pointerAt(Kind::Release, b, circle.x, circle.y, 0, true));
      },
      true},
     {"another program takes the pointer", [](RealProgram& p, Form& b) {
-       const Point circle = centreOf(b.control("g", rightFit(b).circle));
+       const Point circle = centreOf(b.control(names::kCircles, rightFit(b).circle));
        send(p, windowEvent(Kind::GrabLost, b));
        send(p, pointerAt(Kind::Release, b, circle.x, circle.y, 0, true));
      },
      false},
     {"the right button goes down and up as well", [](RealProgram& p, Form& b) {
-       const Point circle = centreOf(b.control("g", rightFit(b).circle));
+       const Point circle = centreOf(b.control(names::kCircles, rightFit(b).circle));
        p.mouse.press(b, circle.x, circle.y, kRightButton);
        p.mouse.release(b, circle.x, circle.y, kRightButton);
        p.mouse.release(b, circle.x, circle.y);
@@ -86,8 +87,8 @@ TEST(InterruptedDrag, LosesNoPieceAndLeavesTheBoardWorking) {
       Form& board = program.board(boardName);
       const BoardWatch watch(board);
       const Fit fit = rightFit(board);
-      const Point from = centreOf(board.control("c", fit.piece));
-      const Point to = centreOf(board.control("g", fit.circle));
+      const Point from = centreOf(board.control(names::kPieces, fit.piece));
+      const Point to = centreOf(board.control(names::kCircles, fit.circle));
       program.mouse.press(board, from.x, from.y);
       program.mouse.moveTo(board, to.x, to.y);
       ASSERT_TRUE(program.runtime.pointer().dragging());
@@ -101,16 +102,16 @@ TEST(InterruptedDrag, LosesNoPieceAndLeavesTheBoardWorking) {
         if (auto wrong = watch.check(board)) ADD_FAILURE() << *wrong;
       Form& now = board.loaded() ? board : program.board(boardName);
       if (interruption.pieceArrives) {
-        EXPECT_FALSE(board.control("g", fit.circle).Picture().isEmpty());
+        EXPECT_FALSE(board.control(names::kCircles, fit.circle).Picture().isEmpty());
         EXPECT_EQ(sound.played, std::vector<std::string>{"/opt/wizlo\\yes"});
         continue;
       }
-      EXPECT_TRUE(now.control("g", fit.circle).Picture().isEmpty());
-      EXPECT_FALSE(now.control("c", fit.piece).Picture().isEmpty());
+      EXPECT_TRUE(now.control(names::kCircles, fit.circle).Picture().isEmpty());
+      EXPECT_FALSE(now.control(names::kPieces, fit.piece).Picture().isEmpty());
       EXPECT_TRUE(sound.played.empty());
       // The next drag is judged as ever.
       timedDrop(program.mouse, now, fit);
-      EXPECT_TRUE(now.control("Imy").Visible());
+      EXPECT_TRUE(now.control(names::kRightMark).Visible());
       EXPECT_EQ(sound.played, std::vector<std::string>{"/opt/wizlo\\yes"});
     }
 }

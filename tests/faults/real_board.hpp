@@ -16,6 +16,7 @@
 
 #include "app/program.hpp"
 #include "assets/catalogue.hpp"
+#include "assets/control_names.hpp"
 #include "tests/support/board_watch.hpp"
 #include "tests/support/scripted_backend.hpp"
 
@@ -75,17 +76,17 @@ struct Fit {
 
 // The first shown piece and the circle it belongs in, and one it does not.
 inline Fit rightFit(Form& board) {
-  const std::int16_t circles = arraySize(board, "g");
+  const std::int16_t circles = arraySize(board, names::kCircles);
   for (std::int16_t i = 0; i < circles; ++i)
-    for (std::int16_t j = 0; j < arraySize(board, "c"); ++j)
-      if (board.control("c", j).Visible() && board.control("c", j).Tag() == board.control("l", i).Tag()) return {j, i};
+    for (std::int16_t j = 0; j < arraySize(board, names::kPieces); ++j)
+      if (board.control(names::kPieces, j).Visible() && board.control(names::kPieces, j).Tag() == board.control(names::kKeys, i).Tag()) return {j, i};
   ADD_FAILURE() << board.name() << " has no piece that fits";
   return {0, 0};
 }
 
 inline Fit wrongFit(Form& board) {
   const Fit right = rightFit(board);
-  return {right.piece, static_cast<std::int16_t>((right.circle + 1) % arraySize(board, "g"))};
+  return {right.piece, static_cast<std::int16_t>((right.circle + 1) % arraySize(board, names::kCircles))};
 }
 
 inline double secondsSince(std::chrono::steady_clock::time_point start) {
@@ -94,8 +95,8 @@ inline double secondsSince(std::chrono::steady_clock::time_point start) {
 
 // Drags the piece onto the circle; the seconds the drop took.
 inline double timedDrop(Mouse& mouse, Form& board, Fit fit) {
-  const Point from = centreOf(board.control("c", fit.piece));
-  const Point to = centreOf(board.control("g", fit.circle));
+  const Point from = centreOf(board.control(names::kPieces, fit.piece));
+  const Point to = centreOf(board.control(names::kCircles, fit.circle));
   mouse.press(board, from.x, from.y);
   mouse.moveTo(board, to.x, to.y);
   const auto start = std::chrono::steady_clock::now();

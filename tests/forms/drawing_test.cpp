@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "assets/control_names.hpp"
 #include "forms/compose.hpp"
 #include "tests/support/scripted_backend.hpp"
 #include "tests/support/test_board.hpp"
@@ -22,7 +23,7 @@ class DrawingTest : public ::testing::Test {
     return frame.argb[static_cast<std::size_t>(py) * static_cast<std::size_t>(frame.width) + px] & 0xFFFFFFu;
   }
   static std::uint32_t rgb(PictureId id) { return placeholderColour(id) & 0xFFFFFFu; }
-  std::uint32_t centre(const char* name, int index = -1) {
+  std::uint32_t centre(std::string_view name, int index = -1) {
     const ImageControl& c = index < 0 ? controls(name) : controls(name, static_cast<std::int16_t>(index));
     const Point p = centreOf(c);
     return at(p.x, p.y);
@@ -35,25 +36,25 @@ class DrawingTest : public ::testing::Test {
 TEST_F(DrawingTest, ShownMarkFilledCircleAndEmptiedSlotAppearInThePixels) {
   draw();
   const std::uint32_t ground = rgb(PictureId::Backdrop2);
-  EXPECT_EQ(centre("c", 2), rgb(PictureId::Disk3));
-  EXPECT_EQ(centre("g", 0), ground) << "an empty circle shows the backdrop";
-  EXPECT_EQ(centre("Imy"), ground) << "a hidden mark draws nothing";
+  EXPECT_EQ(centre(names::kPieces, 2), rgb(PictureId::Disk3));
+  EXPECT_EQ(centre(names::kCircles, 0), ground) << "an empty circle shows the backdrop";
+  EXPECT_EQ(centre(names::kRightMark), ground) << "a hidden mark draws nothing";
 
-  controls("g", 0).SetPicture(controls("c", 2).Picture());
-  controls("c", 2).SetPicture(LoadPicture());
-  controls("Imy").SetVisible(true);
+  controls(names::kCircles, 0).SetPicture(controls(names::kPieces, 2).Picture());
+  controls(names::kPieces, 2).SetPicture(LoadPicture());
+  controls(names::kRightMark).SetVisible(true);
   draw();
-  EXPECT_EQ(centre("g", 0), rgb(PictureId::Disk3));
-  EXPECT_EQ(centre("c", 2), ground);
-  EXPECT_EQ(centre("Imy"), 0x00FF00u);
+  EXPECT_EQ(centre(names::kCircles, 0), rgb(PictureId::Disk3));
+  EXPECT_EQ(centre(names::kPieces, 2), ground);
+  EXPECT_EQ(centre(names::kRightMark), 0x00FF00u);
   // The mark's transparent rim lets the backdrop through.
-  const Rect mark = controls("Imy").rect();
+  const Rect mark = controls(names::kRightMark).rect();
   EXPECT_EQ(at(mark.Left + 30, mark.Top + 30), ground);
 }
 
 TEST_F(DrawingTest, StretchFillsTheRectangleExactlyAndNothingElse) {
   draw();
-  const Rect tile = controls("c", 1).rect();  // 36 x 28 px from a square picture
+  const Rect tile = controls(names::kPieces, 1).rect();  // 36 x 28 px from a square picture
   const std::uint32_t colour = rgb(PictureId::BlueTile2);
   EXPECT_EQ(at(tile.Left, tile.Top), colour);
   EXPECT_EQ(at(tile.right() - 15, tile.bottom() - 15), colour);
@@ -70,7 +71,7 @@ TEST_F(DrawingTest, BeyondTheBackdropIsThePlainBackground) {
 TEST_F(DrawingTest, ALargerScaleDrawsTheSameFormOnMorePixels) {
   for (const double scale : {1.25, 1.5, 2.0}) {
     draw(scale);
-    const Point p = centreOf(controls("c", 2));
+    const Point p = centreOf(controls(names::kPieces, 2));
     EXPECT_EQ(at(p.x, p.y, scale), rgb(PictureId::Disk3)) << scale;
     EXPECT_EQ(at(6000 + 150, 100, scale), kFormBackground) << scale;
     EXPECT_EQ(at(6000 - 15, 100, scale), rgb(PictureId::Backdrop2)) << scale;

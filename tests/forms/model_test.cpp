@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "assets/control_names.hpp"
 #include "forms/control_set.hpp"
 #include "forms/errors.hpp"
 #include "tests/support/test_board.hpp"
@@ -20,8 +21,8 @@ TEST(PictureValue, EmptyIsHandleZeroAndEveryLoadIsAPictureOfItsOwn) {
 
 TEST(PictureValue, CopyingBetweenControlsCopiesTheValue) {
   ControlSet controls(kTestBoard, placeholderPicture);
-  ImageControl& from = controls("c", 0);
-  ImageControl& to = controls("g", 0);
+  ImageControl& from = controls(names::kPieces, 0);
+  ImageControl& to = controls(names::kCircles, 0);
   const std::uint32_t handle = from.Picture().handle();
   to.SetPicture(from.Picture());
   from.SetPicture(LoadPicture());
@@ -61,35 +62,35 @@ TEST(Artwork, DecodesOnlyTheImagesDrawnAndEachOnce) {
 TEST(ControlSet, IsMadeFromTheLayoutWithItsDefaults) {
   ControlSet controls(kTestBoard, placeholderPicture);
   ASSERT_EQ(controls.inStackingOrder().size(), std::size(test_board_controls::kControls));
-  EXPECT_EQ(controls.inStackingOrder().back().Name(), "Image1");
-  const ImageControl& rrr = controls("rrr");
+  EXPECT_EQ(controls.inStackingOrder().back().Name(), names::kBackdrop);
+  const ImageControl& rrr = controls(names::kBoardBack);
   EXPECT_TRUE(rrr.Picture().isEmpty() && rrr.Visible() && rrr.Enabled() && !rrr.Stretch());
   EXPECT_EQ(rrr.Tag(), "");
   EXPECT_FALSE(rrr.Index());
-  EXPECT_EQ(*controls("l", 2).Index(), 2);
-  EXPECT_EQ(controls("l", 2).Tag(), "3");
-  EXPECT_FALSE(controls("Imy").Visible());
+  EXPECT_EQ(*controls(names::kKeys, 2).Index(), 2);
+  EXPECT_EQ(controls(names::kKeys, 2).Tag(), "3");
+  EXPECT_FALSE(controls(names::kRightMark).Visible());
 }
 
 TEST(ControlSet, AskingForAControlThatDoesNotExistIsAnError) {
   ControlSet controls(kTestBoard, placeholderPicture);
-  EXPECT_THROW(controls("c", 3), RuntimeError);
-  EXPECT_THROW(controls("c", -1), RuntimeError);
-  EXPECT_THROW(controls("c"), RuntimeError);    // an array needs its Index
-  EXPECT_THROW(controls("rrr", 0), RuntimeError);  // a single control has none
+  EXPECT_THROW(controls(names::kPieces, 3), RuntimeError);
+  EXPECT_THROW(controls(names::kPieces, -1), RuntimeError);
+  EXPECT_THROW(controls(names::kPieces), RuntimeError);    // an array needs its Index
+  EXPECT_THROW(controls(names::kBoardBack, 0), RuntimeError);  // a single control has none
   EXPECT_THROW(controls("nobody"), RuntimeError);
 }
 
 TEST(ControlSet, TheControlUnderAPointIsTheTopmostVisibleOne) {
   ControlSet controls(kTestBoard, placeholderPicture);
-  EXPECT_EQ(controls.controlAt(300, 3700), &controls("rrr"));  // an empty picture still takes the pointer
-  EXPECT_EQ(controls.controlAt(3000, 2000), &controls("Image1"));  // the marks are hidden
-  controls("Imy").SetVisible(true);
-  controls("Imn").SetVisible(true);
-  EXPECT_EQ(controls.controlAt(3000, 2000), &controls("Imn"));  // listed first of the two
-  EXPECT_EQ(controls.controlAt(2600, 1400), &controls("Imy"));
-  EXPECT_EQ(controls.controlAt(1950, 1650), &controls("Image1"));  // a hidden key is not there
-  EXPECT_EQ(controls.controlAt(5999, 4499), &controls("Image1"));
+  EXPECT_EQ(controls.controlAt(300, 3700), &controls(names::kBoardBack));  // an empty picture still takes the pointer
+  EXPECT_EQ(controls.controlAt(3000, 2000), &controls(names::kBackdrop));  // the marks are hidden
+  controls(names::kRightMark).SetVisible(true);
+  controls(names::kWrongMark).SetVisible(true);
+  EXPECT_EQ(controls.controlAt(3000, 2000), &controls(names::kWrongMark));  // listed first of the two
+  EXPECT_EQ(controls.controlAt(2600, 1400), &controls(names::kRightMark));
+  EXPECT_EQ(controls.controlAt(1950, 1650), &controls(names::kBackdrop));  // a hidden key is not there
+  EXPECT_EQ(controls.controlAt(5999, 4499), &controls(names::kBackdrop));
   EXPECT_EQ(controls.controlAt(6000, 100), nullptr);
   EXPECT_EQ(controls.controlAt(-1, 100), nullptr);
 }

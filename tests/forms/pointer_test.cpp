@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "assets/control_names.hpp"
 #include "forms/runtime.hpp"
 #include "tests/support/logging_form.hpp"
 #include "tests/support/scripted_backend.hpp"
@@ -21,8 +22,8 @@ class PointerTest : public ::testing::Test {
     form().Show();
   }
   LoggingForm& form() { return static_cast<LoggingForm&>(runtime.form("TestBoard")); }
-  ImageControl& c(int i) { return form().control("c", static_cast<std::int16_t>(i)); }
-  ImageControl& g(int i) { return form().control("g", static_cast<std::int16_t>(i)); }
+  ImageControl& c(int i) { return form().control(names::kPieces, static_cast<std::int16_t>(i)); }
+  ImageControl& g(int i) { return form().control(names::kCircles, static_cast<std::int16_t>(i)); }
 
   ScriptedBackend backend;
   Runtime runtime{backend, placeholderPicture};
@@ -54,7 +55,7 @@ TEST_F(PointerTest, EveryControlCrossedHearsEnterMoveLeaveAndTheOneBeneathTheDro
 
 TEST_F(PointerTest, HiddenControlsAreSkippedAndDisabledOnesHearNothing) {
   g(0).SetEnabled(false);
-  const Point key = centreOf(form().control("l", 1));  // hidden, over the backdrop
+  const Point key = centreOf(form().control(names::kKeys, 1));  // hidden, over the backdrop
   mouse.drag(form(), c(0), key.x, key.y);
   EXPECT_EQ(form().log.back(), "DragDrop Image1 c(0)");
   form().log.clear();
@@ -100,18 +101,18 @@ TEST_F(PointerTest, ClosingTheWindowMidDragEndsTheDrag) {
 }
 
 TEST_F(PointerTest, AClickNeedsPressAndReleaseOnOneControlWithTheLeftButton) {
-  const Point wex = centreOf(form().control("wex")), rrr = centreOf(form().control("rrr"));
+  const Point wex = centreOf(form().control(names::kWebSite)), rrr = centreOf(form().control(names::kBoardBack));
   mouse.press(form(), wex.x, wex.y);
   mouse.release(form(), rrr.x, rrr.y);
   mouse.press(form(), wex.x, wex.y, kRightButton);
   mouse.release(form(), wex.x, wex.y, kRightButton);
-  mouse.click(form(), form().control("rrr"));
+  mouse.click(form(), form().control(names::kBoardBack));
   EXPECT_EQ(form().log, (Log{"MouseDown wex 1", "MouseDown wex 2", "MouseDown rrr 1", "Click rrr"}));
 }
 
 TEST_F(PointerTest, ThePointerShowsTheDragIconAndFollowsItsChangesAtOnce) {
   form().onDragOver = [&](ImageControl& target, ImageControl& source) {
-    if (target.Name() == "Image1") source.SetDragIcon(placeholderPicture(PictureId::Disk9));
+    if (target.Name() == names::kBackdrop) source.SetDragIcon(placeholderPicture(PictureId::Disk9));
   };
   const Point p = centreOf(c(0));
   mouse.press(form(), p.x, p.y);
@@ -139,7 +140,7 @@ TEST_F(PointerTest, ADragWithAnEmptyIconDrawsTheSourcesOutlineUnderThePointer) {
 }
 
 TEST_F(PointerTest, TheCrosshairShowsOverControlsThatAskForIt) {
-  const Point wex = centreOf(form().control("wex"));
+  const Point wex = centreOf(form().control(names::kWebSite));
   mouse.moveTo(form(), wex.x, wex.y);
   EXPECT_EQ(backend.pointerShape, PointerShape::Crosshair);
   mouse.moveTo(form(), 3000, 3900);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "assets/control_names.hpp"
 #include "forms/errors.hpp"
 #include "tests/support/logging_form.hpp"
 #include "tests/support/scripted_backend.hpp"
@@ -74,7 +75,7 @@ TEST_F(RuntimeTest, ModalShowRunsItsOwnLoopUntilTheFormIsUnloadedAndOthersTakeNo
   backend.onScriptEnd = [&] {
     boardOwner = backend.windows.at(static_cast<WindowId>(board.hWnd())).request.owner;
     // Now the board is up: the menu is deaf, its close box too.
-    const Point rrr = centreOf(board.control("rrr"));
+    const Point rrr = centreOf(board.control(names::kBoardBack));
     queue(Kind::Press, menu, rrr);
     queue(Kind::Release, menu, rrr);
     backend.script.push_back(InputEvent{.kind = Kind::Close, .window = static_cast<WindowId>(menu.hWnd())});
@@ -82,7 +83,7 @@ TEST_F(RuntimeTest, ModalShowRunsItsOwnLoopUntilTheFormIsUnloadedAndOthersTakeNo
     queue(Kind::Release, board, rrr);
     backend.script.push_back(InputEvent{.kind = Kind::Close, .window = static_cast<WindowId>(board.hWnd())});
   };
-  mouse.click(menu, menu.control("wex"));
+  mouse.click(menu, menu.control(names::kWebSite));
 
   EXPECT_TRUE(returned);
   EXPECT_FALSE(board.loaded());
@@ -93,7 +94,7 @@ TEST_F(RuntimeTest, ModalShowRunsItsOwnLoopUntilTheFormIsUnloadedAndOthersTakeNo
   EXPECT_FALSE(backend.raised.empty()) << "a click on the menu brings the board back into view";
   // The menu takes input again.
   menu.onClick = nullptr;
-  mouse.click(menu, menu.control("rrr"));
+  mouse.click(menu, menu.control(names::kBoardBack));
   EXPECT_EQ(menu.log.back(), "Click rrr");
 }
 
@@ -110,8 +111,8 @@ TEST_F(RuntimeTest, RunEndsWhenNoFormIsLoaded) {
 TEST_F(RuntimeTest, AnErrorInAHandlerIsReportedAndEndsTheRun) {
   backend.onScriptEnd = [&] {
     LoggingForm& f = form("TestBoard");
-    f.onClick = [&](ImageControl&) { f.control("c", 99); };
-    const Point p = centreOf(f.control("wex"));
+    f.onClick = [&](ImageControl&) { f.control(names::kPieces, 99); };
+    const Point p = centreOf(f.control(names::kWebSite));
     queue(Kind::Press, f, p);
     queue(Kind::Release, f, p);
   };
@@ -137,12 +138,12 @@ TEST_F(RuntimeTest, FormsRepaintOnlyWhenSomethingVisibleChanged) {
   LoggingForm& f = shown();
   auto& window = backend.windows.at(static_cast<WindowId>(f.hWnd()));
   const int before = window.presents;
-  f.control("c", 0).SetTag("changed");
-  f.control("c", 0).SetDragIcon(LoadPicture());
-  f.control("Imy").SetPicture(placeholderPicture(PictureId::MarkNo));  // hidden: nothing shows
+  f.control(names::kPieces, 0).SetTag("changed");
+  f.control(names::kPieces, 0).SetDragIcon(LoadPicture());
+  f.control(names::kRightMark).SetPicture(placeholderPicture(PictureId::MarkNo));  // hidden: nothing shows
   runtime.presentChanges();
   EXPECT_EQ(window.presents, before);
-  f.control("c", 0).SetPicture(LoadPicture());
+  f.control(names::kPieces, 0).SetPicture(LoadPicture());
   runtime.presentChanges();
   EXPECT_EQ(window.presents, before + 1);
   runtime.handle(InputEvent{.kind = Kind::Exposed, .window = static_cast<WindowId>(f.hWnd())});

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "assets/control_names.hpp"
 #include "boards/form2.hpp"
 #include "tests/install/installed_program.hpp"
 
@@ -62,7 +63,7 @@ TEST_P(AtXftDpi, FormsOpenAtTheDesktopsScaleAndARightDropStillCounts) {
   // The check mark shows green over most of its rectangle, drawn from the 2x pictures.
   const ImageLayout* mark = nullptr;
   for (const ImageLayout& c : layouts::Form2.Controls)
-    if (c.Name == "Imy") mark = &c;
+    if (c.Name == names::kRightMark) mark = &c;
   ASSERT_NE(mark, nullptr);
   const e2e::Screenshot shot = display.screenshot();
   const e2e::Point corner = at(board, mark->Left, mark->Top, scale);

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "assets/control_names.hpp"
 #include "boards/form2.hpp"
 #include "menu/form1.hpp"
 
@@ -111,11 +112,11 @@ e2e::WindowInfo playOneRightMove(e2e::VirtualDisplay& display, const e2e::Window
                                  const std::function<e2e::WindowInfo(std::size_t)>& waitForWindows, double scale) {
   display.click(centre(menu, control(layouts::Form1, layouts::hotSpotOpening(layouts::Form2)), scale));
   const e2e::WindowInfo board = waitForWindows(2);
-  const std::string_view key = control(layouts::Form2, "l", 0).Tag;
+  const std::string_view key = control(layouts::Form2, names::kKeys, 0).Tag;
   const auto piece = std::find_if(std::begin(layouts::Form2.Controls), std::end(layouts::Form2.Controls),
-                                  [&](const ImageLayout& c) { return c.Name == "c" && c.Visible && c.Tag == key; });
+                                  [&](const ImageLayout& c) { return c.Name == names::kPieces && c.Visible && c.Tag == key; });
   if (piece == std::end(layouts::Form2.Controls)) throw std::runtime_error("no piece for g(0)");
-  display.drag(centre(board, *piece, scale), centre(board, control(layouts::Form2, "g", 0), scale));
+  display.drag(centre(board, *piece, scale), centre(board, control(layouts::Form2, names::kCircles, 0), scale));
   return board;
 }
 

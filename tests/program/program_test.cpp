@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "assets/catalogue.hpp"
+#include "assets/control_names.hpp"
 #include "boards/board.hpp"
-#include "forms/errors.hpp"
 #include "forms/compose.hpp"
+#include "forms/errors.hpp"
 #include "menu/form1.hpp"
 #include "tests/support/scripted_backend.hpp"
 #include "tests/support/test_board.hpp"
@@ -57,7 +58,7 @@ TEST_F(ProgramTest, EachMenuHotSpotOpensItsFormModally) {
       // The menu is deaf meanwhile, its close box too.
       mouse.close(menu());
       EXPECT_TRUE(menu().loaded());
-      mouse.click(shown, shown.control(button.board ? "rrr" : "Image6"));
+      mouse.click(shown, shown.control(button.board ? names::kBoardBack : names::kPageBack));
     });
     EXPECT_EQ(opened, button.form().Name) << button.hotSpot;
   }
@@ -73,7 +74,7 @@ TEST_F(ProgramTest, EveryBoardCanBePlayedToTheEnd) {
       int n = 0;
       while (true) {
         try {
-          controls("l", static_cast<std::int16_t>(n));
+          controls(names::kKeys, static_cast<std::int16_t>(n));
         } catch (const RuntimeError&) {
           break;
         }
@@ -81,24 +82,24 @@ TEST_F(ProgramTest, EveryBoardCanBePlayedToTheEnd) {
       }
       int filled = 0;
       for (std::int16_t i = 0; i < n; ++i) {
-        const std::string& key = controls("l", i).Tag();
+        const std::string& key = controls(names::kKeys, i).Tag();
         for (std::int16_t j = 0; j < n; ++j) {
-          ImageControl& piece = controls("c", j);
+          ImageControl& piece = controls(names::kPieces, j);
           if (piece.Tag() != key || !piece.Visible()) continue;  // the hidden spares never play
           const Artwork* face = piece.Picture().artwork();
-          mouse.drag(board, piece, controls("g", i));
-          EXPECT_TRUE(controls("Imy").Visible()) << shown.name() << " g(" << i << ")";
-          EXPECT_EQ(controls("g", i).Picture().artwork(), face);
+          mouse.drag(board, piece, controls(names::kCircles, i));
+          EXPECT_TRUE(controls(names::kRightMark).Visible()) << shown.name() << " g(" << i << ")";
+          EXPECT_EQ(controls(names::kCircles, i).Picture().artwork(), face);
           ++filled;
         }
       }
       for (std::int16_t j = 0; j < n; ++j)
-        if (controls("c", j).Visible()) {
-          EXPECT_TRUE(controls("c", j).Picture().isEmpty()) << "c(" << j << ")";
+        if (controls(names::kPieces, j).Visible()) {
+          EXPECT_TRUE(controls(names::kPieces, j).Picture().isEmpty()) << "c(" << j << ")";
         }
       EXPECT_EQ(sound.played, std::vector<std::string>(static_cast<std::size_t>(filled), "/opt/wizlo\\yes"));
       EXPECT_GE(filled, 9);
-      mouse.click(board, controls("rrr"));
+      mouse.click(board, controls(names::kBoardBack));
     });
   }
 }
@@ -107,10 +108,10 @@ TEST_F(ProgramTest, TheSpareCircleOfTheBookAndComputerBoardsTakesOnlyWrongDrops)
   for (const FormLayout* form : {&layouts::Form3, &layouts::Form4}) {
     openFromMenu(layouts::hotSpotOpening(*form), [&](Form& board) {
       for (std::int16_t j = 0; j < 9; ++j) {
-        mouse.drag(board, board.control("c", j), board.control("g", 9));
-        EXPECT_TRUE(board.control("Imn").Visible());
+        mouse.drag(board, board.control(names::kPieces, j), board.control(names::kCircles, 9));
+        EXPECT_TRUE(board.control(names::kWrongMark).Visible());
       }
-      EXPECT_TRUE(board.control("g", 9).Picture().isEmpty());
+      EXPECT_TRUE(board.control(names::kCircles, 9).Picture().isEmpty());
       mouse.close(board);
     });
   }
@@ -118,36 +119,36 @@ TEST_F(ProgramTest, TheSpareCircleOfTheBookAndComputerBoardsTakesOnlyWrongDrops)
 
 TEST_F(ProgramTest, AShownMarkOnTheComputerBoardCoversAStripOfACircle) {
   openFromMenu(layouts::hotSpotOpening(layouts::Form4), [&](Form& board) {
-    mouse.drag(board, board.control("c", 0), board.control("g", 0));  // wrong: the cross shows
-    ASSERT_TRUE(board.control("Imn").Visible());
+    mouse.drag(board, board.control(names::kPieces, 0), board.control(names::kCircles, 0));  // wrong: the cross shows
+    ASSERT_TRUE(board.control(names::kWrongMark).Visible());
     // c(6) belongs in g(5), but the strip of g(5) under the cross is the cross's.
-    mouse.drag(board, board.control("c", 6), 5460, 2900);
-    EXPECT_TRUE(board.control("g", 5).Picture().isEmpty());
-    EXPECT_TRUE(board.control("Imn").Visible());
-    mouse.drag(board, board.control("c", 6), board.control("g", 5));
-    EXPECT_FALSE(board.control("g", 5).Picture().isEmpty());
-    mouse.click(board, board.control("rrr"));
+    mouse.drag(board, board.control(names::kPieces, 6), 5460, 2900);
+    EXPECT_TRUE(board.control(names::kCircles, 5).Picture().isEmpty());
+    EXPECT_TRUE(board.control(names::kWrongMark).Visible());
+    mouse.drag(board, board.control(names::kPieces, 6), board.control(names::kCircles, 5));
+    EXPECT_FALSE(board.control(names::kCircles, 5).Picture().isEmpty());
+    mouse.click(board, board.control(names::kBoardBack));
   });
 }
 
 TEST_F(ProgramTest, ThePressInTheSharedCornerOfTheFarmingBoardDragsTheUpperPiece) {
   openFromMenu(layouts::hotSpotOpening(layouts::Form5), [&](Form& board) {
-    const Point circle = centreOf(board.control("g", 0));  // c(4) fits g(0), c(1) does not
+    const Point circle = centreOf(board.control(names::kCircles, 0));  // c(4) fits g(0), c(1) does not
     mouse.press(board, 9270, 5070);
     mouse.release(board, circle.x, circle.y);
-    EXPECT_FALSE(board.control("g", 0).Picture().isEmpty());
-    EXPECT_TRUE(board.control("c", 4).Picture().isEmpty());
-    mouse.click(board, board.control("rrr"));
+    EXPECT_FALSE(board.control(names::kCircles, 0).Picture().isEmpty());
+    EXPECT_TRUE(board.control(names::kPieces, 4).Picture().isEmpty());
+    mouse.click(board, board.control(names::kBoardBack));
   });
 }
 
 TEST_F(ProgramTest, TheWebHotSpotsOfMenuAndBoardsOpenOneAddressWithTheirOwnWindow) {
-  mouse.click(menu(), menu().control("wex"));
+  mouse.click(menu(), menu().control(names::kWebSite));
   std::uintptr_t boardWindow = 0;
   openFromMenu(layouts::hotSpotOpening(layouts::Form2), [&](Form& board) {
     boardWindow = board.hWnd();
-    mouse.click(board, board.control("wex"));
-    mouse.click(board, board.control("rrr"));
+    mouse.click(board, board.control(names::kWebSite));
+    mouse.click(board, board.control(names::kBoardBack));
   });
   ASSERT_EQ(web.opened.size(), 2u);
   EXPECT_EQ(web.opened[0].first, menu().hWnd());
@@ -170,7 +171,7 @@ TEST(ProgramPictures, EveryPictureAPieceCanCarryBecomesAPointerImage) {
   for (const FormLayout* layout : allLayouts())
     for (const ImageLayout& control : layout->Controls)
       for (const auto& id : {control.Picture, control.DragIcon}) {
-        if (!id || (control.Name != "c" && control.Name != "g")) continue;
+        if (!id || (control.Name != names::kPieces && control.Name != names::kCircles)) continue;
         const std::optional<Bitmap> image = pointerImage(assets::picture(*id), 32);
         ASSERT_TRUE(image) << nameOf(*id);
         EXPECT_EQ(image->width, 32);

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 
+#include "assets/control_names.hpp"
 #include "tests/e2e/e2e_fixture.hpp"
 #include "tests/e2e/harness/pulse_server.hpp"
 
@@ -50,7 +51,7 @@ TEST_F(HangingSoundServer, NeverHoldsTheBoardLongerThanTheSoundNorKeepsTheProgra
   };
   const FormLayout& form = layouts::Form2;
   const WindowInfo board = open(layouts::hotSpotOpening(form));
-  const auto shows = [&](const char* mark, bool (*colour)(Rgb)) {
+  const auto shows = [&](std::string_view mark, bool (*colour)(Rgb)) {
     return [&form, &board, mark, colour](const Screenshot& s) {
       return markShown(s, board, control(form, mark), colour) > 0.05;
     };
@@ -59,9 +60,9 @@ TEST_F(HangingSoundServer, NeverHoldsTheBoardLongerThanTheSoundNorKeepsTheProgra
     SCOPED_TRACE(faults[round].what);
     faults[round].begin();
     const std::size_t before = frames().size();
-    drag(board, *pieceFor(form, round), control(form, "g", round));
-    drag(board, *pieceFor(form, 5), control(form, "g", 4));  // wrong: judged once the board is free
-    EXPECT_TRUE(shows("Imn", markNoRed)(screenWhen(shows("Imn", markNoRed), 3000ms)));
+    drag(board, *pieceFor(form, round), control(form, names::kCircles, round));
+    drag(board, *pieceFor(form, 5), control(form, names::kCircles, 4));  // wrong: judged once the board is free
+    EXPECT_TRUE(shows(names::kWrongMark, markNoRed)(screenWhen(shows(names::kWrongMark, markNoRed), 3000ms)));
     // The board shows its check before the sound and paints again as soon as it is free: the
     // longest pause between its frames is how long the sound held it. The yes sound lasts 0.82 s.
     const std::vector<double> times = frames();

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <vector>
 
+#include "assets/control_names.hpp"
 #include "boards/board.hpp"
 
 namespace wizlo::testing {
@@ -29,7 +30,7 @@ const char* kindName(Kind kind) {
 }
 
 bool isBackButton(const ImageControl& control, const Form& form) {
-  return control.Name() == "rrr" || (control.Name() == "Image6" && form.name() != "Form1");
+  return control.Name() == names::kBoardBack || (control.Name() == names::kPageBack && form.name() != "Form1");
 }
 }  // namespace
 
@@ -84,7 +85,7 @@ void StormPupil::soundRequested() {
   ++sounds_;
   Form* board = runtime_ ? runtime_->active() : nullptr;
   if (!board || !dynamic_cast<Board*>(board)) return fail("a sound was asked for off a board");
-  const bool yes = board->control("Imy").Visible(), no = board->control("Imn").Visible();
+  const bool yes = board->control(names::kRightMark).Visible(), no = board->control(names::kWrongMark).Visible();
   if (yes == no) fail("a sound plays while " + std::string(yes ? "both marks show" : "no mark shows"));
 }
 
@@ -239,7 +240,7 @@ void StormPupil::planClick(Form& form, int button) {
 }
 
 void StormPupil::planDrag(Form& form) {
-  ImageControl* source = randomControl(form, chance(10) < 7 ? "c" : "g");
+  ImageControl* source = randomControl(form, chance(10) < 7 ? names::kPieces : names::kCircles);
   if (!source) source = randomControl(form);
   Twips x = randomX(form, source), y = randomY(form, source);
   int mask = held_ | kLeftButton;
@@ -259,7 +260,7 @@ void StormPupil::planDrag(Form& form) {
   };
   auto aim = [&] {
     const int where = chance(100);
-    ImageControl* near = where < 45 ? randomControl(form, "g") : where < 70 ? randomControl(form, "c")
+    ImageControl* near = where < 45 ? randomControl(form, names::kCircles) : where < 70 ? randomControl(form, names::kPieces)
                          : where < 85 ? randomControl(form) : nullptr;
     moveTo(randomX(form, near), randomY(form, near), 1 + chance(6));
   };

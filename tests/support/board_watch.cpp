@@ -3,6 +3,8 @@
 #include <set>
 #include <sstream>
 
+#include "assets/control_names.hpp"
+
 namespace wizlo::testing {
 
 std::int16_t arraySize(Form& form, std::string_view name) {
@@ -12,15 +14,15 @@ std::int16_t arraySize(Form& form, std::string_view name) {
   return size;
 }
 
-BoardWatch::BoardWatch(Form& board) : slots_(arraySize(board, "c")), circles_(arraySize(board, "g")) {
+BoardWatch::BoardWatch(Form& board) : slots_(arraySize(board, names::kPieces)), circles_(arraySize(board, names::kCircles)) {
   for (std::int16_t j = 0; j < slots_; ++j) {
-    const ImageControl& slot = board.control("c", j);
+    const ImageControl& slot = board.control(names::kPieces, j);
     if (slot.Visible()) faces_.push_back({j, slot.Tag(), slot.Picture().artwork()});
   }
 }
 
 std::optional<std::string> checkMarks(Form& board) {
-  if (board.control("Imy").Visible() && board.control("Imn").Visible()) return "Imy and Imn both show";
+  if (board.control(names::kRightMark).Visible() && board.control(names::kWrongMark).Visible()) return "Imy and Imn both show";
   return std::nullopt;
 }
 
@@ -35,7 +37,7 @@ std::optional<std::string> BoardWatch::check(Form& board) const {
   };
 
   for (const Piece& piece : faces_) {
-    const ImageControl& slot = board.control("c", piece.slot);
+    const ImageControl& slot = board.control(names::kPieces, piece.slot);
     shows(slot);
     if (!slot.Picture().isEmpty() && slot.Picture().artwork() != piece.face)
       wrong << slot.describe() << " holds another piece than its own; ";
@@ -43,8 +45,8 @@ std::optional<std::string> BoardWatch::check(Form& board) const {
   }
   std::size_t filled = 0;
   for (std::int16_t i = 0; i < circles_; ++i) {
-    const ImageControl& circle = board.control("g", i);
-    const std::string& key = board.control("l", i).Tag();
+    const ImageControl& circle = board.control(names::kCircles, i);
+    const std::string& key = board.control(names::kKeys, i).Tag();
     shows(circle);
     if (circle.Picture().isEmpty()) {
       if (!circle.Tag().empty() || !circle.Enabled()) wrong << "empty " << circle.describe() << " is not fresh; ";
@@ -58,14 +60,14 @@ std::optional<std::string> BoardWatch::check(Form& board) const {
       if (piece.tag == key) {
         named = true;
         if (circle.Picture().artwork() != piece.face) wrong << circle.describe() << " shows another piece; ";
-        if (!board.control("c", piece.slot).Picture().isEmpty())
+        if (!board.control(names::kPieces, piece.slot).Picture().isEmpty())
           wrong << "the piece in " << circle.describe() << " is still in c(" << piece.slot << "); ";
       }
     if (!named) wrong << circle.describe() << " is filled, but no shown piece fits it; ";
   }
   std::size_t inPool = 0;
   for (const Piece& piece : faces_)
-    if (!board.control("c", piece.slot).Picture().isEmpty()) ++inPool;
+    if (!board.control(names::kPieces, piece.slot).Picture().isEmpty()) ++inPool;
   if (inPool + filled != faces_.size())
     wrong << inPool << " pieces in the pool and " << filled << " in circles, of " << faces_.size() << "; ";
   if (auto marks = checkMarks(board)) wrong << *marks << "; ";

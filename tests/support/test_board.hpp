@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "assets/control_names.hpp"
 #include "forms/layout.hpp"
 #include "forms/picture.hpp"
 #include "platform/sound.hpp"
@@ -19,32 +20,32 @@ namespace wizlo::testing {
 //   c(2) shows Disk3, tag "1"     -> fits g(0)
 namespace test_board_controls {
 inline constexpr ImageLayout kControls[] = {
-    {.Name = "rrr", .Left = 240, .Top = 3600, .Width = 1200, .Height = 600},
-    {.Name = "wex", .Left = 4500, .Top = 3600, .Width = 1200, .Height = 600, .MousePointer = kPointerCrosshair},
-    {.Name = "Imn", .Left = 2700, .Top = 1500, .Width = 900, .Height = 900, .Picture = PictureId::MarkNo,
+    {.Name = names::kBoardBack, .Left = 240, .Top = 3600, .Width = 1200, .Height = 600},
+    {.Name = names::kWebSite, .Left = 4500, .Top = 3600, .Width = 1200, .Height = 600, .MousePointer = kPointerCrosshair},
+    {.Name = names::kWrongMark, .Left = 2700, .Top = 1500, .Width = 900, .Height = 900, .Picture = PictureId::MarkNo,
      .Visible = false, .Stretch = true},
-    {.Name = "Imy", .Left = 2550, .Top = 1350, .Width = 900, .Height = 900, .Picture = PictureId::MarkYes,
+    {.Name = names::kRightMark, .Left = 2550, .Top = 1350, .Width = 900, .Height = 900, .Picture = PictureId::MarkYes,
      .Visible = false, .Stretch = true},
-    {.Name = "l", .Index = 2, .Left = 600, .Top = 4200, .Width = 300, .Height = 300, .Picture = PictureId::KeyDisk2,
+    {.Name = names::kKeys, .Index = 2, .Left = 600, .Top = 4200, .Width = 300, .Height = 300, .Picture = PictureId::KeyDisk2,
      .DragIcon = PictureId::KeyDisk2, .Tag = "3", .Visible = false, .Stretch = true, .DragMode = kDragAutomatic},
-    {.Name = "l", .Index = 1, .Left = 1800, .Top = 1500, .Width = 300, .Height = 300, .Picture = PictureId::KeyDisk2,
+    {.Name = names::kKeys, .Index = 1, .Left = 1800, .Top = 1500, .Width = 300, .Height = 300, .Picture = PictureId::KeyDisk2,
      .DragIcon = PictureId::KeyDisk2, .Tag = "2", .Visible = false, .Stretch = true, .DragMode = kDragAutomatic},
-    {.Name = "l", .Index = 0, .Left = 1200, .Top = 4200, .Width = 300, .Height = 300, .Picture = PictureId::KeyDisk1,
+    {.Name = names::kKeys, .Index = 0, .Left = 1200, .Top = 4200, .Width = 300, .Height = 300, .Picture = PictureId::KeyDisk1,
      .DragIcon = PictureId::KeyDisk1, .Tag = "1", .Visible = false, .Stretch = true, .DragMode = kDragAutomatic},
-    {.Name = "c", .Index = 2, .Left = 1200, .Top = 2700, .Width = 900, .Height = 660, .Picture = PictureId::Disk3,
+    {.Name = names::kPieces, .Index = 2, .Left = 1200, .Top = 2700, .Width = 900, .Height = 660, .Picture = PictureId::Disk3,
      .DragIcon = PictureId::Disk3, .Tag = "1", .Stretch = true, .DragMode = kDragAutomatic},
-    {.Name = "c", .Index = 1, .Left = 4200, .Top = 2700, .Width = 540, .Height = 420,
+    {.Name = names::kPieces, .Index = 1, .Left = 4200, .Top = 2700, .Width = 540, .Height = 420,
      .Picture = PictureId::BlueTile2, .DragIcon = PictureId::Disk2, .Tag = "3", .Stretch = true,
      .DragMode = kDragAutomatic},
-    {.Name = "c", .Index = 0, .Left = 4800, .Top = 2700, .Width = 900, .Height = 660, .Picture = PictureId::Disk1,
+    {.Name = names::kPieces, .Index = 0, .Left = 4800, .Top = 2700, .Width = 900, .Height = 660, .Picture = PictureId::Disk1,
      .DragIcon = PictureId::Disk1, .Tag = "2", .Stretch = true, .DragMode = kDragAutomatic},
-    {.Name = "g", .Index = 2, .Left = 600, .Top = 300, .Width = 900, .Height = 780, .Stretch = true,
+    {.Name = names::kCircles, .Index = 2, .Left = 600, .Top = 300, .Width = 900, .Height = 780, .Stretch = true,
      .DragMode = kDragAutomatic},
-    {.Name = "g", .Index = 1, .Left = 2400, .Top = 300, .Width = 900, .Height = 780, .Stretch = true,
+    {.Name = names::kCircles, .Index = 1, .Left = 2400, .Top = 300, .Width = 900, .Height = 780, .Stretch = true,
      .DragMode = kDragAutomatic},
-    {.Name = "g", .Index = 0, .Left = 4500, .Top = 300, .Width = 900, .Height = 780, .Stretch = true,
+    {.Name = names::kCircles, .Index = 0, .Left = 4500, .Top = 300, .Width = 900, .Height = 780, .Stretch = true,
      .DragMode = kDragAutomatic},
-    {.Name = "Image1", .Left = 0, .Top = 0, .Width = 6000, .Height = 4500, .Picture = PictureId::Backdrop2,
+    {.Name = names::kBackdrop, .Left = 0, .Top = 0, .Width = 6000, .Height = 4500, .Picture = PictureId::Backdrop2,
      .Stretch = true},
 };
 }  // namespace test_board_controls

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/control_names.hpp"
 #include "assets/generator/backdrops/credits.hpp"
 #include "assets/generator/backdrops/decor.hpp"
 #include "assets/generator/backdrops/placement.hpp"
@@ -50,7 +51,7 @@ void placeWords(std::vector<Word>& words, const BoardContent& b) {
     if (m.kind == CircleKind::SpareOnBlank) continue;
     const Word& w = words[m.letters.word];
     const Box ink = w.text.inkOf(within(w, bytesOf(b.sentence, m.letters)));
-    const Box circle = boxOf(controlOf(*b.form, "g", static_cast<int>(i)).rect());
+    const Box circle = boxOf(controlOf(*b.form, names::kCircles, static_cast<int>(i)).rect());
     sum[m.letters.word] += circle.centreX() - (ink.centreX() - left[m.letters.word]);
     arrows[m.letters.word] += 1;
   }
@@ -146,7 +147,7 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
   for (std::size_t i = 0; i < b.circles.size(); ++i) {
     const MarkedLetters& m = b.circles[i];
     if (m.kind != CircleKind::Drawn) continue;
-    const Box circle = boxOf(controlOf(*b.form, "g", static_cast<int>(i)).rect());
+    const Box circle = boxOf(controlOf(*b.form, names::kCircles, static_cast<int>(i)).rect());
     drawRing(cr, circle, Colour::hex(m.colour), ringWidth);
     const Word& w = words[m.letters.word];
     const Box ink = w.text.inkOf(within(w, bytesOf(b.sentence, m.letters)));
@@ -166,7 +167,7 @@ std::string_view skillOf(const BoardContent& b, int piece) {
 std::vector<Box> drawSkills(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles) {
   std::vector<Box> inks;
   const Box page{kMargin, 0, kPageWidth - 2 * kMargin, kPageHeight};
-  for (const ImageLayout* piece : visibleArray(*b.form, "c")) {
+  for (const ImageLayout* piece : visibleArray(*b.form, names::kPieces)) {
     const Box at = boxOf(piece->rect());
     const PlacedText label =
         fitText(cr, skillOf(b, *piece->Index), b.skillSize, at.x - 110, at.centreY(), page, obstacles);
@@ -178,7 +179,7 @@ std::vector<Box> drawSkills(cairo_t* cr, const BoardContent& b, const std::vecto
 }
 
 void drawInstruction(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles) {
-  const Box back = boxOf(controlOf(*b.form, "rrr").rect());
+  const Box back = boxOf(controlOf(*b.form, names::kBoardBack).rect());
   const Box region{kPageWidth / 2 - 1200, 0, kPageWidth / 2 + 1200 - kMargin - 80, kPageHeight};
   const PlacedText line =
       fitText(cr, b.instruction, b.instructionSize, kPageWidth - kMargin - 80, back.centreY(), region, obstacles);
@@ -201,11 +202,11 @@ void drawBoard(cairo_t* cr, const BoardContent& b) {
   if (b.ornament == Ornament::WaveBand) drawWaveBand(cr, b.ornamentTop, b.ornamentBottom, ornament);
   if (b.ornament == Ornament::Swoosh) drawSwoosh(cr, b.ornamentTop, b.ornamentBottom, ornament);
   drawSentenceAndCircles(cr, b);
-  drawBackButton(cr, boxOf(controlOf(*b.form, "rrr").rect()));
+  drawBackButton(cr, boxOf(controlOf(*b.form, names::kBoardBack).rect()));
   std::vector<Box> taken = obstacles;
   for (const Box& ink : drawSkills(cr, b, obstacles)) taken.push_back(ink);
   drawInstruction(cr, b, taken);
-  const Box wex = boxOf(controlOf(*b.form, "wex").rect());
+  const Box wex = boxOf(controlOf(*b.form, names::kWebSite).rect());
   drawCredits(cr,
               {.programming = inset(wex, 0, 40), .top = wex.y, .bottom = wex.bottom(), .schoolAtRight = false,
                .schoolSize = 330},

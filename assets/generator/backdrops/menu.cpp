@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "assets/control_names.hpp"
 #include "assets/generator/backdrops/credits.hpp"
 #include "assets/generator/backdrops/decor.hpp"
 #include "assets/generator/backdrops/placement.hpp"
@@ -175,7 +176,7 @@ void drawMenu(cairo_t* cr, const MenuContent& menu, std::span<const MenuButton> 
   drawPencil(cr);
   drawSweepingWave(cr, 8185, 5700, 7150, Colour::hex(0x2FA35A));
   drawButtons(cr, menu, buttons);
-  const Box wex = boxOf(controlOf(*menu.form, "wex").rect());
+  const Box wex = boxOf(controlOf(*menu.form, names::kWebSite).rect());
   drawCredits(cr, {.programming = wex, .top = wex.y, .bottom = wex.bottom(), .schoolAtRight = false, .schoolSize = 420},
               menu.credits);
 }

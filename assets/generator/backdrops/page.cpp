@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "assets/control_names.hpp"
 #include "assets/generator/backdrops/credits.hpp"
 #include "assets/generator/backdrops/decor.hpp"
 #include "assets/generator/backdrops/placement.hpp"
@@ -47,7 +48,7 @@ void drawPassage(cairo_t* cr, const PageContent& page) {
 void drawPage(cairo_t* cr, const PageContent& page) {
   paintGround(cr, page);
   drawPassage(cr, page);
-  drawBackButton(cr, boxOf(controlOf(*page.form, "Image6").rect()));
+  drawBackButton(cr, boxOf(controlOf(*page.form, names::kPageBack).rect()));
   const double height = page.creditsBottom - page.creditsTop;
   drawCredits(cr,
               {.programming = {350, page.creditsTop, 3000, height}, .top = page.creditsTop,

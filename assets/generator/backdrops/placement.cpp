@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "assets/control_names.hpp"
 #include "assets/generator/draw/shapes.hpp"
 
 namespace wizlo::art {
@@ -19,8 +20,8 @@ const ImageLayout& controlOf(const FormLayout& form, std::string_view name, std:
 std::vector<Box> obstaclesOf(const FormLayout& form) {
   std::vector<Box> out;
   for (const ImageLayout& c : form.Controls) {
-    if (c.Name == "Image1") continue;
-    if (c.Visible || c.Name == "Imy" || c.Name == "Imn") out.push_back(boxOf(c.rect()));
+    if (c.Name == names::kBackdrop) continue;
+    if (c.Visible || c.Name == names::kRightMark || c.Name == names::kWrongMark) out.push_back(boxOf(c.rect()));
   }
   return out;
 }

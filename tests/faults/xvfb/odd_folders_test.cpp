@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "assets/control_names.hpp"
 #include "tests/e2e/e2e_fixture.hpp"
 #include "tests/platform/scratch_folder.hpp"
 
@@ -50,8 +51,8 @@ TEST(OddFolders, TheProgramPlaysItsSoundsFromAnyFolder) {
     const WindowInfo board = run.waitForWindows(2);
     const ImageLayout* piece = pieceFor(form, 0);
     ASSERT_NE(piece, nullptr);
-    display.drag(centre(board, *piece), centre(board, control(form, "g", 1)));  // wrong
-    display.drag(centre(board, *piece), centre(board, control(form, "g", 0)));  // right
+    display.drag(centre(board, *piece), centre(board, control(form, names::kCircles, 1)));  // wrong
+    display.drag(centre(board, *piece), centre(board, control(form, names::kCircles, 0)));  // right
     ASSERT_TRUE(run.waitForSounds(2, 10000ms)) << run.standardError();
     EXPECT_EQ(run.sounds()[0].name, "no");
     EXPECT_EQ(run.sounds()[1].name, "yes");

@@ -12,6 +12,7 @@
 #include <iostream>
 #include <random>
 
+#include "assets/control_names.hpp"
 #include "tests/e2e/e2e_fixture.hpp"
 
 namespace wizlo::e2e {
@@ -60,8 +61,8 @@ class LongStorm : public WizloE2e {
   // At most one mark on the board's screen.
   void checkMarks(const WindowInfo& window, const FormLayout& board) {
     const Screenshot shot = display.screenshot();
-    const bool yes = markShown(shot, window, control(board, "Imy"), markYesGreen) > 0.5;
-    const bool no = markShown(shot, window, control(board, "Imn"), markNoRed) > 0.5;
+    const bool yes = markShown(shot, window, control(board, names::kRightMark), markYesGreen) > 0.5;
+    const bool no = markShown(shot, window, control(board, names::kWrongMark), markNoRed) > 0.5;
     if (yes && no) {
       shot.savePng("/tmp/storm-long-both-marks.png");
       FAIL() << board.Name << " shows both marks; seed " << seed;
@@ -93,7 +94,7 @@ TEST_F(LongStorm, TheRealProgramStaysAliveAndAnswersAndShowsOneMarkAtMost) {
     }
     if (run.windows().size() == 2) {
       if (chance(3) == 0) display.requestClose(window.id);
-      else clickOn(window, control(opens.form(), board ? "rrr" : "Image6"));
+      else clickOn(window, control(opens.form(), board ? names::kBoardBack : names::kPageBack));
     }
     ASSERT_TRUE(waitUntil([&] { return run.windows().size() == 1; }, 10000ms))
         << "the form would not close; seed " << seed;
