@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "menu/form1.hpp"
-#include "tests/faults/real_board.hpp"
+#include "tests/support/real_program.hpp"
 #include "tests/support/test_board.hpp"
 
 namespace wizlo::testing {

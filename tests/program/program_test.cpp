@@ -8,6 +8,7 @@
 #include "forms/compose.hpp"
 #include "forms/errors.hpp"
 #include "menu/form1.hpp"
+#include "tests/support/real_program.hpp"
 #include "tests/support/scripted_backend.hpp"
 #include "tests/support/test_board.hpp"
 
@@ -20,10 +21,7 @@ using Kind = InputEvent::Kind;
 // definitions, driven from the menu by a scripted pointer.
 class ProgramTest : public ::testing::Test {
  protected:
-  ProgramTest() {
-    defineForms(runtime, platform::Services{sound, web, "/opt/wizlo"});
-    menu().Show();
-  }
+  ProgramTest() { menu().Show(); }
   Form& menu() { return runtime.form("Form1"); }
 
   // Clicks a menu hot spot; `whileShown` runs inside the modal Show, with
@@ -43,11 +41,12 @@ class ProgramTest : public ::testing::Test {
     EXPECT_EQ(runtime.active(), &menu());
   }
 
-  ScriptedBackend backend;
   RecordingSound sound;
   RecordingWeb web;
-  Runtime runtime{backend, assets::picture};
-  Mouse mouse{runtime};
+  RealProgram program{sound, web};
+  ScriptedBackend& backend = program.backend;
+  Runtime& runtime = program.runtime;
+  Mouse& mouse = program.mouse;
 };
 
 TEST_F(ProgramTest, EachMenuHotSpotOpensItsFormModally) {

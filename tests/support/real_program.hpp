@@ -1,30 +1,25 @@
 #pragma once
-// The program's own forms and pictures on a scripted window system, with
-// whatever sound and web services a fault test hands in.
+// The program's own forms and pictures on the scripted window system, with whatever sound and web
+// services a test hands in; and the pieces of a board that fit, or do not fit, a circle.
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <mutex>
-#include <optional>
 #include <string>
-#include <thread>
 
 #include "app/program.hpp"
 #include "assets/catalogue.hpp"
 #include "assets/control_names.hpp"
 #include "tests/support/board_watch.hpp"
 #include "tests/support/scripted_backend.hpp"
+#include "tests/support/test_board.hpp"
 
 namespace wizlo::testing {
 
 class RealProgram {
  public:
-  RealProgram(platform::SoundService& sound, platform::WebOpener& web, std::string appPath) {
+  RealProgram(platform::SoundService& sound, platform::WebOpener& web, std::string appPath = "/opt/wizlo") {
     defineForms(runtime, platform::Services{sound, web, std::move(appPath)});
   }
 
@@ -39,35 +34,6 @@ class RealProgram {
   ScriptedBackend backend;
   Runtime runtime{backend, assets::picture};
   Mouse mouse{runtime};
-};
-
-// Ends the whole test program when what it guards takes far too long: a hang
-// is a failure to report, not a test run that never ends.
-class Watchdog {
- public:
-  Watchdog(std::string what, std::chrono::seconds patience)
-      : what_(std::move(what)), thread_([this, patience] {
-          std::unique_lock lock(mutex_);
-          if (!done_.wait_for(lock, patience, [this] { return finished_; })) {
-            std::fprintf(stderr, "HUNG for over %lld s: %s\n", static_cast<long long>(patience.count()), what_.c_str());
-            std::_Exit(3);
-          }
-        }) {}
-  ~Watchdog() {
-    {
-      std::lock_guard lock(mutex_);
-      finished_ = true;
-    }
-    done_.notify_one();
-    thread_.join();
-  }
-
- private:
-  std::string what_;
-  std::mutex mutex_;
-  std::condition_variable done_;
-  bool finished_ = false;
-  std::thread thread_;
 };
 
 struct Fit {
