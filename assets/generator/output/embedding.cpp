@@ -55,7 +55,18 @@ void writeEmbedding(const std::vector<DrawnImage>& images, const fs::path& outDi
   std::vector<int> symbols;
   std::ostringstream assembly;
   assembly << "// Made by wizlo_art_generator: every distinct picture image, byte for byte.\n"
-           << "  .section .rodata.wizlo_images,\"a\",@progbits\n";
+           // One file for both program formats: a PE/COFF assembler (the Windows program) knows
+           // neither ELF's section types nor symbol types and sizes.
+           << "#ifdef __ELF__\n"
+           << "#define WIZLO_IMAGES .section .rodata.wizlo_images,\"a\",@progbits\n"
+           << "#define WIZLO_OBJECT(symbol) .type symbol, @object\n"
+           << "#define WIZLO_SIZE(symbol) .size symbol, . - symbol\n"
+           << "#else\n"
+           << "#define WIZLO_IMAGES .section .rdata$wizlo_images,\"dr\"\n"
+           << "#define WIZLO_OBJECT(symbol)\n"
+           << "#define WIZLO_SIZE(symbol)\n"
+           << "#endif\n"
+           << "  WIZLO_IMAGES\n";
   for (const DrawnImage& image : images) {
     auto [place, isNew] = symbolOf.try_emplace(image.bytes, static_cast<int>(symbolOf.size()));
     symbols.push_back(place->second);
@@ -67,12 +78,12 @@ void writeEmbedding(const std::vector<DrawnImage>& images, const fs::path& outDi
     const std::string symbol = "wizlo_image_" + std::to_string(place->second);
     assembly << "  // " << file << ", " << image.bytes.size() << " bytes, fingerprint " << std::hex
              << fingerprint(image.bytes) << std::dec << "\n";
-    assembly << "  .balign 16\n  .globl " << symbol << "\n  .type " << symbol << ", @object\n"
-             << symbol << ":\n  .incbin " << quotedForAssembler(fs::absolute(path).string()) << "\n  .size "
-             << symbol << ", . - " << symbol << "\n";
+    assembly << "  .balign 16\n  .globl " << symbol << "\n  WIZLO_OBJECT(" << symbol << ")\n" << symbol
+             << ":\n  .incbin " << quotedForAssembler(fs::absolute(path).string()) << "\n  WIZLO_SIZE(" << symbol
+             << ")\n";
   }
   // The images are data only; say so, or the linker makes the stack executable.
-  assembly << "  .section .note.GNU-stack,\"\",@progbits\n";
+  assembly << "#ifdef __ELF__\n  .section .note.GNU-stack,\"\",@progbits\n#endif\n";
   writeIfChanged(outDir / "embedded_images.S", assembly.str());
 
   std::ostringstream table;
