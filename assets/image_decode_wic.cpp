@@ -1,0 +1,85 @@
+// The embedded images decoded with Windows' own codecs (WIC), so the Windows program carries no image
+// library of its own.
+
+#include <objbase.h>
+#include <wincodec.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "assets/image_decode.hpp"
+
+namespace wizlo::assets {
+
+namespace {
+
+// Owns one reference to a COM object.
+template <typename T>
+class Com {
+ public:
+  Com() = default;
+  Com(const Com&) = delete;
+  Com& operator=(const Com&) = delete;
+  ~Com() {
+    if (object_) object_->Release();
+  }
+  T** out() { return &object_; }
+  T* operator->() const { return object_; }
+  T* get() const { return object_; }
+
+ private:
+  T* object_ = nullptr;
+};
+
+void check(HRESULT result, const char* what) {
+  if (FAILED(result))
+    throw std::runtime_error(std::string("cannot decode an embedded image: ") + what + " failed (HRESULT " +
+                             std::to_string(static_cast<unsigned long>(result)) + ")");
+}
+
+// One factory for the whole run, made on the first decode. The program initialised COM on this
+// thread at start; a caller that did not gets it initialised here.
+IWICImagingFactory& factory() {
+  static IWICImagingFactory* const made = [] {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    IWICImagingFactory* f = nullptr;
+    check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&f)),
+          "making the imaging factory");
+    return f;
+  }();
+  return *made;
+}
+
+// WIC tells the format by the bytes themselves; JPEG comes out opaque.
+Bitmap decode(std::span<const std::uint8_t> bytes) {
+  IWICImagingFactory& wic = factory();
+  Com<IWICStream> stream;
+  check(wic.CreateStream(stream.out()), "making a stream");
+  check(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())),
+        "reading the image");
+  Com<IWICBitmapDecoder> decoder;
+  check(wic.CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.out()),
+        "finding a decoder");
+  Com<IWICBitmapFrameDecode> frame;
+  check(decoder->GetFrame(0, frame.out()), "reading the first frame");
+  // 32bppBGRA: straight alpha, bytes B, G, R, A, which is an ARGB8888 word on this machine.
+  Com<IWICBitmapSource> pixels;
+  check(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.get(), pixels.out()), "converting to BGRA");
+  UINT width = 0, height = 0;
+  check(pixels->GetSize(&width, &height), "reading the size");
+  Bitmap bitmap;
+  bitmap.width = static_cast<int>(width);
+  bitmap.height = static_cast<int>(height);
+  bitmap.argb.resize(static_cast<std::size_t>(width) * height);
+  check(pixels->CopyPixels(nullptr, width * 4, static_cast<UINT>(bitmap.argb.size() * 4),
+                           reinterpret_cast<BYTE*>(bitmap.argb.data())),
+        "copying the pixels");
+  return bitmap;
+}
+
+}  // namespace
+
+Bitmap decodeJpeg(std::span<const std::uint8_t> bytes) { return decode(bytes); }
+Bitmap decodePng(std::span<const std::uint8_t> bytes) { return decode(bytes); }
+
+}  // namespace wizlo::assets
