@@ -1,0 +1,234 @@
+// The real Wizlo.exe under Wine, driven through the real pointer: every board played to the end, wrong
+// drops and the spare circles, both pages, the close box, the web hot spot through ShellExecute, the
+// sounds sndPlaySound played, a program folder with an Arabic name, and the forms at 120, 144 and 192
+// dpi. One Wine prefix for all of them, made once.
+
+#include <fstream>
+#include <functional>
+
+#include "forms/frame.hpp"
+#include "pages/form6.hpp"
+#include "pages/form7.hpp"
+#include "platform/web_site.hpp"
+#include "tests/e2e/e2e_fixture.hpp"
+#include "tests/wine/wine_session.hpp"
+
+namespace wizlo::wine {
+namespace {
+
+using e2e::BoardCase;
+using e2e::control;
+using e2e::kBoards;
+using e2e::pieceFor;
+using e2e::Point;
+using e2e::Rgb;
+using e2e::Screenshot;
+
+// Large enough for the menu and a board at twice the pixel size.
+struct Machine {
+  VirtualDisplay display{2560, 1600};
+  WineSession session{display, WIZLO_PROGRAM};
+};
+Machine& machine() {
+  static Machine made;
+  return made;
+}
+
+class OnWine : public ::testing::Test {
+ protected:
+  // The program for this test, kept until after TearDown so a failing test's screen still shows it.
+  WizloOnWine& start(const std::string& path = WIZLO_PROGRAM, double scale = 1,
+                     std::vector<std::string> environment = {}) {
+    wizlo_.reset();
+    return wizlo_.emplace(session, path, scale, std::move(environment));
+  }
+
+  void TearDown() override {
+    if (!HasFailure()) return;
+    const std::string path = std::string("/tmp/wine-") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png";
+    if (display.screenshot().savePng(path)) std::fprintf(stderr, "screen kept in %s\n", path.c_str());
+  }
+
+  // The next sound after the first `heard`, once it has been played ("" if none came in 5 s).
+  std::string nextSound(std::size_t heard) const {
+    if (!e2e::waitUntil([&] { return session.sounds().size() > heard; }, 5000ms, 20ms)) return "";
+    return session.sounds()[heard];
+  }
+  // The share of a control's pixels, inset by two, that pass `test`.
+  double share(const Screenshot& shot, const WizloOnWine& wizlo, const WindowInfo& client, const ImageLayout& c,
+               const std::function<bool(Point, Rgb)>& test) const {
+    const Point from = wizlo.at(client, c.Left, c.Top), to = wizlo.at(client, c.Left + c.Width, c.Top + c.Height);
+    int passed = 0, all = 0;
+    for (int y = from.y + 2; y < to.y - 2; ++y)
+      for (int x = from.x + 2; x < to.x - 2; ++x, ++all) passed += test({x, y}, shot.at({x, y}));
+    return all ? double(passed) / all : 0;
+  }
+  double unchanged(const Screenshot& before, const Screenshot& now, const WizloOnWine& wizlo, const WindowInfo& client,
+                   const ImageLayout& c) const {
+    return share(now, wizlo, client, c, [&](Point p, Rgb colour) { return before.at(p) == colour; });
+  }
+  Screenshot screenWhen(const std::function<bool(const Screenshot&)>& check) const {
+    std::optional<Screenshot> shot;
+    e2e::waitUntil([&] { return check(shot.emplace(display.screenshot())); }, 3000ms, 50ms);
+    return *shot;
+  }
+
+  VirtualDisplay& display = machine().display;
+  WineSession& session = machine().session;
+
+ private:
+  std::optional<WizloOnWine> wizlo_;
+};
+
+TEST_F(OnWine, EveryBoardOpensFromTheMenuAndIsPlayedToTheEndWithChecksAndYes) {
+  WizloOnWine& wizlo = start();
+  const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
+  for (const BoardCase& b : kBoards) {
+    const FormLayout& form = *b.layout;
+    display.click(wizlo.centre(menu, control(layouts::Form1, b.button)));
+    const WindowInfo board = wizlo.waitForWindows(2, form);
+    const Screenshot opening = display.screenshot();
+    const ImageLayout& check = control(form, "Imy");
+    for (int i = 0; i < e2e::arraySize(form, "g"); ++i) {
+      const ImageLayout* piece = pieceFor(form, i);
+      if (!piece) continue;
+      const std::string what = std::string(form.Name) + " g(" + std::to_string(i) + ")";
+      const std::size_t heard = session.sounds().size();
+      display.drag(wizlo.centre(board, *piece), wizlo.centre(board, control(form, "g", i)));
+      EXPECT_EQ(nextSound(heard), "yes") << what;
+      const auto checked = [&](const Screenshot& s) {
+        return share(s, wizlo, board, check, [](Point, Rgb p) { return e2e::markYesGreen(p); }) > 0.05;
+      };
+      // The check shows while the sound plays; the piece leaves the pool when it has been heard.
+      const Screenshot now =
+          screenWhen([&](const Screenshot& s) { return checked(s) && unchanged(opening, s, wizlo, board, *piece) < 0.7; });
+      EXPECT_TRUE(checked(now)) << what << ": no check";
+      EXPECT_LT(unchanged(opening, now, wizlo, board, *piece), 0.7) << what << ": the piece stayed in the pool";
+    }
+    const Screenshot end = display.screenshot();
+    for (int i = 0; i < e2e::arraySize(form, "g"); ++i) {
+      const ImageLayout& circle = control(form, "g", i);
+      if (pieceFor(form, i))
+        EXPECT_LT(unchanged(opening, end, wizlo, board, circle), 0.7) << form.Name << " g(" << i << ") hardly changed";
+      else
+        EXPECT_GT(unchanged(opening, end, wizlo, board, circle), 0.99) << form.Name << ": the spare g(" << i << ") changed";
+    }
+    display.click(wizlo.centre(board, control(form, "rrr")));
+    wizlo.waitForWindows(1, layouts::Form1);
+  }
+}
+
+TEST_F(OnWine, WrongDropsAndTheSpareCirclesShowTheCrossSayNoAndLeaveThePiece) {
+  WizloOnWine& wizlo = start();
+  const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
+  const auto wrong = [&](const FormLayout& form, const WindowInfo& board, const Screenshot& opening,
+                         const ImageLayout& piece, const ImageLayout& circle, const std::string& what) {
+    const std::size_t heard = session.sounds().size();
+    display.drag(wizlo.centre(board, piece), wizlo.centre(board, circle));
+    EXPECT_EQ(nextSound(heard), "no") << what;
+    const auto crossed = [&](const Screenshot& s) {
+      return share(s, wizlo, board, control(form, "Imn"), [](Point, Rgb p) { return e2e::markNoRed(p); }) > 0.05;
+    };
+    const Screenshot now = screenWhen(crossed);
+    EXPECT_TRUE(crossed(now)) << what << ": no cross";
+    EXPECT_GT(unchanged(opening, now, wizlo, board, piece), 0.98) << what << ": the piece left its slot";
+  };
+  // A wrong circle on the first board, then the right one still takes the piece.
+  display.click(wizlo.centre(menu, control(layouts::Form1, kBoards[0].button)));
+  const FormLayout& first = *kBoards[0].layout;
+  WindowInfo board = wizlo.waitForWindows(2, first);
+  wrong(first, board, display.screenshot(), *pieceFor(first, 0), control(first, "g", 1), "g(1)");
+  const std::size_t heard = session.sounds().size();
+  display.drag(wizlo.centre(board, *pieceFor(first, 0)), wizlo.centre(board, control(first, "g", 0)));
+  EXPECT_EQ(nextSound(heard), "yes");
+  display.click(wizlo.centre(board, control(first, "rrr")));
+  wizlo.waitForWindows(1, layouts::Form1);
+  // The book and computer boards' spare circle g(9) takes no piece at all.
+  for (const BoardCase& b : {kBoards[1], kBoards[2]}) {
+    const FormLayout& form = *b.layout;
+    display.click(wizlo.centre(menu, control(layouts::Form1, b.button)));
+    board = wizlo.waitForWindows(2, form);
+    const Screenshot opening = display.screenshot();
+    for (const ImageLayout& piece : form.Controls)
+      if (piece.Name == "c" && piece.Visible)
+        wrong(form, board, opening, piece, control(form, "g", 9),
+              std::string(form.Name) + " c(" + std::to_string(*piece.Index) + ") on g(9)");
+    display.click(wizlo.centre(board, control(form, "rrr")));
+    wizlo.waitForWindows(1, layouts::Form1);
+  }
+}
+
+TEST_F(OnWine, BothPagesOpenAndCloseByTheCloseBoxAndTheMenusCloseBoxEndsTheProgram) {
+  WizloOnWine& wizlo = start();
+  const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
+  EXPECT_EQ(menu.x, 615 / 15) << "the menu's client area is not at ClientLeft";
+  EXPECT_EQ(menu.y, 2055 / 15) << "the menu's client area is not at ClientTop";
+  const Screenshot menuLook = display.screenshot();
+  for (const auto& [button, page] : {std::pair{"Image6", &layouts::Form6}, std::pair{"Image7", &layouts::Form7}}) {
+    display.click(wizlo.centre(menu, control(layouts::Form1, button)));
+    const WindowInfo shown = wizlo.waitForWindows(2, *page);
+    EXPECT_EQ(shown.name, page->Caption);
+    wizlo.clickCloseBox(wizlo.top());
+    wizlo.waitForWindows(1, layouts::Form1);
+    EXPECT_GT(unchanged(menuLook, display.screenshot(), wizlo, menu, control(layouts::Form1, "Image1")), 0.999)
+        << "the menu after " << page->Name;
+  }
+  wizlo.clickCloseBox(wizlo.top());
+  EXPECT_TRUE(e2e::waitUntil([&] { return !wizlo.running(); }, 10000ms)) << "the program went on";
+}
+
+TEST_F(OnWine, TheCreditHotSpotHandsTheAddressToTheDesktopThroughShellExecute) {
+  WizloOnWine& wizlo = start();
+  const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
+  const std::size_t before = session.openedAddresses().size();
+  display.click(wizlo.centre(menu, control(layouts::Form1, "wex")));
+  EXPECT_TRUE(e2e::waitUntil([&] { return session.openedAddresses().size() > before; }, 10000ms));
+  const std::vector<std::string> opened = session.openedAddresses();
+  ASSERT_EQ(opened.size(), before + 1);
+  EXPECT_EQ(opened.back(), platform::kWebSiteAddress);
+  EXPECT_EQ(wizlo.windows().size(), 1u);
+}
+
+// On a Windows whose system locale is Arabic, as at the schools. (Wine's sndPlaySoundW opens the file
+// through the ANSI code page, so under an English one it could not: Windows itself opens it by its
+// wide name.)
+TEST_F(OnWine, FromAFolderWithAnArabicNameItFindsAndPlaysItsSounds) {
+  const fs::path folder = session.driveC() / "برنامج ويزلو";
+  fs::create_directories(folder);
+  for (const char* file : {"Wizlo.exe", "yes.wav", "no.wav"})
+    fs::copy_file(session.program().parent_path() / file, folder / file, fs::copy_options::overwrite_existing);
+  WizloOnWine& wizlo = start("C:\\برنامج ويزلو\\Wizlo.exe", 1, session.arabicSystem());
+  const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
+  const FormLayout& form = *kBoards[0].layout;
+  display.click(wizlo.centre(menu, control(layouts::Form1, kBoards[0].button)));
+  const WindowInfo board = wizlo.waitForWindows(2, form);
+  std::size_t heard = session.sounds().size();
+  display.drag(wizlo.centre(board, *pieceFor(form, 1)), wizlo.centre(board, control(form, "g", 2)));
+  EXPECT_EQ(nextSound(heard), "no");
+  heard = session.sounds().size();
+  display.drag(wizlo.centre(board, *pieceFor(form, 1)), wizlo.centre(board, control(form, "g", 1)));
+  EXPECT_EQ(nextSound(heard), "yes");
+}
+
+// At a desktop's larger text sizes the forms are drawn larger, by the quarter steps the system's dpi
+// gives, with the client area where the layout puts it at that scale, and inside the screen.
+TEST_F(OnWine, At120And144And192DpiTheFormsAreDrawnAtOneAndAQuarterOneAndAHalfAndTwice) {
+  for (const auto& [dpi, scale] : {std::pair{120, 1.25}, std::pair{144, 1.5}, std::pair{192, 2.0}}) {
+    session.setDpi(dpi);
+    WizloOnWine& wizlo = start(WIZLO_PROGRAM, scale);
+    const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
+    EXPECT_EQ(menu.x, toPixels(615, scale)) << dpi << " dpi";
+    EXPECT_EQ(menu.y, toPixels(2055, scale)) << dpi << " dpi";
+    display.click(wizlo.centre(menu, control(layouts::Form1, kBoards[0].button)));
+    const WindowInfo board = wizlo.waitForWindows(2, *kBoards[0].layout);
+    const WindowInfo& frame = wizlo.top();
+    EXPECT_LE(frame.x + frame.width, 2560) << dpi << " dpi";
+    EXPECT_LE(frame.y + frame.height, 1600) << dpi << " dpi";
+    display.screenshot().savePng("/tmp/wine-board-" + std::to_string(dpi) + "dpi.png");
+    EXPECT_EQ(board.x, toPixels(layouts::Form2.ClientLeft, scale)) << dpi << " dpi";
+  }
+  session.setDpi(96);
+}
+
+}  // namespace
+}  // namespace wizlo::wine
