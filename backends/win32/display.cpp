@@ -1,5 +1,7 @@
 #include "backends/win32/display.hpp"
 
+#include "platform/win32/system_library.hpp"
+
 namespace wizlo::win32 {
 
 namespace {
@@ -9,16 +11,9 @@ namespace {
 using DpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
-template <typename Function>
-Function lookUp(const wchar_t* library, const char* name) {
-  HMODULE module = GetModuleHandleW(library);
-  if (!module) module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 Monitor describe(HMONITOR handle) {
   Monitor monitor;
-  static const auto dpiForMonitor = lookUp<DpiForMonitor>(L"shcore.dll", "GetDpiForMonitor");
+  static const auto dpiForMonitor = platform::systemFunction<DpiForMonitor>(L"shcore.dll", "GetDpiForMonitor");
   UINT x = 0, y = 0;
   if (dpiForMonitor && dpiForMonitor(handle, 0 /* MDT_EFFECTIVE_DPI */, &x, &y) == S_OK) {
     monitor.dpi = x;
@@ -45,7 +40,7 @@ Monitor monitorOf(PixelRect rect) {
 }
 
 FrameExtents frameFor(DWORD style, double dpi) {
-  static const auto adjustForDpi = lookUp<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
+  static const auto adjustForDpi = platform::systemFunction<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
   RECT r{0, 0, 0, 0};
   if (!(adjustForDpi && adjustForDpi(&r, style, FALSE, 0, static_cast<UINT>(dpi)))) AdjustWindowRectEx(&r, style, FALSE, 0);
   return {static_cast<int>(-r.left), static_cast<int>(r.right), static_cast<int>(-r.top), static_cast<int>(r.bottom)};
