@@ -135,12 +135,7 @@ WindowId Win32Backend::openWindow(const WindowSpec& request) {
   window.hwnd = hwnd;
   placeOnWorkArea(hwnd, client, request.placedBySystem);
 
-  if (!request.icon.isEmpty()) {
-    window.bigIcon = iconOf(request.icon, static_cast<int>(std::lround(kIconSize * scale_)), false);
-    window.smallIcon = iconOf(request.icon, static_cast<int>(std::lround(kSmallIconSize * scale_)), false);
-    SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(window.bigIcon));
-    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(window.smallIcon));
-  }
+  window.icon = request.icon;  // given once the first frame is up
   // A form shown over an owner is modal: every other form takes no input until it closes.
   if (owner)
     for (auto& [otherId, other] : windows_)
@@ -148,8 +143,7 @@ WindowId Win32Backend::openWindow(const WindowSpec& request) {
         EnableWindow(other.hwnd, FALSE);
         window.disabled.push_back(other.hwnd);
       }
-  ShowWindow(hwnd, SW_SHOW);
-  SetForegroundWindow(hwnd);
+  ShowWindow(hwnd, SW_SHOW);  // which activates it too
   return id;
 }
 
@@ -209,13 +203,23 @@ FrameView Win32Backend::frame(WindowId id) {
 void Win32Backend::show(WindowId id) {
   const auto found = windows_.find(id);
   if (found == windows_.end() || !found->second.memory) return;
-  const Window& window = found->second;
+  Window& window = found->second;
   HDC screen = GetDC(window.hwnd);
   BitBlt(screen, 0, 0, window.width, window.height, window.memory, 0, 0, SRCCOPY);
   ReleaseDC(window.hwnd, screen);
   GdiFlush();  // on the screen now, not when the message loop next waits
   ValidateRect(window.hwnd, nullptr);
   noteFrameShown(id);
+  if (!window.icon.isEmpty()) giveIcon(found->second);
+}
+
+void Win32Backend::giveIcon(Window& window) {
+  // After the first frame: the pupil sees the form sooner, and its icon a moment later.
+  window.bigIcon = iconOf(window.icon, static_cast<int>(std::lround(kIconSize * scale_)), false);
+  window.smallIcon = iconOf(window.icon, static_cast<int>(std::lround(kSmallIconSize * scale_)), false);
+  window.icon = {};
+  SendMessageW(window.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(window.bigIcon));
+  SendMessageW(window.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(window.smallIcon));
 }
 
 HCURSOR Win32Backend::cursorFor(const PictureValue& picture) {

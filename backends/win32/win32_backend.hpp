@@ -40,6 +40,7 @@ class Win32Backend final : public Backend {
     HGDIOBJ previous = nullptr;
     void* bits = nullptr;
     int width = 0, height = 0;
+    PictureValue icon;  // not given yet
     HICON bigIcon = nullptr, smallIcon = nullptr;
     std::vector<HWND> disabled;  // the windows this modal one disabled, enabled again when it closes
   };
@@ -53,6 +54,7 @@ class Win32Backend final : public Backend {
   // Moves the window so that its frame lies on its monitor's work area.
   void placeOnWorkArea(HWND hwnd, PixelRect client, bool placedBySystem);
   void freePixels(Window& window);
+  void giveIcon(Window& window);
   HCURSOR cursorFor(const PictureValue& picture);
 
   std::map<WindowId, Window> windows_;
