@@ -3,6 +3,8 @@
 // sounds sndPlaySound played, a program folder with an Arabic name, and the forms at 120, 144 and 192
 // dpi. One Wine prefix for all of them, made once.
 
+#include <SDL_image.h>
+
 #include <fstream>
 #include <functional>
 
@@ -208,6 +210,73 @@ TEST_F(OnWine, FromAFolderWithAnArabicNameItFindsAndPlaysItsSounds) {
   heard = session.sounds().size();
   display.drag(wizlo.centre(board, *pieceFor(form, 1)), wizlo.centre(board, control(form, "g", 1)));
   EXPECT_EQ(nextSound(heard), "yes");
+}
+
+// A picture the generator drew, at a size it drew, as the pointer shows it: premultiplied 0xAARRGGBB.
+std::vector<std::uint32_t> pixelsOf(const std::string& image) {
+  SDL_Surface* loaded = IMG_Load((std::string(WIZLO_ART_IMAGES) + "/" + image).c_str());
+  SDL_Surface* argb = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+  std::vector<std::uint32_t> pixels;
+  for (int i = 0; argb && i < argb->w * argb->h; ++i) {
+    const std::uint32_t p = static_cast<const std::uint32_t*>(argb->pixels)[i], a = p >> 24;
+    const auto premultiplied = [&](int shift) { return ((p >> shift & 0xFF) * a + 127) / 255 << shift; };
+    pixels.push_back(a << 24 | premultiplied(16) | premultiplied(8) | premultiplied(0));
+  }
+  SDL_FreeSurface(argb);
+  SDL_FreeSurface(loaded);
+  return pixels;
+}
+
+// How many pixels of two images differ by more than a little in any channel.
+int differences(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b) {
+  if (a.size() != b.size()) return static_cast<int>(std::max(a.size(), b.size()));
+  int differ = 0;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    for (int shift = 0; shift < 32; shift += 8)
+      if (std::abs(int(a[i] >> shift & 0xFF) - int(b[i] >> shift & 0xFF)) > 24) {
+        ++differ;
+        break;
+      }
+  return differ;
+}
+
+// A drag shows the piece's DragIcon as the pointer, alpha and colours, at 32 pixels with the hot spot
+// in the middle, and a handler's change of it at once: on the book board a piece's DragIcon is the
+// disk, but the piece's own slot swaps in the piece's face the moment the drag starts over it. When
+// the drag ends the arrow is back. Over the web hot spot the pointer is a crosshair.
+TEST_F(OnWine, TheDragPointerIsTheDragIconAsAHandlerLeavesItAndTheWebHotSpotShowsACrosshair) {
+  WizloOnWine& wizlo = start();
+  const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
+  display.moveTo(wizlo.centre(menu, control(layouts::Form1, "Image1")));
+  ASSERT_TRUE(e2e::waitUntil([&] { return shownPointer(display).hotX < 8; }, 2000ms)) << "no arrow to start with";
+  display.moveTo(wizlo.centre(menu, control(layouts::Form1, "wex")));
+  EXPECT_TRUE(e2e::waitUntil([&] {
+    const ShownPointer cross = shownPointer(display);
+    return std::abs(cross.hotX - cross.width / 2) <= 2 && std::abs(cross.hotY - cross.height / 2) <= 2;
+  }, 2000ms)) << "no crosshair over wex";
+
+  const FormLayout& book = *kBoards[1].layout;
+  display.click(wizlo.centre(menu, control(layouts::Form1, kBoards[1].button)));
+  const WindowInfo board = wizlo.waitForWindows(2, book);
+  const ImageLayout& piece = control(book, "c", 0);
+  ASSERT_EQ(piece.DragIcon, PictureId::Disk1);
+  ASSERT_EQ(piece.Picture, PictureId::BlueTile1);
+  const Point from = wizlo.centre(board, piece);
+  display.moveTo(from);
+  display.press();
+  display.moveTo({from.x + 2, from.y + 1});
+  const auto shows = [&](const std::string& image) {
+    const ShownPointer shown = shownPointer(display);
+    return shown.width == 32 && shown.hotX == 16 && shown.hotY == 16 && differences(shown.argb, pixelsOf(image)) < 16;
+  };
+  EXPECT_TRUE(e2e::waitUntil([&] { return shows("BlueTile1-32x32.png"); }, 2000ms))
+      << "the drag pointer is not the piece's face";
+  EXPECT_FALSE(shows("Disk1-32x32.png"));
+  display.moveTo(wizlo.centre(board, control(book, "g", 9)));
+  EXPECT_TRUE(shows("BlueTile1-32x32.png")) << "the drag pointer changed while it went";
+  display.moveTo(from);
+  display.release();
+  EXPECT_TRUE(e2e::waitUntil([&] { return shownPointer(display).hotX < 8; }, 2000ms)) << "no arrow after the drag";
 }
 
 // At a desktop's larger text sizes the forms are drawn larger, by the quarter steps the system's dpi

@@ -1,5 +1,7 @@
 #include "tests/wine/wine_session.hpp"
 
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +14,20 @@
 #include "menu/form1.hpp"
 
 namespace wizlo::wine {
+
+ShownPointer shownPointer(const VirtualDisplay& display) {
+  ShownPointer pointer;
+  ::Display* x = XOpenDisplay(display.name().c_str());
+  if (!x) return pointer;
+  if (XFixesCursorImage* image = XFixesGetCursorImage(x)) {
+    pointer = {image->width, image->height, image->xhot, image->yhot, {}};
+    for (int i = 0; i < image->width * image->height; ++i)
+      pointer.argb.push_back(static_cast<std::uint32_t>(image->pixels[i]));
+    XFree(image);
+  }
+  XCloseDisplay(x);
+  return pointer;
+}
 
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

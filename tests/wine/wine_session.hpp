@@ -23,6 +23,13 @@ using e2e::WindowInfo;
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
+// The pointer the X server shows, as XFixes tells it: its size, hot spot and 0xAARRGGBB pixels.
+struct ShownPointer {
+  int width = 0, height = 0, hotX = 0, hotY = 0;
+  std::vector<std::uint32_t> argb;
+};
+ShownPointer shownPointer(const VirtualDisplay& display);
+
 // A whole file's bytes; empty if there is none.
 std::string readFile(const fs::path& path);
 
