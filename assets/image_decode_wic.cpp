@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "assets/image_decode.hpp"
 
@@ -63,15 +64,29 @@ Bitmap decode(std::span<const std::uint8_t> bytes, const GUID& format) {
   check(decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnDemand), "reading the header");
   Com<IWICBitmapFrameDecode> frame;
   check(decoder->GetFrame(0, frame.out()), "reading the first frame");
-  // 32bppBGRA: straight alpha, bytes B, G, R, A, which is an ARGB8888 word on this machine.
-  Com<IWICBitmapSource> pixels;
-  check(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.get(), pixels.out()), "converting to BGRA");
   UINT width = 0, height = 0;
-  check(pixels->GetSize(&width, &height), "reading the size");
+  check(frame->GetSize(&width, &height), "reading the size");
   Bitmap bitmap;
   bitmap.width = static_cast<int>(width);
   bitmap.height = static_cast<int>(height);
   bitmap.argb.resize(static_cast<std::size_t>(width) * height);
+  WICPixelFormatGUID decoded{};
+  check(frame->GetPixelFormat(&decoded), "reading the pixel format");
+  if (decoded == GUID_WICPixelFormat24bppBGR) {
+    // A JPEG's own pixels, made opaque words here: faster than WIC's general converter.
+    const UINT stride = (width * 3 + 3) / 4 * 4;
+    std::vector<BYTE> rows(static_cast<std::size_t>(stride) * height);
+    check(frame->CopyPixels(nullptr, stride, static_cast<UINT>(rows.size()), rows.data()), "copying the pixels");
+    for (UINT y = 0; y < height; ++y)
+      for (UINT x = 0; x < width; ++x) {
+        const BYTE* bgr = &rows[static_cast<std::size_t>(y) * stride + 3 * x];
+        bitmap.argb[static_cast<std::size_t>(y) * width + x] = 0xFF000000u | bgr[2] << 16 | bgr[1] << 8 | bgr[0];
+      }
+    return bitmap;
+  }
+  // 32bppBGRA: straight alpha, bytes B, G, R, A, which is an ARGB8888 word on this machine.
+  Com<IWICBitmapSource> pixels;
+  check(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.get(), pixels.out()), "converting to BGRA");
   check(pixels->CopyPixels(nullptr, width * 4, static_cast<UINT>(bitmap.argb.size() * 4),
                            reinterpret_cast<BYTE*>(bitmap.argb.data())),
         "copying the pixels");
