@@ -9,8 +9,6 @@
 #include <functional>
 
 #include "forms/frame.hpp"
-#include "pages/form6.hpp"
-#include "pages/form7.hpp"
 #include "platform/web_site.hpp"
 #include "tests/e2e/e2e_fixture.hpp"
 #include "tests/wine/wine_session.hpp"
@@ -18,7 +16,7 @@
 namespace wizlo::wine {
 namespace {
 
-using e2e::BoardCase;
+using e2e::FormCase;
 using e2e::control;
 using e2e::kBoards;
 using e2e::pieceFor;
@@ -85,18 +83,18 @@ class OnWine : public ::testing::Test {
 TEST_F(OnWine, EveryBoardOpensFromTheMenuAndIsPlayedToTheEndWithChecksAndYes) {
   WizloOnWine& wizlo = start();
   const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
-  for (const BoardCase& b : kBoards) {
+  for (const FormCase& b : kBoards) {
     const FormLayout& form = *b.layout;
     display.click(wizlo.centre(menu, control(layouts::Form1, b.button)));
     const WindowInfo board = wizlo.waitForWindows(2, form);
     const Screenshot opening = display.screenshot();
-    const ImageLayout& check = control(form, "Imy");
-    for (int i = 0; i < e2e::arraySize(form, "g"); ++i) {
+    const ImageLayout& check = control(form, names::kRightMark);
+    for (int i = 0; i < e2e::arraySize(form, names::kCircles); ++i) {
       const ImageLayout* piece = pieceFor(form, i);
       if (!piece) continue;
       const std::string what = std::string(form.Name) + " g(" + std::to_string(i) + ")";
       const std::size_t heard = session.sounds().size();
-      display.drag(wizlo.centre(board, *piece), wizlo.centre(board, control(form, "g", i)));
+      display.drag(wizlo.centre(board, *piece), wizlo.centre(board, control(form, names::kCircles, i)));
       EXPECT_EQ(nextSound(heard), "yes") << what;
       const auto checked = [&](const Screenshot& s) {
         return share(s, wizlo, board, check, [](Point, Rgb p) { return e2e::markYesGreen(p); }) > 0.05;
@@ -108,14 +106,14 @@ TEST_F(OnWine, EveryBoardOpensFromTheMenuAndIsPlayedToTheEndWithChecksAndYes) {
       EXPECT_LT(unchanged(opening, now, wizlo, board, *piece), 0.7) << what << ": the piece stayed in the pool";
     }
     const Screenshot end = display.screenshot();
-    for (int i = 0; i < e2e::arraySize(form, "g"); ++i) {
-      const ImageLayout& circle = control(form, "g", i);
+    for (int i = 0; i < e2e::arraySize(form, names::kCircles); ++i) {
+      const ImageLayout& circle = control(form, names::kCircles, i);
       if (pieceFor(form, i))
         EXPECT_LT(unchanged(opening, end, wizlo, board, circle), 0.7) << form.Name << " g(" << i << ") hardly changed";
       else
         EXPECT_GT(unchanged(opening, end, wizlo, board, circle), 0.99) << form.Name << ": the spare g(" << i << ") changed";
     }
-    display.click(wizlo.centre(board, control(form, "rrr")));
+    display.click(wizlo.centre(board, control(form, names::kBoardBack)));
     wizlo.waitForWindows(1, layouts::Form1);
   }
 }
@@ -129,7 +127,7 @@ TEST_F(OnWine, WrongDropsAndTheSpareCirclesShowTheCrossSayNoAndLeaveThePiece) {
     display.drag(wizlo.centre(board, piece), wizlo.centre(board, circle));
     EXPECT_EQ(nextSound(heard), "no") << what;
     const auto crossed = [&](const Screenshot& s) {
-      return share(s, wizlo, board, control(form, "Imn"), [](Point, Rgb p) { return e2e::markNoRed(p); }) > 0.05;
+      return share(s, wizlo, board, control(form, names::kWrongMark), [](Point, Rgb p) { return e2e::markNoRed(p); }) > 0.05;
     };
     const Screenshot now = screenWhen(crossed);
     EXPECT_TRUE(crossed(now)) << what << ": no cross";
@@ -139,23 +137,23 @@ TEST_F(OnWine, WrongDropsAndTheSpareCirclesShowTheCrossSayNoAndLeaveThePiece) {
   display.click(wizlo.centre(menu, control(layouts::Form1, kBoards[0].button)));
   const FormLayout& first = *kBoards[0].layout;
   WindowInfo board = wizlo.waitForWindows(2, first);
-  wrong(first, board, display.screenshot(), *pieceFor(first, 0), control(first, "g", 1), "g(1)");
+  wrong(first, board, display.screenshot(), *pieceFor(first, 0), control(first, names::kCircles, 1), "g(1)");
   const std::size_t heard = session.sounds().size();
-  display.drag(wizlo.centre(board, *pieceFor(first, 0)), wizlo.centre(board, control(first, "g", 0)));
+  display.drag(wizlo.centre(board, *pieceFor(first, 0)), wizlo.centre(board, control(first, names::kCircles, 0)));
   EXPECT_EQ(nextSound(heard), "yes");
-  display.click(wizlo.centre(board, control(first, "rrr")));
+  display.click(wizlo.centre(board, control(first, names::kBoardBack)));
   wizlo.waitForWindows(1, layouts::Form1);
   // The book and computer boards' spare circle g(9) takes no piece at all.
-  for (const BoardCase& b : {kBoards[1], kBoards[2]}) {
+  for (const FormCase& b : {kBoards[1], kBoards[2]}) {
     const FormLayout& form = *b.layout;
     display.click(wizlo.centre(menu, control(layouts::Form1, b.button)));
     board = wizlo.waitForWindows(2, form);
     const Screenshot opening = display.screenshot();
     for (const ImageLayout& piece : form.Controls)
-      if (piece.Name == "c" && piece.Visible)
-        wrong(form, board, opening, piece, control(form, "g", 9),
+      if (piece.Name == names::kPieces && piece.Visible)
+        wrong(form, board, opening, piece, control(form, names::kCircles, 9),
               std::string(form.Name) + " c(" + std::to_string(*piece.Index) + ") on g(9)");
-    display.click(wizlo.centre(board, control(form, "rrr")));
+    display.click(wizlo.centre(board, control(form, names::kBoardBack)));
     wizlo.waitForWindows(1, layouts::Form1);
   }
 }
@@ -166,13 +164,14 @@ TEST_F(OnWine, BothPagesOpenAndCloseByTheCloseBoxAndTheMenusCloseBoxEndsTheProgr
   EXPECT_EQ(menu.x, 615 / 15) << "the menu's client area is not at ClientLeft";
   EXPECT_EQ(menu.y, 2055 / 15) << "the menu's client area is not at ClientTop";
   const Screenshot menuLook = display.screenshot();
-  for (const auto& [button, page] : {std::pair{"Image6", &layouts::Form6}, std::pair{"Image7", &layouts::Form7}}) {
-    display.click(wizlo.centre(menu, control(layouts::Form1, button)));
+  for (const FormCase& c : e2e::kPages) {
+    const FormLayout* page = c.layout;
+    display.click(wizlo.centre(menu, control(layouts::Form1, c.button)));
     const WindowInfo shown = wizlo.waitForWindows(2, *page);
     EXPECT_EQ(shown.name, page->Caption);
     wizlo.clickCloseBox(wizlo.top());
     wizlo.waitForWindows(1, layouts::Form1);
-    EXPECT_GT(unchanged(menuLook, display.screenshot(), wizlo, menu, control(layouts::Form1, "Image1")), 0.999)
+    EXPECT_GT(unchanged(menuLook, display.screenshot(), wizlo, menu, control(layouts::Form1, names::kBackdrop)), 0.999)
         << "the menu after " << page->Name;
   }
   wizlo.clickCloseBox(wizlo.top());
@@ -183,7 +182,7 @@ TEST_F(OnWine, TheCreditHotSpotHandsTheAddressToTheDesktopThroughShellExecute) {
   WizloOnWine& wizlo = start();
   const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
   const std::size_t before = session.openedAddresses().size();
-  display.click(wizlo.centre(menu, control(layouts::Form1, "wex")));
+  display.click(wizlo.centre(menu, control(layouts::Form1, names::kWebSite)));
   EXPECT_TRUE(e2e::waitUntil([&] { return session.openedAddresses().size() > before; }, 10000ms));
   const std::vector<std::string> opened = session.openedAddresses();
   ASSERT_EQ(opened.size(), before + 1);
@@ -205,10 +204,10 @@ TEST_F(OnWine, FromAFolderWithAnArabicNameItFindsAndPlaysItsSounds) {
   display.click(wizlo.centre(menu, control(layouts::Form1, kBoards[0].button)));
   const WindowInfo board = wizlo.waitForWindows(2, form);
   std::size_t heard = session.sounds().size();
-  display.drag(wizlo.centre(board, *pieceFor(form, 1)), wizlo.centre(board, control(form, "g", 2)));
+  display.drag(wizlo.centre(board, *pieceFor(form, 1)), wizlo.centre(board, control(form, names::kCircles, 2)));
   EXPECT_EQ(nextSound(heard), "no");
   heard = session.sounds().size();
-  display.drag(wizlo.centre(board, *pieceFor(form, 1)), wizlo.centre(board, control(form, "g", 1)));
+  display.drag(wizlo.centre(board, *pieceFor(form, 1)), wizlo.centre(board, control(form, names::kCircles, 1)));
   EXPECT_EQ(nextSound(heard), "yes");
 }
 
@@ -247,9 +246,9 @@ int differences(const std::vector<std::uint32_t>& a, const std::vector<std::uint
 TEST_F(OnWine, TheDragPointerIsTheDragIconAsAHandlerLeavesItAndTheWebHotSpotShowsACrosshair) {
   WizloOnWine& wizlo = start();
   const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
-  display.moveTo(wizlo.centre(menu, control(layouts::Form1, "Image1")));
+  display.moveTo(wizlo.centre(menu, control(layouts::Form1, names::kBackdrop)));
   ASSERT_TRUE(e2e::waitUntil([&] { return shownPointer(display).hotX < 8; }, 2000ms)) << "no arrow to start with";
-  display.moveTo(wizlo.centre(menu, control(layouts::Form1, "wex")));
+  display.moveTo(wizlo.centre(menu, control(layouts::Form1, names::kWebSite)));
   EXPECT_TRUE(e2e::waitUntil([&] {
     const ShownPointer cross = shownPointer(display);
     return std::abs(cross.hotX - cross.width / 2) <= 2 && std::abs(cross.hotY - cross.height / 2) <= 2;
@@ -258,7 +257,7 @@ TEST_F(OnWine, TheDragPointerIsTheDragIconAsAHandlerLeavesItAndTheWebHotSpotShow
   const FormLayout& book = *kBoards[1].layout;
   display.click(wizlo.centre(menu, control(layouts::Form1, kBoards[1].button)));
   const WindowInfo board = wizlo.waitForWindows(2, book);
-  const ImageLayout& piece = control(book, "c", 0);
+  const ImageLayout& piece = control(book, names::kPieces, 0);
   ASSERT_EQ(piece.DragIcon, PictureId::Disk1);
   ASSERT_EQ(piece.Picture, PictureId::BlueTile1);
   const Point from = wizlo.centre(board, piece);
@@ -272,7 +271,7 @@ TEST_F(OnWine, TheDragPointerIsTheDragIconAsAHandlerLeavesItAndTheWebHotSpotShow
   EXPECT_TRUE(e2e::waitUntil([&] { return shows("BlueTile1-32x32.png"); }, 2000ms))
       << "the drag pointer is not the piece's face";
   EXPECT_FALSE(shows("Disk1-32x32.png"));
-  display.moveTo(wizlo.centre(board, control(book, "g", 9)));
+  display.moveTo(wizlo.centre(board, control(book, names::kCircles, 9)));
   EXPECT_TRUE(shows("BlueTile1-32x32.png")) << "the drag pointer changed while it went";
   display.moveTo(from);
   display.release();
