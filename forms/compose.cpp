@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <ranges>
 
 namespace wizlo {
@@ -52,22 +53,39 @@ void lay(FrameView frame, const PreparedImage& image, PixelRect at) {
   }
 }
 
+// Where a control's picture goes in the frame, or nothing when it draws nothing.
+std::optional<PixelRect> placeOf(const ImageControl& control, double scale) {
+  if (!control.Visible() || control.Picture().isEmpty()) return std::nullopt;
+  PixelRect at = toPixels(control.rect(), scale);
+  if (!control.Stretch()) {
+    // Unstretched, a picture keeps its own size: that of its smallest image, at 96 dpi.
+    const Bitmap& natural = control.Picture().artwork()->image(0);
+    at.width = static_cast<int>(std::lround(natural.width * scale));
+    at.height = static_cast<int>(std::lround(natural.height * scale));
+  }
+  if (at.width <= 0 || at.height <= 0) return std::nullopt;
+  return at;
+}
+
+bool covers(PixelRect at, FrameView frame) {
+  return at.x <= 0 && at.y <= 0 && at.x + at.width >= frame.width && at.y + at.height >= frame.height;
+}
+
 }  // namespace
 
 void compose(const ControlSet& controls, const Overlay& overlay, double scale, FrameView frame,
              PreparedImages& images) {
-  fill(frame, {0, 0, frame.width, frame.height}, kFormBackground);
-  for (const ImageControl& control : controls.inStackingOrder() | std::views::reverse) {
-    if (!control.Visible() || control.Picture().isEmpty()) continue;
-    PixelRect at = toPixels(control.rect(), scale);
-    if (!control.Stretch()) {
-      // Unstretched, a picture keeps its own size: that of its smallest image, at 96 dpi.
-      const Bitmap& natural = control.Picture().artwork()->image(0);
-      at.width = static_cast<int>(std::lround(natural.width * scale));
-      at.height = static_cast<int>(std::lround(natural.height * scale));
-    }
-    if (at.width > 0 && at.height > 0) lay(frame, images.at(control.Picture(), at.width, at.height), at);
-  }
+  // Bottom-up; but under the highest opaque picture that fills the frame (a form's backdrop)
+  // nothing shows, so drawing starts there: a frame's every pixel is written once, not twice.
+  const auto order = controls.inStackingOrder();
+  std::size_t bottom = order.size();
+  for (std::size_t i = 0; i < order.size() && bottom == order.size(); ++i)
+    if (const auto at = placeOf(order[i], scale); at && covers(*at, frame) &&
+                                                   images.at(order[i].Picture(), at->width, at->height).opaque())
+      bottom = i + 1;
+  if (bottom == order.size()) fill(frame, {0, 0, frame.width, frame.height}, kFormBackground);
+  for (std::size_t i = bottom; i-- > 0;)
+    if (const auto at = placeOf(order[i], scale)) lay(frame, images.at(order[i].Picture(), at->width, at->height), *at);
   if (overlay.dragOutline) {
     const PixelRect box = toPixels(*overlay.dragOutline, scale);
     const int thick = std::max(1, static_cast<int>(std::lround(scale)));
