@@ -6,13 +6,15 @@
 #include <optional>
 #include <vector>
 
+#include "forms/pixels.hpp"
+
 namespace wizlo {
 
 // One decoded image: premultiplied-free ARGB8888 pixels, row after row.
 struct Bitmap {
   int width = 0;
   int height = 0;
-  std::vector<std::uint32_t> argb;
+  Pixels argb;
 };
 
 // A drawing at one or more pixel sizes (an icon, a backdrop for 1x and 2x

@@ -62,7 +62,7 @@ std::uint8_t rounded(int sum) { return static_cast<std::uint8_t>(std::clamp((sum
 Bitmap resampleRows(const Bitmap& source, int height) {
   const Taps taps = tapsFor(source.height, height);
   const std::size_t bytes = static_cast<std::size_t>(source.width) * 4;
-  Bitmap out{source.width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(source.width) * height)};
+  Bitmap out{source.width, height, Pixels(static_cast<std::size_t>(source.width) * height)};
   std::vector<int> sum(bytes);
   for (int y = 0; y < height; ++y) {
     std::fill(sum.begin(), sum.end(), 0);
@@ -81,7 +81,7 @@ Bitmap resampleRows(const Bitmap& source, int height) {
 
 Bitmap resampleColumns(const Bitmap& source, int width) {
   const Taps taps = tapsFor(source.width, width);
-  Bitmap out{width, source.height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * source.height)};
+  Bitmap out{width, source.height, Pixels(static_cast<std::size_t>(width) * source.height)};
   for (int y = 0; y < source.height; ++y) {
     const auto* row = reinterpret_cast<const std::uint8_t*>(&source.argb[static_cast<std::size_t>(y) * source.width]);
     auto* to = reinterpret_cast<std::uint8_t*>(&out.argb[static_cast<std::size_t>(y) * width]);
@@ -116,7 +116,7 @@ PreparedImage prepare(const Bitmap& image, int width, int height) {
   Bitmap stage;
   const Bitmap* at = &image;
   if (!opaque) {
-    stage = {image.width, image.height, std::vector<std::uint32_t>(image.argb.size())};
+    stage = {image.width, image.height, Pixels(image.argb.size())};
     std::transform(image.argb.begin(), image.argb.end(), stage.argb.begin(), premultiplied);
     at = &stage;
   }

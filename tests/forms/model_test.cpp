@@ -43,7 +43,7 @@ TEST(Artwork, DecodesOnlyTheImagesDrawnAndEachOnce) {
   const auto source = [&decodes](int size) {
     return Artwork::Source{size, size, [&decodes, size] {
                              ++decodes[size];
-                             return Bitmap{size, size, std::vector<std::uint32_t>(std::size_t(size) * size)};
+                             return Bitmap{size, size, Pixels(std::size_t(size) * size)};
                            }};
   };
   const Artwork art(std::vector<Artwork::Source>{source(64), source(16), source(256)});
@@ -55,7 +55,7 @@ TEST(Artwork, DecodesOnlyTheImagesDrawnAndEachOnce) {
   EXPECT_EQ(decodes, (std::map<int, int>{{16, 1}, {64, 1}}));
 
   const Artwork liar(std::vector<Artwork::Source>{
-      {32, 32, [] { return Bitmap{16, 16, std::vector<std::uint32_t>(256)}; }}});
+      {32, 32, [] { return Bitmap{16, 16, Pixels(256)}; }}});
   EXPECT_THROW(liar.bestFor(32, 32), std::runtime_error) << "a size that differs would misplace the picture";
 }
 

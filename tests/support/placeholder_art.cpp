@@ -16,7 +16,7 @@ std::shared_ptr<const Artwork> draw(PictureId id) {
   const bool mark = id == PictureId::MarkYes || id == PictureId::MarkNo;
   std::vector<Bitmap> images;
   for (int size : {16, 32, 64}) {
-    Bitmap image{size, size, std::vector<std::uint32_t>(static_cast<std::size_t>(size) * size)};
+    Bitmap image{size, size, Pixels(static_cast<std::size_t>(size) * size)};
     const std::uint32_t colour = id == PictureId::MarkYes  ? 0xFF00FF00u
                                  : id == PictureId::MarkNo ? 0xFFFF0000u
                                                            : placeholderColour(id);
