@@ -1,5 +1,6 @@
 #include "assets/generator/output/image_file.hpp"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -8,18 +9,63 @@
 
 // After <cstddef> and <cstdio>: it uses size_t and FILE without including them.
 #include <jpeglib.h>
+#include <png.h>
 
 namespace wizlo::art {
 
 std::vector<std::uint8_t> encodePng(cairo_surface_t* surface) {
-  std::vector<std::uint8_t> bytes;
-  const auto append = [](void* closure, const unsigned char* data, unsigned int length) {
-    auto* out = static_cast<std::vector<std::uint8_t>*>(closure);
-    out->insert(out->end(), data, data + length);
-    return CAIRO_STATUS_SUCCESS;
+  cairo_surface_flush(surface);
+  const int width = cairo_image_surface_get_width(surface);
+  const int height = cairo_image_surface_get_height(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  const unsigned char* pixels = cairo_image_surface_get_data(surface);
+
+  // Opaque pictures become RGB; others straight RGBA, un-premultiplied as Cairo's own writer does.
+  const auto row = [&](int y) { return reinterpret_cast<const std::uint32_t*>(pixels + std::ptrdiff_t{y} * stride); };
+  const auto everyPixelOpaque = [&] {
+    for (int y = 0; y < height; ++y)
+      if (std::any_of(row(y), row(y) + width, [](std::uint32_t p) { return p >> 24 != 0xFF; })) return false;
+    return true;
   };
-  if (cairo_surface_write_to_png_stream(surface, append, &bytes) != CAIRO_STATUS_SUCCESS)
+  const bool opaque = cairo_image_surface_get_format(surface) == CAIRO_FORMAT_RGB24 || everyPixelOpaque();
+  const int channels = opaque ? 3 : 4;
+  std::vector<unsigned char> rows(static_cast<std::size_t>(width) * height * channels);
+  for (int y = 0; y < height; ++y) {
+    const std::uint32_t* words = row(y);
+    unsigned char* out = &rows[static_cast<std::size_t>(y) * width * channels];
+    for (int x = 0; x < width; ++x, out += channels) {
+      const std::uint32_t a = opaque ? 0xFF : words[x] >> 24;
+      for (int c = 0; c < 3; ++c) {
+        const std::uint32_t v = (words[x] >> (16 - 8 * c)) & 0xFF;
+        out[c] = static_cast<unsigned char>(a == 0 ? 0 : (v * 255 + a / 2) / a);
+      }
+      if (!opaque) out[3] = static_cast<unsigned char>(a);
+    }
+  }
+
+  // The pictures ride inside the program, whose size counts: libpng's highest compression, and no
+  // row filter, which on these flat grounds and sharp edges packs a fifth smaller than adaptive ones.
+  std::vector<std::uint8_t> bytes;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
     throw std::runtime_error("cannot encode a PNG");
+  }
+  const auto append = [](png_structp to, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(to));
+    out->insert(out->end(), data, data + length);
+  };
+  png_set_write_fn(png, &bytes, append, nullptr);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+               opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_compression_level(png, 9);
+  png_set_compression_mem_level(png, 9);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+  png_write_info(png, info);
+  for (int y = 0; y < height; ++y) png_write_row(png, &rows[static_cast<std::size_t>(y) * width * channels]);
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
   return bytes;
 }
 
