@@ -5,8 +5,8 @@
 //
 //   wizlo-process-bench [startup|open|cpu|all] [--runs N] [--seconds S]
 //
-// Frames are timed by the programs themselves (WIZLO_FRAME_LOG: CLOCK_MONOTONIC at each
-// SDL_RenderPresent); the pointer is the real X pointer, moved through XTest as xdotool moves it, but
+// Frames are timed by the programs themselves (WIZLO_FRAME_LOG: CLOCK_MONOTONIC at each frame
+// shown); the pointer is the real X pointer, moved through XTest as xdotool moves it, but
 // called in-process so that the moment of the release is known to the microsecond.
 
 #include <X11/Xlib.h>
@@ -186,8 +186,9 @@ struct Contestant {
 
 void startup(VirtualDisplay& display, const Paths& paths, int runs) {
   const fs::path log = paths.scratch / "startup-frames.log";
-  // wizlo draws with SDL's software renderer; the baseline runs both with that one (the floor of the
-  // same stack) and with the renderer SDL picks when asked for none (OpenGL, here Mesa's software one).
+  // wizlo shows frames it composed through the window's own framebuffer; the baseline runs both with
+  // SDL's software renderer (the floor of the same stack) and with the renderer SDL picks when asked
+  // for none (OpenGL, here Mesa's software one).
   std::vector<Contestant> all{{"wizlo", paths.wizlo, {}, {}, {}},
                               {"baseline, software renderer", paths.baseline, {"software"}, {}, {}},
                               {"baseline, SDL's default renderer", paths.baseline, {}, {}, {}}};
