@@ -115,7 +115,7 @@ std::vector<Word> shapeSentence(cairo_t* cr, const BoardContent& b) {
   return words;
 }
 
-void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
+void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b, InkMap& ink) {
   std::vector<Word> words = shapeSentence(cr, b);
   placeWords(words, b);
 
@@ -142,6 +142,17 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
   cairo_stroke(cr);
   cairo_restore(cr);
   for (const Word& w : words) w.text.paint(w.x, top, kBlack);
+  for (std::size_t k = 0; k < words.size(); ++k) {
+    const Word& w = words[k];
+    ink.add(InkKind::Word, "word " + std::to_string(k), [&](cairo_t* m) { w.text.path(m, w.x, top); }, b.sentenceSize);
+  }
+  for (std::size_t i = 0; i < b.circles.size(); ++i)
+    if (b.circles[i].kind == CircleKind::Drawn) {
+      const Colour c = Colour::hex(b.circles[i].colour);
+      ink.add(InkKind::Letters, "g(" + std::to_string(i) + ") letters", [&](cairo_t* m) {
+        for (const Word& w : words) w.text.pathIn(m, w.x, top, c);
+      });
+    }
 
   const double ringWidth = 48;
   for (std::size_t i = 0; i < b.circles.size(); ++i) {
@@ -149,11 +160,14 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b) {
     if (m.kind != CircleKind::Drawn) continue;
     const Box circle = boxOf(controlOf(*b.form, names::kCircles, static_cast<int>(i)).rect());
     drawRing(cr, circle, Colour::hex(m.colour), ringWidth);
+    ink.add(InkKind::Ring, "g(" + std::to_string(i) + ") ring", [&](cairo_t* p) { ringPath(p, circle, ringWidth); });
     const Word& w = words[m.letters.word];
-    const Box ink = w.text.inkOf(within(w, bytesOf(b.sentence, m.letters)));
-    const double tipX = w.x + ink.centreX(), tipY = top + ink.bottom() + 60;
+    const Box letters = w.text.inkOf(within(w, bytesOf(b.sentence, m.letters)));
+    const double tipX = w.x + letters.centreX(), tipY = top + letters.bottom() + 60;
     const double tailX = circle.centreX(), tailY = circle.y + circle.height * 0.05 - 25;
     drawArrow(cr, tailX, tailY, tipX, tipY, Colour::hex(m.colour), 42);
+    ink.add(InkKind::Arrow, "g(" + std::to_string(i) + ") arrow",
+            [&](cairo_t* p) { arrowPath(p, tailX, tailY, tipX, tipY, 42); });
   }
 }
 
@@ -164,7 +178,7 @@ std::string_view skillOf(const BoardContent& b, int piece) {
 }
 
 // Returns where the names' ink went, so nothing else is drawn over them.
-std::vector<Box> drawSkills(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles) {
+std::vector<Box> drawSkills(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles, InkMap& ink) {
   std::vector<Box> inks;
   const Box page{kMargin, 0, kPageWidth - 2 * kMargin, kPageHeight};
   for (const ImageLayout* piece : visibleArray(*b.form, names::kPieces)) {
@@ -173,18 +187,21 @@ std::vector<Box> drawSkills(cairo_t* cr, const BoardContent& b, const std::vecto
         fitText(cr, skillOf(b, *piece->Index), b.skillSize, at.x - 110, at.centreY(), page, obstacles);
     label.text.paint(label.x + 10, label.y + 14, kWhite.withAlpha(0.45));
     label.text.paint(label.x, label.y, Colour::hex(b.skillColour));
+    ink.add(InkKind::Label, "c(" + std::to_string(*piece->Index) + ") label",
+            [&](cairo_t* m) { label.text.path(m, label.x, label.y); }, label.text.size());
     inks.push_back(label.inkOnPage());
   }
   return inks;
 }
 
-void drawInstruction(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles) {
+void drawInstruction(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles, InkMap& ink) {
   const Box back = boxOf(controlOf(*b.form, names::kBoardBack).rect());
   const Box region{kPageWidth / 2 - 1200, 0, kPageWidth / 2 + 1200 - kMargin - 80, kPageHeight};
   const PlacedText line =
       fitText(cr, b.instruction, b.instructionSize, kPageWidth - kMargin - 80, back.centreY(), region, obstacles);
   line.text.paint(line.x + 12, line.y + 16, kBlack.withAlpha(0.18));
   line.text.paint(line.x, line.y, Colour::hex(b.instructionColour));
+  ink.add(InkKind::Line, "instruction", [&](cairo_t* m) { line.text.path(m, line.x, line.y); }, line.text.size());
 }
 
 }  // namespace
@@ -195,22 +212,22 @@ std::string lettersDrawnIn(cairo_t* cr, const BoardContent& b, Rgb colour) {
   return letters;
 }
 
-void drawBoard(cairo_t* cr, const BoardContent& b) {
+void drawBoard(cairo_t* cr, const BoardContent& b, InkMap& ink) {
   paintGround(cr, b);
   const std::vector<Box> obstacles = obstaclesOf(*b.form);
   const Colour ornament = Colour::hex(b.ornamentColour);
   if (b.ornament == Ornament::WaveBand) drawWaveBand(cr, b.ornamentTop, b.ornamentBottom, ornament);
   if (b.ornament == Ornament::Swoosh) drawSwoosh(cr, b.ornamentTop, b.ornamentBottom, ornament);
-  drawSentenceAndCircles(cr, b);
+  drawSentenceAndCircles(cr, b, ink);
   drawBackButton(cr, boxOf(controlOf(*b.form, names::kBoardBack).rect()));
   std::vector<Box> taken = obstacles;
-  for (const Box& ink : drawSkills(cr, b, obstacles)) taken.push_back(ink);
-  drawInstruction(cr, b, taken);
+  for (const Box& label : drawSkills(cr, b, obstacles, ink)) taken.push_back(label);
+  drawInstruction(cr, b, taken, ink);
   const Box wex = boxOf(controlOf(*b.form, names::kWebSite).rect());
   drawCredits(cr,
               {.programming = inset(wex, 0, 40), .top = wex.y, .bottom = wex.bottom(), .schoolAtRight = false,
                .schoolSize = 330},
-              b.credits);
+              b.credits, ink);
 }
 
 }  // namespace wizlo::art

@@ -19,11 +19,13 @@ void paintFlat(cairo_t* cr, Colour c);
 // A blurred copy of a shape, offset, for shadows and glows.
 void softShadow(cairo_t* cr, const PathMaker& shape, double dx, double dy, double blur, Colour c);
 
-void ellipsePath(cairo_t* cr, const Box& b);
+void ellipsePath(cairo_t* cr, const Box& b, bool anticlockwise = false);
 
 // An open ring filling the box, with a faint shadow, ground showing inside.
+void ringPath(cairo_t* cr, const Box& b, double width);
 void drawRing(cairo_t* cr, const Box& b, Colour c, double width);
 // An arrow from `tail` to `tip`, its head at the tip.
+void arrowPath(cairo_t* cr, double tailX, double tailY, double tipX, double tipY, double width);
 void drawArrow(cairo_t* cr, double tailX, double tailY, double tipX, double tipY, Colour c, double width);
 
 }  // namespace wizlo::art
