@@ -133,7 +133,8 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b, InkMap& ink) {
         for (const Word& w : words) w.text.path(m, w.x, top);
       },
       14, 22, 30, kBlack.withAlpha(0.28));
-  // A thin dark contour keeps pale letters readable on a pale ground.
+  // A thin dark contour keeps the black letters crisp against their halo; the coloured ones take
+  // a broad rim of their own hue as well.
   cairo_save(cr);
   for (const Word& w : words) w.text.path(cr, w.x, top);
   setSource(cr, Colour::hex(0x202020, 0.9));
@@ -141,6 +142,11 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b, InkMap& ink) {
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_stroke(cr);
   cairo_restore(cr);
+  std::vector<Colour> coloured;
+  for (const MarkedLetters& m : b.circles)
+    if (m.kind == CircleKind::Drawn) coloured.push_back(Colour::hex(m.colour));
+  for (const MarkedLetters& m : b.alsoColoured) coloured.push_back(Colour::hex(m.colour));
+  for (const Word& w : words) rimLetters(cr, w.text, w.x, top, coloured);
   for (const Word& w : words) w.text.paint(w.x, top, kBlack);
   for (std::size_t k = 0; k < words.size(); ++k) {
     const Word& w = words[k];

@@ -35,10 +35,15 @@ void drawPassage(cairo_t* cr, const PageContent& page, InkMap& ink) {
   for (std::size_t i = 0; i < page.passage.size(); ++i) {
     const PassageLine& line = page.passage[i];
     ArabicText t(cr, line.text, kNaskh, size);
+    std::vector<Colour> picked;
     for (const PickedLetters& p : page.picked)
-      if (p.line == static_cast<int>(i)) t.colour(bytesOf(line.text, p.letters), Colour::hex(p.colour));
+      if (p.line == static_cast<int>(i)) {
+        t.colour(bytesOf(line.text, p.letters), Colour::hex(p.colour));
+        picked.push_back(Colour::hex(p.colour));
+      }
     const double x = kRightEdge - t.ink().right(), y = page.firstBaseline + page.lineStep * i - t.baseline();
     t.paint(x + 14, y + 20, kBlack.withAlpha(0.13));
+    rimLetters(cr, t, x, y, picked);
     t.paint(x, y, Colour::hex(line.colour));
     ink.add(InkKind::Line, "line " + std::to_string(i), [&](cairo_t* m) { t.path(m, x, y); }, size);
     for (std::size_t k = 0; k < page.picked.size(); ++k)

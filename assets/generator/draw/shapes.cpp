@@ -37,6 +37,15 @@ void softShadow(cairo_t* cr, const PathMaker& shape, double dx, double dy, doubl
   cairo_restore(cr);
 }
 
+void strokeRim(cairo_t* cr, Colour c) {
+  cairo_save(cr);
+  setSource(cr, rimOf(c));
+  cairo_set_line_width(cr, 2 * kRimWidth);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
 void ellipsePath(cairo_t* cr, const Box& b, bool anticlockwise) {
   cairo_save(cr);
   cairo_translate(cr, b.centreX(), b.centreY());
@@ -57,15 +66,11 @@ void ringPath(cairo_t* cr, const Box& b, double width) {
 
 void drawRing(cairo_t* cr, const Box& b, Colour c, double width) {
   softShadow(cr, [&](cairo_t* m) { ringPath(m, b, width); }, 18, 24, 40, kBlack.withAlpha(0.35));
-  cairo_save(cr);
+  ringPath(cr, b, width);
+  strokeRim(cr, c);
   ringPath(cr, b, width);
   setSource(cr, c);
-  cairo_fill_preserve(cr);
-  // A thin darker edge keeps pale rings visible on pale grounds.
-  setSource(cr, c.shade(0.45).withAlpha(0.8));
-  cairo_set_line_width(cr, 7);
-  cairo_stroke(cr);
-  cairo_restore(cr);
+  cairo_fill(cr);
 }
 
 void arrowPath(cairo_t* cr, double tailX, double tailY, double tipX, double tipY, double width) {
@@ -91,15 +96,11 @@ void arrowPath(cairo_t* cr, double tailX, double tailY, double tipX, double tipY
 void drawArrow(cairo_t* cr, double tailX, double tailY, double tipX, double tipY, Colour c, double width) {
   const auto shape = [&](cairo_t* m) { arrowPath(m, tailX, tailY, tipX, tipY, width); };
   softShadow(cr, shape, 12, 16, 30, kBlack.withAlpha(0.3));
-  cairo_save(cr);
+  shape(cr);
+  strokeRim(cr, c);
   shape(cr);
   setSource(cr, c);
-  cairo_fill_preserve(cr);
-  setSource(cr, c.shade(0.45).withAlpha(0.8));
-  cairo_set_line_width(cr, 6);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke(cr);
-  cairo_restore(cr);
+  cairo_fill(cr);
 }
 
 }  // namespace wizlo::art
