@@ -33,69 +33,42 @@ struct Word {
 
 ByteRange within(const Word& w, ByteRange r) { return {r.start - w.firstByte, r.length}; }
 
-// Places the words right to left, each as near as the ones beside it allow to
-// where its arrows would run straight down: a least-squares fit under the
-// ordering constraint, solved by pooling adjacent violators.
+// Places the words right to left with one gap between the ink of each word and the next, so the
+// sentence reads as one line: the gap and the line's place are the least-squares fit that brings
+// each marked letter nearest above its circle, and the arrows slant to make up the rest.
 void placeWords(std::vector<Word>& words, const BoardContent& b) {
   const std::size_t n = words.size();
-  const double space = b.sentenceSize * 0.32;
-  std::vector<double> target(n, 0), width(n), left(n), sum(n, 0);
-  std::vector<int> arrows(n, 0);
-  for (std::size_t k = 0; k < n; ++k) {
-    const Box logical = words[k].text.logical();
-    width[k] = logical.width;
-    left[k] = logical.x;
-  }
+  // right[k]: where word k's ink would end on the right were the first word's to end at 0 and the
+  // gap nothing; each gap moves the words after it left by one more gap.
+  std::vector<double> right(n, 0);
+  for (std::size_t k = 1; k < n; ++k) right[k] = right[k - 1] - words[k - 1].text.ink().width;
+  // For each arrow, how many gaps lie right of its letter, and where the letter would need the
+  // first word's ink to end for it to stand straight above its circle.
+  std::vector<std::pair<double, double>> fit;
   for (std::size_t i = 0; i < b.circles.size(); ++i) {
     const MarkedLetters& m = b.circles[i];
     if (m.kind == CircleKind::SpareOnBlank) continue;
     const Word& w = words[m.letters.word];
-    const Box ink = w.text.inkOf(within(w, bytesOf(b.sentence, m.letters)));
+    const double letter = w.text.inkOf(within(w, bytesOf(b.sentence, m.letters))).centreX() - w.text.ink().right();
     const Box circle = boxOf(controlOf(*b.form, names::kCircles, static_cast<int>(i)).rect());
-    sum[m.letters.word] += circle.centreX() - (ink.centreX() - left[m.letters.word]);
-    arrows[m.letters.word] += 1;
+    fit.emplace_back(m.letters.word, circle.centreX() - right[m.letters.word] - letter);
   }
-  // offset[k]: how far word k's left edge must at least lie right of the last word's.
-  std::vector<double> offset(n, 0);
-  for (std::size_t k = n - 1; k-- > 0;) offset[k] = offset[k + 1] + width[k + 1] + space;
-  // A word without arrows barely counts; it is placed afterwards.
-  std::vector<double> weight(n);
-  for (std::size_t k = 0; k < n; ++k) {
-    const double natural = offset[k] + (kPageWidth - offset[0] - width[0]) / 2;
-    target[k] = (arrows[k] ? sum[k] / arrows[k] : natural) - offset[k];
-    weight[k] = arrows[k] ? arrows[k] : 1e-3;
+  double meanGaps = 0, meanEnd = 0;
+  for (const auto& [gaps, end] : fit) meanGaps += gaps / fit.size(), meanEnd += end / fit.size();
+  double spread = 0, together = 0;
+  for (const auto& [gaps, end] : fit) {
+    spread += (gaps - meanGaps) * (gaps - meanGaps);
+    together += (gaps - meanGaps) * (end - meanEnd);
   }
-  struct Pool {
-    double value, weight;
-    std::size_t count;
-  };
-  std::vector<Pool> pools;
-  for (std::size_t k = 0; k < n; ++k) {
-    pools.push_back({target[k], weight[k], 1});
-    while (pools.size() > 1 && pools[pools.size() - 2].value < pools.back().value) {
-      const Pool last = pools.back();
-      pools.pop_back();
-      Pool& prev = pools.back();
-      prev.value = (prev.value * prev.weight + last.value * last.weight) / (prev.weight + last.weight);
-      prev.weight += last.weight;
-      prev.count += last.count;
-    }
-  }
-  std::size_t k = 0;
-  std::vector<double> edge(n);
-  for (const Pool& p : pools)
-    for (std::size_t c = 0; c < p.count; ++c, ++k) edge[k] = p.value + offset[k];
-  // A word with no arrow of its own sits midway between its neighbours.
-  for (k = 1; k + 1 < n; ++k)
-    if (!arrows[k]) {
-      const double room = edge[k - 1] - (edge[k + 1] + width[k + 1]);
-      edge[k] = edge[k + 1] + width[k + 1] + (room - width[k]) / 2;
-    }
+  // The end moves left by one gap for every gap right of a letter: the slope is minus the gap, kept
+  // within what still reads as the space between two words of one sentence.
+  const double fitted = spread > 0 ? -together / spread : 0;
+  const double gap = std::clamp(fitted, 0.35 * b.sentenceSize, 0.9 * b.sentenceSize);
+  double end = meanEnd + gap * meanGaps;
   // Keep the whole line on the page.
-  const double over = edge[0] + width[0] - (kPageWidth - kMargin);
-  const double under = kMargin - edge[n - 1];
-  const double shift = over > 0 ? -over : under > 0 ? under : 0;
-  for (k = 0; k < n; ++k) words[k].x = edge[k] + shift - left[k];
+  const double width = -right[n - 1] + words[n - 1].text.ink().width + gap * (n - 1);
+  end = std::clamp(end, kMargin + width, kPageWidth - kMargin);
+  for (std::size_t k = 0; k < n; ++k) words[k].x = end + right[k] - gap * k - words[k].text.ink().right();
 }
 
 // The sentence's words, shaped and coloured as the board says, not yet placed.
