@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "assets/catalogue.hpp"
 #include "assets/generator/backdrops/backdrops.hpp"
 #include "assets/generator/backdrops/legibility.hpp"
+#include "assets/generator/backdrops/placement.hpp"
 #include "assets/generator/text/arabic_text.hpp"
 #include "menu/form1.hpp"
 
@@ -97,6 +99,77 @@ TEST(DrawnBackdrops, NoGapBetweenTheWordsOfASentenceIsHalfAsWideAgainAsAnother) 
       const auto [narrowest, widest] = std::minmax_element(gaps.begin(), gaps.end());
       EXPECT_GT(*narrowest, 0);
       EXPECT_LE(*widest, 1.5 * *narrowest) << "gaps of " << *narrowest << " to " << *widest << " px";
+    });
+  }
+}
+
+// The size the generator gave a board's skill names: the smallest of them, so one name shrunk alone
+// counts.
+double namesSizeOn(const FormLayout& form) {
+  double smallest = 0;
+  forEachImageOf(form, [&](const Bitmap&, const InkMap& ink, const InkPixels&) {
+    for (const InkPart& part : ink.parts())
+      if (part.kind == InkKind::Label && (smallest == 0 || part.size < smallest)) smallest = part.size;
+  });
+  return smallest;
+}
+
+TEST(DrawnBackdrops, SkillNamesAreAsLargeOnEveryBoardAsOnForm3AndForm5sAreNotTheSmallest) {
+  std::map<std::string_view, double> sizes;
+  for (const MenuButton& button : layouts::kMenuButtons)
+    if (button.board) sizes[button.form().Name] = namesSizeOn(button.form());
+  ASSERT_GT(sizes["Form3"], 0);
+  bool someAsSmallAsForm5 = false;
+  for (const auto& [form, size] : sizes) {
+    EXPECT_GE(size, sizes["Form3"]) << form;
+    someAsSmallAsForm5 = someAsSmallAsForm5 || (form != "Form5" && size <= sizes["Form5"]);
+  }
+  EXPECT_TRUE(someAsSmallAsForm5) << "Form5's names, " << sizes["Form5"] << " twips, are the smallest";
+}
+
+// Marks each pixel within `reach` pixels of a pixel `inked` holds.
+std::vector<bool> grown(const std::vector<bool>& inked, int width, int reach) {
+  std::vector<bool> out(inked.size());
+  const int height = static_cast<int>(inked.size()) / width;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (inked[static_cast<std::size_t>(y) * width + x])
+        for (int v = std::max(0, y - reach); v <= std::min(height - 1, y + reach); ++v)
+          for (int u = std::max(0, x - reach); u <= std::min(width - 1, x + reach); ++u)
+            out[static_cast<std::size_t>(v) * width + u] = true;
+  return out;
+}
+
+TEST(DrawnBackdrops, SkillNamesKeepThreePixelsFromEachOtherTheInstructionAndEveryControl) {
+  for (const MenuButton& button : layouts::kMenuButtons) {
+    if (!button.board) continue;
+    forEachImageOf(button.form(), [&](const Bitmap& image, const InkMap& ink, const InkPixels& pixels) {
+      const int reach = 3 * image.width / 905;
+      const double scale = image.width / kPageWidth;
+      std::vector<bool> taken(image.argb.size());  // the controls, the instruction and the names so far
+      for (const Box& c : obstaclesOf(button.form()))
+        for (int y = std::max(0, int(c.y * scale)); y < std::min(image.height, int(std::ceil(c.bottom() * scale))); ++y)
+          for (int x = std::max(0, int(c.x * scale)); x < std::min(image.width, int(std::ceil(c.right() * scale))); ++x)
+            taken[static_cast<std::size_t>(y) * image.width + x] = true;
+      const auto inked = [&](const InkPart& part) {
+        std::vector<bool> out(image.argb.size());
+        const std::vector<std::uint8_t> c = pixels.coverage(part);
+        for (std::size_t i = 0; i < c.size(); ++i) out[i] = c[i] >= 64;
+        return out;
+      };
+      for (const InkPart& part : ink.parts())
+        if (part.name == "instruction") {
+          const std::vector<bool> line = inked(part);
+          for (std::size_t i = 0; i < line.size(); ++i) taken[i] = taken[i] || line[i];
+        }
+      for (const InkPart& part : ink.parts()) {
+        if (part.kind != InkKind::Label) continue;
+        const std::vector<bool> mine = inked(part), near = grown(mine, image.width, reach);
+        std::size_t met = 0;
+        for (std::size_t i = 0; i < near.size(); ++i) met += near[i] && taken[i];
+        EXPECT_EQ(met, 0u) << part.name << " comes within " << reach << " px of something else";
+        for (std::size_t i = 0; i < mine.size(); ++i) taken[i] = taken[i] || mine[i];
+      }
     });
   }
 }

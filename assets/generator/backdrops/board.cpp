@@ -1,6 +1,9 @@
 #include "assets/generator/backdrops/board.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -156,31 +159,117 @@ std::string_view skillOf(const BoardContent& b, int piece) {
   return b.skills[static_cast<std::size_t>(piece)];
 }
 
-// Returns where the names' ink went, so nothing else is drawn over them.
-std::vector<Box> drawSkills(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles, InkMap& ink) {
-  std::vector<Box> inks;
-  const Box page{kMargin, 0, kPageWidth - 2 * kMargin, kPageHeight};
-  for (const ImageLayout* piece : visibleArray(*b.form, names::kPieces)) {
-    const Box at = boxOf(piece->rect());
-    const PlacedText label =
-        fitText(cr, skillOf(b, *piece->Index), b.skillSize, at.x - 110, at.centreY(), page, obstacles);
-    label.text.paint(label.x + 10, label.y + 14, kWhite.withAlpha(0.45));
-    label.text.paint(label.x, label.y, Colour::hex(b.skillColour));
-    ink.add(InkKind::Label, "c(" + std::to_string(*piece->Index) + ") label",
-            [&](cairo_t* m) { label.text.path(m, label.x, label.y); }, label.text.size());
-    inks.push_back(label.inkOnPage());
+// A name's ink ends this far left of its piece, and keeps this far from any control or other name:
+// 4 px at 1x, so rows of names never run into each other.
+constexpr double kNameGap = 110, kNameClearance = 60;
+// How far a name may stand above or below level with its piece, nearest first: while its middle
+// stays beside the piece, it still reads as the piece's.
+constexpr double kNameNudges[] = {0, 25, -25, 50, -50, 75, -75, 100, -100, 125, -125, 150, -150, 175, -175, 200, -200};
+
+// One name at one size beside its piece, and the heights it may paint at, clear of the controls.
+struct NameChoices {
+  PlacedText text;
+  InkStrips strips;
+  double level;            // where it paints level with its piece
+  std::vector<double> ys;  // nearest level first
+};
+
+// Gives each name from the k-th on a height clear of the names before it, trying each one's
+// heights nearest level first and none further off than `farthest`. Returns kSettled, or else the
+// names before the k-th whose heights left some name no room, one bit each: the search goes back
+// straight to the last of those, not through every name between that has nothing to do with it.
+constexpr std::uint64_t kSettled = ~std::uint64_t{0};
+std::uint64_t settle(std::vector<NameChoices>& names, std::size_t k, double farthest) {
+  if (k == names.size()) return kSettled;
+  NameChoices& name = names[k];
+  std::uint64_t blockers = 0;
+  for (const double y : name.ys) {
+    if (std::abs(y - name.level) > farthest) continue;
+    std::size_t j = 0;
+    while (j < k && !name.strips.meets(name.text.x, y, names[j].strips, names[j].text.x, names[j].text.y)) ++j;
+    if (j < k) {
+      blockers |= std::uint64_t{1} << j;
+      continue;
+    }
+    name.text.y = y;
+    const std::uint64_t later = settle(names, k + 1, farthest);
+    if (later == kSettled) return kSettled;
+    if (!(later & std::uint64_t{1} << k)) return later;  // moving this name frees nothing
+    blockers |= later & ~(std::uint64_t{1} << k);
   }
-  return inks;
+  return blockers;
 }
 
-void drawInstruction(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles, InkMap& ink) {
+// Every name at `size` beside its piece, clear of the controls and of each other, as near level
+// with its piece as they all can be; none if some name finds no place.
+std::optional<std::vector<PlacedText>> placeNames(cairo_t* cr, const BoardContent& b,
+                                                  const std::vector<const ImageLayout*>& pieces, double size,
+                                                  const std::vector<Box>& obstacles) {
+  const Box page{kMargin, 0, kPageWidth - 2 * kMargin, kPageHeight};
+  std::vector<Box> near;  // each control and what lies within the clearance of it
+  for (const Box& o : obstacles) near.push_back(inset(o, -kNameClearance / 2, -kNameClearance / 2));
+  if (pieces.size() > 64) throw std::length_error(std::string(b.form->Name) + " has more pieces than names can settle");
+  std::vector<NameChoices> names;
+  for (const ImageLayout* piece : pieces) {
+    const Box at = boxOf(piece->rect());
+    ArabicText text(cr, skillOf(b, *piece->Index), kNaskh, size);
+    const Box ink = text.ink();
+    InkStrips strips(text, kNameClearance / 2);
+    NameChoices name{{std::move(text), at.x - kNameGap - ink.right()}, std::move(strips),
+                     at.centreY() - ink.centreY(), {}};
+    for (const double nudge : kNameNudges) {
+      const double y = name.level + nudge;
+      const auto meets = [&](const Box& o) { return name.strips.meets(name.text.x, y, o); };
+      if (fitsAt({name.text.x + ink.x, y + ink.y, ink.width, ink.height}, page, {}, 0) &&
+          std::none_of(near.begin(), near.end(), meets))
+        name.ys.push_back(y);
+    }
+    if (name.ys.empty()) return std::nullopt;
+    names.push_back(std::move(name));
+  }
+  for (const double farthest : {0, 50, 100, 150, 200})
+    if (settle(names, 0, farthest) == kSettled) {
+      std::vector<PlacedText> placed;
+      for (NameChoices& name : names) placed.push_back(std::move(name.text));
+      return placed;
+    }
+  return std::nullopt;
+}
+
+// Each skill's name beside its piece, all at one size: the largest up to the board's at which
+// every name fits.
+void drawSkills(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles, InkMap& ink) {
+  std::vector<const ImageLayout*> pieces = visibleArray(*b.form, names::kPieces);
+  // Top to bottom, then right to left, as a pupil reads them: each name is settled against the
+  // ones nearest before it.
+  std::sort(pieces.begin(), pieces.end(),
+            [](auto* p, auto* q) { return p->Top != q->Top ? p->Top < q->Top : p->Left > q->Left; });
+  std::optional<std::vector<PlacedText>> placed;
+  for (double size = b.skillSize; !placed; size *= 0.99) {
+    if (size < b.skillSize * 0.3)
+      throw std::runtime_error(std::string(b.form->Name) + ": the skills' names fit nowhere beside their pieces");
+    placed = placeNames(cr, b, pieces, size, obstacles);
+  }
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    const PlacedText& label = (*placed)[k];
+    label.text.paint(label.x + 10, label.y + 14, kWhite.withAlpha(0.45));
+    label.text.paint(label.x, label.y, Colour::hex(b.skillColour));
+    ink.add(InkKind::Label, "c(" + std::to_string(*pieces[k]->Index) + ") label",
+            [&](cairo_t* m) { label.text.path(m, label.x, label.y); }, label.text.size());
+  }
+}
+
+// Returns where the line's ink went.
+Box drawInstruction(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obstacles, InkMap& ink) {
   const Box back = boxOf(controlOf(*b.form, names::kBoardBack).rect());
   const Box region{kPageWidth / 2 - 1200, 0, kPageWidth / 2 + 1200 - kMargin - 80, kPageHeight};
+  const double middle = b.instructionY > 0 ? b.instructionY : back.centreY();
   const PlacedText line =
-      fitText(cr, b.instruction, b.instructionSize, kPageWidth - kMargin - 80, back.centreY(), region, obstacles);
+      fitText(cr, b.instruction, b.instructionSize, kPageWidth - kMargin - 80, middle, region, obstacles);
   line.text.paint(line.x + 12, line.y + 16, kBlack.withAlpha(0.18));
   line.text.paint(line.x, line.y, Colour::hex(b.instructionColour));
   ink.add(InkKind::Line, "instruction", [&](cairo_t* m) { line.text.path(m, line.x, line.y); }, line.text.size());
+  return line.inkOnPage();
 }
 
 }  // namespace
@@ -199,9 +288,10 @@ void drawBoard(cairo_t* cr, const BoardContent& b, InkMap& ink) {
   if (b.ornament == Ornament::Swoosh) drawSwoosh(cr, b.ornamentTop, b.ornamentBottom, ornament);
   drawSentenceAndCircles(cr, b, ink);
   drawBackButton(cr, boxOf(controlOf(*b.form, names::kBoardBack).rect()));
+  // The instruction is read first and keeps its size; the names make room for it.
   std::vector<Box> taken = obstacles;
-  for (const Box& label : drawSkills(cr, b, obstacles, ink)) taken.push_back(label);
-  drawInstruction(cr, b, taken, ink);
+  taken.push_back(drawInstruction(cr, b, obstacles, ink));
+  drawSkills(cr, b, taken, ink);
   const Box wex = boxOf(controlOf(*b.form, names::kWebSite).rect());
   drawCredits(cr,
               {.programming = inset(wex, 0, 40), .top = wex.y, .bottom = wex.bottom(), .schoolAtRight = false,
