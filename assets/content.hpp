@@ -73,15 +73,20 @@ struct BoardContent {
   std::string_view instruction;
   Rgb instructionColour = 0;
   double instructionSize = 0;
+  double instructionY = 0;  // the line's middle, in twips; 0: level with the back button
   std::span<const std::string_view> skills = {};  // the name beside piece c(j), by piece index
   Rgb skillColour = 0;
-  double skillSize = 0;
+  double skillSize = 0;  // the largest the names may take, in twips: they take the largest all fit at
   Ornament ornament = Ornament::Nothing;
   Rgb ornamentColour = 0;
   double ornamentTop = 0, ornamentBottom = 0;
   CreditColours credits;
   MenuLabel menuLabel;
 };
+
+// The names beside the small pieces of the boards that have them: one size on all, which the
+// tightest of their rows fits (beside Form5's back button). The large disks leave room for more.
+inline constexpr double kTileSkillSize = 480;
 
 // ---- A practice page --------------------------------------------------------------------------
 

@@ -167,9 +167,11 @@ inline constexpr BoardContent Form5Content = {
     .instruction = "انقل المهارة للمكان المناسب",
     .instructionColour = 0x000000,
     .instructionSize = 500,
+    // In the empty band above the sentence: beside the back button it would squeeze the names.
+    .instructionY = 700,
     .skills = kForm5Skills,
     .skillColour = 0x000000,
-    .skillSize = 400,
+    .skillSize = kTileSkillSize,
     .ornament = Ornament::Swoosh,
     .ornamentColour = 0x8E1420,
     .ornamentTop = 6300,

@@ -86,7 +86,7 @@ inline constexpr MenuContent Form1Content = {
     .rainbow = kForm1Rainbow,
     .boardLabelSize = 540,
     .pageLabelSize = 420,
-    .credits = {.role = 0x000000, .name = 0x000000, .school = 0x0E7A32, .programming = 0x000000},
+    .credits = {.role = 0x000000, .name = 0x000000, .school = 0x084A1E, .programming = 0x000000},
 };
 
 // What every backdrop repeats: the credits along its foot, and the word on a back button.

@@ -1,5 +1,6 @@
 // wizlo_art_generator OUT_DIR: draws every picture of the program and writes
 // the images and the files that embed them into OUT_DIR.
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
@@ -8,6 +9,7 @@
 
 #include "assets/control_names.hpp"
 #include "assets/generator/backdrops/backdrops.hpp"
+#include "assets/generator/backdrops/legibility.hpp"
 #include "assets/generator/draw/owned.hpp"
 #include "assets/generator/icons/icons.hpp"
 #include "assets/generator/output/embedding.hpp"
@@ -59,8 +61,13 @@ std::vector<DrawnImage> drawEverything() {
         Context cr = drawingOn(surface.get());
         setSource(cr.get(), kWhite);  // whatever the painter leaves is white, not black
         cairo_paint(cr.get());
-        drawBackdrop(id, cr.get(), w, h);
+        InkMap ink;
+        drawBackdrop(id, cr.get(), w, h, ink);
         cr.reset();
+        // Pale letters on a pale ground would pass every other check; they stop the build here.
+        cairo_surface_flush(surface.get());
+        const auto* argb = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(surface.get()));
+        requireLegible(InkPixels({argb, static_cast<std::size_t>(w) * h}, w, ink), ink, nameOf(id));
         images.push_back({id, w, h, true, encodeJpeg(surface.get(), kBackdropQuality)});
       }
       continue;

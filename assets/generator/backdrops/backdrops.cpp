@@ -16,15 +16,15 @@ namespace {
 bool isBackdropOf(PictureId id, const FormLayout& form) { return form.Controls.back().Picture == id; }
 
 // Draws the menu's backdrop, or that of the form a menu button opens, if it is `id`.
-bool drawBackdropShowing(PictureId id, cairo_t* cr) {
+bool drawBackdropShowing(PictureId id, cairo_t* cr, InkMap& ink) {
   if (isBackdropOf(id, layouts::Form1)) {
-    drawMenu(cr, layouts::Form1Content, layouts::kMenuButtons);
+    drawMenu(cr, layouts::Form1Content, layouts::kMenuButtons, ink);
     return true;
   }
   for (const MenuButton& button : layouts::kMenuButtons)
     if (isBackdropOf(id, button.form())) {
-      if (button.board) drawBoard(cr, *button.board);
-      else drawPage(cr, *button.page);
+      if (button.board) drawBoard(cr, *button.board, ink);
+      else drawPage(cr, *button.page, ink);
       return true;
     }
   return false;
@@ -32,11 +32,11 @@ bool drawBackdropShowing(PictureId id, cairo_t* cr) {
 
 }  // namespace
 
-void drawBackdrop(PictureId id, cairo_t* cr, int widthPx, int heightPx) {
+void drawBackdrop(PictureId id, cairo_t* cr, int widthPx, int heightPx, InkMap& ink) {
   cairo_save(cr);
   // User units are twips: every place comes straight from a layout table.
   cairo_scale(cr, widthPx / kPageWidth, heightPx / kPageHeight);
-  const bool drawn = drawBackdropShowing(id, cr);
+  const bool drawn = drawBackdropShowing(id, cr, ink);
   cairo_restore(cr);
   if (!drawn) throw std::invalid_argument("no form shows " + std::string(nameOf(id)) + " as its backdrop");
 }

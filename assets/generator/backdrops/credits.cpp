@@ -1,6 +1,7 @@
 #include "assets/generator/backdrops/credits.hpp"
 
 #include <algorithm>
+#include <string>
 
 #include "assets/generator/text/arabic_text.hpp"
 #include "menu/form1.hpp"
@@ -10,20 +11,24 @@ namespace {
 
 // Two centred lines inside the box: a heading and the line it introduces.
 void block(cairo_t* cr, const Box& box, const CreditBlock& words, Rgb headingColour, double headingSize,
-           Rgb lineColour, double lineSize) {
+           Rgb lineColour, double lineSize, InkMap& ink) {
   ArabicText top(cr, words.heading, kNaskh, headingSize);
   ArabicText low(cr, words.line, kNaskh, lineSize);
   const Box a = top.ink(), b = low.ink();
   const double gap = std::min(headingSize, lineSize) * 0.35;
   const double total = a.height + gap + b.height;
   const double y0 = box.centreY() - total / 2;
-  top.paint(box.centreX() - a.centreX(), y0 - a.y, Colour::hex(headingColour));
-  low.paint(box.centreX() - b.centreX(), y0 + a.height + gap - b.y, Colour::hex(lineColour));
+  const double topX = box.centreX() - a.centreX(), topY = y0 - a.y;
+  const double lowX = box.centreX() - b.centreX(), lowY = y0 + a.height + gap - b.y;
+  top.paint(topX, topY, Colour::hex(headingColour));
+  low.paint(lowX, lowY, Colour::hex(lineColour));
+  ink.add(InkKind::Line, std::string(words.heading), [&](cairo_t* m) { top.path(m, topX, topY); }, headingSize);
+  ink.add(InkKind::Line, std::string(words.line), [&](cairo_t* m) { low.path(m, lowX, lowY); }, lineSize);
 }
 
 }  // namespace
 
-void drawCredits(cairo_t* cr, const CreditPlaces& places, const CreditColours& colours) {
+void drawCredits(cairo_t* cr, const CreditPlaces& places, const CreditColours& colours, InkMap& ink) {
   const double height = places.bottom - places.top;
   const Box middle{4400, places.top, 4800, height};
   const Box side{9700, places.top, 3500, height};
@@ -31,9 +36,9 @@ void drawCredits(cairo_t* cr, const CreditPlaces& places, const CreditColours& c
   const Box& ideaBox = places.schoolAtRight ? middle : side;
   const Credits& credits = layouts::kCredits;
 
-  block(cr, ideaBox, credits.idea, colours.role, 270, colours.name, 300);
-  block(cr, schoolBox, credits.school, colours.school, places.schoolSize, colours.name, 260);
-  block(cr, places.programming, credits.programming, colours.programming, 250, colours.programming, 290);
+  block(cr, ideaBox, credits.idea, colours.role, 270, colours.name, 300, ink);
+  block(cr, schoolBox, credits.school, colours.school, places.schoolSize, colours.name, 260, ink);
+  block(cr, places.programming, credits.programming, colours.programming, 250, colours.programming, 290, ink);
 }
 
 }  // namespace wizlo::art

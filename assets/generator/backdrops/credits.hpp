@@ -2,6 +2,7 @@
 #include <cairo.h>
 
 #include "assets/content.hpp"
+#include "assets/generator/backdrops/ink_map.hpp"
 #include "assets/generator/draw/box.hpp"
 
 // The three credit blocks along the foot of a backdrop, their words those of
@@ -18,6 +19,6 @@ struct CreditPlaces {
   double schoolSize = 330;
 };
 
-void drawCredits(cairo_t* cr, const CreditPlaces& places, const CreditColours& colours);
+void drawCredits(cairo_t* cr, const CreditPlaces& places, const CreditColours& colours, InkMap& ink);
 
 }  // namespace wizlo::art

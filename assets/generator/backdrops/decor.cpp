@@ -119,6 +119,14 @@ void drawBanner(cairo_t* cr, const Box& b, Colour fill, Colour edge) {
   cairo_stroke(cr);
 }
 
+void rimLetters(cairo_t* cr, const ArabicText& text, double x, double y, std::span<const Colour> colours) {
+  for (const Colour c : colours) {
+    cairo_new_path(cr);
+    text.pathIn(cr, x, y, c);
+    strokeRim(cr, c);
+  }
+}
+
 void drawSilverText(cairo_t* cr, const ArabicText& text, double x, double y) {
   const Box ink = text.ink();
   softShadow(cr, [&](cairo_t* m) { text.path(m, x, y); }, 45, 70, 80, kBlack.withAlpha(0.55));

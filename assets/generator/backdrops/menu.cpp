@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,25 +38,33 @@ void drawTitle(cairo_t* cr, const MenuContent& menu) {
   }
 }
 
-void drawButton(cairo_t* cr, const MenuContent& menu, const MenuButton& button, double size) {
+void drawButton(cairo_t* cr, const MenuContent& menu, const MenuButton& button, double size, InkMap& ink) {
   const Box b = boxOf(controlOf(*menu.form, button.hotSpot).rect());
   drawBanner(cr, b, Colour::hex(menu.bannerFill), Colour::hex(menu.bannerEdge));
   const std::string_view text = button.label().text;
   ArabicText label(cr, text, kNaskh, size);
-  const Box ink = label.ink();
+  std::vector<Colour> rainbow;
   if (button.label().rainbow) {
+    for (const Rgb colour : menu.rainbow) rainbow.push_back(Colour::hex(colour));
     std::size_t i = 0;
     for (int word = 0; word < wordCount(text); ++word)
       for (int letter = 0; letter < letterCount(text, word); ++letter)
-        label.colour(lettersOf(text, word, letter), Colour::hex(menu.rainbow[i++ % menu.rainbow.size()]));
+        label.colour(lettersOf(text, word, letter), rainbow[i++ % rainbow.size()]);
   }
   // The wavy edge takes the bottom of the banner.
-  label.paint(b.centreX() - ink.centreX(), b.y + b.height * 0.44 - ink.centreY(), kBlack);
+  const Box drawn = label.ink();
+  const double x = b.centreX() - drawn.centreX(), y = b.y + b.height * 0.44 - drawn.centreY();
+  rimLetters(cr, label, x, y, rainbow);
+  label.paint(x, y, kBlack);
+  ink.add(InkKind::Line, std::string(text), [&](cairo_t* m) { label.path(m, x, y); }, size);
+  for (std::size_t k = 0; k < rainbow.size(); ++k)
+    ink.add(InkKind::Letters, "rainbow(" + std::to_string(k) + ")",
+            [&](cairo_t* m) { label.pathIn(m, x, y, rainbow[k]); }, size);
 }
 
 // The buttons for boards share one size of label, and those for pages another, each the largest
 // at which every label of its kind fits the narrowest of its banners.
-void drawButtons(cairo_t* cr, const MenuContent& menu, std::span<const MenuButton> buttons) {
+void drawButtons(cairo_t* cr, const MenuContent& menu, std::span<const MenuButton> buttons, InkMap& ink) {
   for (const bool boards : {true, false}) {
     std::vector<std::string_view> labels;
     double narrowest = std::numeric_limits<double>::infinity();
@@ -67,7 +76,7 @@ void drawButtons(cairo_t* cr, const MenuContent& menu, std::span<const MenuButto
     const double size = boards ? commonSize(cr, labels, kNaskh, menu.boardLabelSize, narrowest * 0.9)
                                : commonSize(cr, labels, kNaskh, menu.pageLabelSize, narrowest * 0.82);
     for (const MenuButton& button : buttons)
-      if ((button.board != nullptr) == boards) drawButton(cr, menu, button, size);
+      if ((button.board != nullptr) == boards) drawButton(cr, menu, button, size, ink);
   }
 }
 
@@ -167,7 +176,7 @@ void drawPencil(cairo_t* cr) {
 
 }  // namespace
 
-void drawMenu(cairo_t* cr, const MenuContent& menu, std::span<const MenuButton> buttons) {
+void drawMenu(cairo_t* cr, const MenuContent& menu, std::span<const MenuButton> buttons, InkMap& ink) {
   const Colour ground = Colour::hex(menu.ground);
   paintWith(cr, linearGradient(0, 0, 0, kPageHeight,
                                {{0, ground}, {0.45, ground.shade(0.06)}, {1, Colour::hex(menu.groundFoot)}}));
@@ -175,10 +184,10 @@ void drawMenu(cairo_t* cr, const MenuContent& menu, std::span<const MenuButton> 
   drawBook(cr, menu);
   drawPencil(cr);
   drawSweepingWave(cr, 8185, 5700, 7150, Colour::hex(0x2FA35A));
-  drawButtons(cr, menu, buttons);
+  drawButtons(cr, menu, buttons, ink);
   const Box wex = boxOf(controlOf(*menu.form, names::kWebSite).rect());
   drawCredits(cr, {.programming = wex, .top = wex.y, .bottom = wex.bottom(), .schoolAtRight = false, .schoolSize = 420},
-              menu.credits);
+              menu.credits, ink);
 }
 
 }  // namespace wizlo::art

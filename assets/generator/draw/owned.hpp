@@ -23,6 +23,7 @@ using Owned = std::unique_ptr<T, Freer<free>>;
 using Surface = Owned<cairo_surface_t, cairo_surface_destroy>;
 using Context = Owned<cairo_t, cairo_destroy>;
 using Pattern = Owned<cairo_pattern_t, cairo_pattern_destroy>;
+using Path = Owned<cairo_path_t, cairo_path_destroy>;
 using FontOptions = Owned<cairo_font_options_t, cairo_font_options_destroy>;
 using TextContext = Owned<PangoContext, g_object_unref>;
 using Layout = Owned<PangoLayout, g_object_unref>;

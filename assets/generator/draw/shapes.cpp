@@ -37,70 +37,70 @@ void softShadow(cairo_t* cr, const PathMaker& shape, double dx, double dy, doubl
   cairo_restore(cr);
 }
 
-void ellipsePath(cairo_t* cr, const Box& b) {
+void strokeRim(cairo_t* cr, Colour c) {
   cairo_save(cr);
-  cairo_translate(cr, b.centreX(), b.centreY());
-  cairo_scale(cr, b.width / 2, b.height / 2);
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-  cairo_close_path(cr);
-  cairo_restore(cr);
-}
-
-namespace {
-
-void ringPath(cairo_t* cr, const Box& outer, double width) {
-  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-  ellipsePath(cr, outer);
-  ellipsePath(cr, inset(outer, width, width));
-}
-
-}  // namespace
-
-void drawRing(cairo_t* cr, const Box& b, Colour c, double width) {
-  const Box outer = inset(b, b.width * 0.05, b.height * 0.05);
-  softShadow(cr, [&](cairo_t* m) { ringPath(m, outer, width); }, 18, 24, 40, kBlack.withAlpha(0.35));
-  cairo_save(cr);
-  ringPath(cr, outer, width);
-  setSource(cr, c);
-  cairo_fill_preserve(cr);
-  // A thin darker edge keeps pale rings visible on pale grounds.
-  setSource(cr, c.shade(0.45).withAlpha(0.8));
-  cairo_set_line_width(cr, 7);
+  setSource(cr, rimOf(c));
+  cairo_set_line_width(cr, 2 * kRimWidth);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_stroke(cr);
   cairo_restore(cr);
 }
 
-void drawArrow(cairo_t* cr, double tailX, double tailY, double tipX, double tipY, Colour c, double width) {
+void ellipsePath(cairo_t* cr, const Box& b, bool anticlockwise) {
+  cairo_save(cr);
+  cairo_translate(cr, b.centreX(), b.centreY());
+  cairo_scale(cr, b.width / 2, b.height / 2);
+  cairo_new_sub_path(cr);
+  if (anticlockwise) cairo_arc_negative(cr, 0, 0, 1, 2 * M_PI, 0);
+  else cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+  cairo_close_path(cr);
+  cairo_restore(cr);
+}
+
+void ringPath(cairo_t* cr, const Box& b, double width) {
+  const Box outer = inset(b, b.width * 0.05, b.height * 0.05);
+  ellipsePath(cr, outer);
+  // The inner edge runs the other way round, so the ground inside stays out of the fill.
+  ellipsePath(cr, inset(outer, width, width), true);
+}
+
+void drawRing(cairo_t* cr, const Box& b, Colour c, double width) {
+  softShadow(cr, [&](cairo_t* m) { ringPath(m, b, width); }, 18, 24, 40, kBlack.withAlpha(0.35));
+  ringPath(cr, b, width);
+  strokeRim(cr, c);
+  ringPath(cr, b, width);
+  setSource(cr, c);
+  cairo_fill(cr);
+}
+
+void arrowPath(cairo_t* cr, double tailX, double tailY, double tipX, double tipY, double width) {
   const double dx = tipX - tailX, dy = tipY - tailY;
   const double length = std::hypot(dx, dy);
   if (length < 1) return;
   const double head = std::min(width * 3.2, length * 0.5);
   const double headHalf = width * 1.7;
-  const auto shape = [&](cairo_t* m) {
-    cairo_save(m);
-    cairo_translate(m, tailX, tailY);
-    cairo_rotate(m, std::atan2(dy, dx));
-    cairo_move_to(m, 0, -width / 2);
-    cairo_line_to(m, length - head, -width / 2);
-    cairo_line_to(m, length - head, -headHalf);
-    cairo_line_to(m, length, 0);
-    cairo_line_to(m, length - head, headHalf);
-    cairo_line_to(m, length - head, width / 2);
-    cairo_line_to(m, 0, width / 2);
-    cairo_close_path(m);
-    cairo_restore(m);
-  };
-  softShadow(cr, shape, 12, 16, 30, kBlack.withAlpha(0.3));
   cairo_save(cr);
+  cairo_translate(cr, tailX, tailY);
+  cairo_rotate(cr, std::atan2(dy, dx));
+  cairo_move_to(cr, 0, -width / 2);
+  cairo_line_to(cr, length - head, -width / 2);
+  cairo_line_to(cr, length - head, -headHalf);
+  cairo_line_to(cr, length, 0);
+  cairo_line_to(cr, length - head, headHalf);
+  cairo_line_to(cr, length - head, width / 2);
+  cairo_line_to(cr, 0, width / 2);
+  cairo_close_path(cr);
+  cairo_restore(cr);
+}
+
+void drawArrow(cairo_t* cr, double tailX, double tailY, double tipX, double tipY, Colour c, double width) {
+  const auto shape = [&](cairo_t* m) { arrowPath(m, tailX, tailY, tipX, tipY, width); };
+  softShadow(cr, shape, 12, 16, 30, kBlack.withAlpha(0.3));
+  shape(cr);
+  strokeRim(cr, c);
   shape(cr);
   setSource(cr, c);
-  cairo_fill_preserve(cr);
-  setSource(cr, c.shade(0.45).withAlpha(0.8));
-  cairo_set_line_width(cr, 6);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke(cr);
-  cairo_restore(cr);
+  cairo_fill(cr);
 }
 
 }  // namespace wizlo::art

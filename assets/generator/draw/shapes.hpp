@@ -14,16 +14,26 @@ inline constexpr double kPageWidth = 13575, kPageHeight = 9135;
 
 using PathMaker = std::function<void(cairo_t*)>;
 
+// The rim that keeps a pale colour readable on a pale ground: its own hue, dark, and this wide
+// outside the shape's edge (1.6 px at 1x).
+inline constexpr double kRimWidth = 24;
+constexpr Colour rimOf(Colour c) { return c.shade(0.68); }
+// Strokes the rim around the current path, clearing it; the shape is filled afterwards, over the
+// rim's inner half.
+void strokeRim(cairo_t* cr, Colour c);
+
 void paintFlat(cairo_t* cr, Colour c);
 
 // A blurred copy of a shape, offset, for shadows and glows.
 void softShadow(cairo_t* cr, const PathMaker& shape, double dx, double dy, double blur, Colour c);
 
-void ellipsePath(cairo_t* cr, const Box& b);
+void ellipsePath(cairo_t* cr, const Box& b, bool anticlockwise = false);
 
-// An open ring filling the box, with a faint shadow, ground showing inside.
+// An open ring filling the box, rimmed, with a faint shadow, ground showing inside.
+void ringPath(cairo_t* cr, const Box& b, double width);
 void drawRing(cairo_t* cr, const Box& b, Colour c, double width);
-// An arrow from `tail` to `tip`, its head at the tip.
+// An arrow from `tail` to `tip`, its head at the tip, rimmed.
+void arrowPath(cairo_t* cr, double tailX, double tailY, double tipX, double tipY, double width);
 void drawArrow(cairo_t* cr, double tailX, double tailY, double tipX, double tipY, Colour c, double width);
 
 }  // namespace wizlo::art

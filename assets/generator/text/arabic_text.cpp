@@ -81,7 +81,7 @@ const Letter& letterAt(const std::vector<std::vector<Letter>>& words, int word, 
 }  // namespace
 
 ArabicText::ArabicText(cairo_t* cr, std::string_view utf8, const char* family, double sizeTwips)
-    : cr_(cr), text_(utf8), layout_(pango_cairo_create_layout(cr)), attrs_(pango_attr_list_new()) {
+    : cr_(cr), size_(sizeTwips), text_(utf8), layout_(pango_cairo_create_layout(cr)), attrs_(pango_attr_list_new()) {
   unhint(pango_layout_get_context(layout_.get()));
   pango_layout_context_changed(layout_.get());
   const FontDescription font{pango_font_description_new()};
@@ -138,9 +138,9 @@ Box ArabicText::inkOf(ByteRange range) const {
   return found.width > 0 ? found : holder;
 }
 
-std::string ArabicText::textIn(Colour c) const {
-  // Runs come in visual order, right to left; the bytes they cover give reading order back.
-  std::vector<std::pair<int, std::string>> runs;
+// Calls visit(iter, run) for every shaped run painted in colour `c`.
+template <typename Visit>
+void ArabicText::forEachRunIn(Colour c, Visit visit) const {
   const LayoutIter iter{pango_layout_get_iter(layout_.get())};
   PangoLayoutIter* it = iter.get();
   do {
@@ -150,15 +150,33 @@ std::string ArabicText::textIn(Colour c) const {
       const auto* attr = static_cast<const PangoAttribute*>(a->data);
       if (attr->klass->type != PANGO_ATTR_FOREGROUND) continue;
       const PangoColor& got = reinterpret_cast<const PangoAttrColor*>(attr)->color;
-      if (got.red == channel(c.r) && got.green == channel(c.g) && got.blue == channel(c.b))
-        runs.emplace_back(run->item->offset, text_.substr(static_cast<std::size_t>(run->item->offset),
-                                                          static_cast<std::size_t>(run->item->length)));
+      if (got.red == channel(c.r) && got.green == channel(c.g) && got.blue == channel(c.b)) visit(it, run);
     }
   } while (pango_layout_iter_next_run(it));
+}
+
+std::string ArabicText::textIn(Colour c) const {
+  // Runs come in visual order, right to left; the bytes they cover give reading order back.
+  std::vector<std::pair<int, std::string>> runs;
+  forEachRunIn(c, [&](PangoLayoutIter*, const PangoLayoutRun* run) {
+    runs.emplace_back(run->item->offset, text_.substr(static_cast<std::size_t>(run->item->offset),
+                                                      static_cast<std::size_t>(run->item->length)));
+  });
   std::sort(runs.begin(), runs.end());
   std::string text;
   for (const auto& [offset, piece] : runs) text += piece;
   return text;
+}
+
+void ArabicText::pathIn(cairo_t* target, double x, double y, Colour c) const {
+  pango_cairo_update_layout(target, layout_.get());
+  forEachRunIn(c, [&](PangoLayoutIter* it, const PangoLayoutRun* run) {
+    PangoRectangle logical;
+    pango_layout_iter_get_run_extents(it, nullptr, &logical);
+    cairo_move_to(target, x + fromPango(logical.x), y + fromPango(pango_layout_iter_get_baseline(it)));
+    pango_cairo_glyph_string_path(target, run->item->analysis.font, run->glyphs);
+  });
+  pango_cairo_update_layout(cr_, layout_.get());
 }
 
 void ArabicText::paint(double x, double y, Colour base) const {

@@ -38,14 +38,21 @@ class ArabicText {
   Box inkOf(ByteRange range) const;
   // The text of the shaped runs painted in colour `c`, in reading order.
   std::string textIn(Colour c) const;
+  double size() const { return size_; }
 
   // Paints the text with its top-left logical corner at (x, y).
   void paint(double x, double y, Colour base) const;
   // Adds the glyph outlines at (x, y) to the current path of `target`.
   void path(cairo_t* target, double x, double y) const;
+  // The same, for only the glyphs painted in colour `c`.
+  void pathIn(cairo_t* target, double x, double y, Colour c) const;
 
  private:
+  template <typename Visit>
+  void forEachRunIn(Colour c, Visit visit) const;
+
   cairo_t* cr_;
+  double size_;
   std::string text_;
   Layout layout_;
   AttrList attrs_;
