@@ -110,10 +110,10 @@ void showFrame(benchmark::State& state) {
   }
   const FormLayout& layout = layoutAt(static_cast<int>(state.range(0)));
   const ControlSet controls(layout, assets::picture);
-  WindowSpec spec;
-  spec.caption = layout.Caption;
-  spec.client = {0, 0, layout.ClientWidth, layout.ClientHeight};
-  const WindowId window = backend->openWindow(spec);
+  WindowSpec request;
+  request.caption = layout.Caption;
+  request.client = {0, 0, layout.ClientWidth, layout.ClientHeight};
+  const WindowId window = backend->openWindow(request);
   PreparedImages images;
   for (auto _ : state) {
     compose(controls, {}, backend->scale(), backend->frame(window), images);

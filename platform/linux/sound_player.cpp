@@ -96,18 +96,18 @@ void SoundPlayer::Shared::serve() {
 
 // Plays the sound to its end on a device of its own, unless its caller stops waiting.
 void SoundPlayer::Shared::playOnce(std::uint64_t ticket, const DecodedSound& sound) {
-  SDL_AudioSpec spec = sound.format;
-  spec.samples = static_cast<Uint16>(bufferFramesFor(sound.format.freq));
-  spec.callback = nullptr;
-  spec.userdata = nullptr;
+  SDL_AudioSpec asked = sound.format;
+  asked.samples = static_cast<Uint16>(bufferFramesFor(sound.format.freq));
+  asked.callback = nullptr;
+  asked.userdata = nullptr;
   if (!wanted(ticket)) return;
   // No changes allowed: SDL converts to whatever the hardware takes, so the
   // queue holds the file's own samples.
-  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &asked, nullptr, 0);
   if (device == 0) return;
   const auto queued = [device] { return SDL_GetQueuedAudioSize(device); };
-  const Uint32 bufferBytes = Uint32{spec.samples} * SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
-  const std::vector<Uint8> silence(std::size_t{kPaddingBuffers} * bufferBytes, spec.silence);
+  const Uint32 bufferBytes = Uint32{asked.samples} * SDL_AUDIO_BITSIZE(asked.format) / 8 * asked.channels;
+  const std::vector<Uint8> silence(std::size_t{kPaddingBuffers} * bufferBytes, asked.silence);
   const auto length = std::chrono::milliseconds(Uint64{sound.playBytes} * 1000 / sound.bytesPerSecond);
   if (wanted(ticket) && SDL_QueueAudio(device, sound.samples.get(), sound.playBytes) == 0 &&
       SDL_QueueAudio(device, silence.data(), static_cast<Uint32>(silence.size())) == 0) {
