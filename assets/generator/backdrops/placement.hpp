@@ -23,9 +23,7 @@ std::vector<const ImageLayout*> visibleArray(const FormLayout& form, std::string
 // Whether ink in `ink` stays inside `region` and at least `clearance` from every obstacle.
 bool fitsAt(const Box& ink, const Box& region, const std::vector<Box>& obstacles, double clearance);
 
-// A text at the largest size up to `maxSize` whose ink stays inside `region`
-// and clear of every obstacle, its ink's right edge at `rightX` and centred
-// on `centreY`, or a little above or below.
+// A text and where it is painted.
 struct PlacedText {
   ArabicText text;
   double x = 0, y = 0;  // where to paint it
@@ -54,6 +52,9 @@ class InkStrips {
   std::vector<Span> spans_;
 };
 
+// A text at the largest size up to `maxSize` whose ink stays inside `region`
+// and clear of every obstacle, its ink's right edge at `rightX` and centred
+// on `centreY`, or a little above or below.
 PlacedText fitText(cairo_t* cr, std::string_view utf8, double maxSize, double rightX, double centreY,
                    const Box& region, const std::vector<Box>& obstacles);
 
