@@ -130,6 +130,16 @@ TEST_F(BoardTest, DragsThatLeaveAPoolSlotArmTheBoardAndOnlyThose) {
   EXPECT_EQ(board().armed(), 1);
 }
 
+TEST_F(BoardTest, AnEmptyCircleDroppedOnAPieceLeavesAPlainClickUnjudged) {
+  // The circle's drag enters the piece's slot and ends there without leaving it: entering a slot
+  // whose tag is not the dragged one's arms nothing.
+  mouse.drag(board(), g(0), c(0));
+  mouse.click(board(), g(1));
+  EXPECT_FALSE(shown(names::kWrongMark)) << "a plain click on an empty circle showed the cross";
+  EXPECT_TRUE(sound.played.empty()) << "a plain click on an empty circle played a sound";
+  EXPECT_EQ(board().armed(), 0);
+}
+
 // Drops that run no board code, or only hide the marks.
 struct NowhereDrop {
   const char* name;

@@ -69,6 +69,48 @@ TEST_F(PointerTest, HiddenControlsAreSkippedAndDisabledOnesHearNothing) {
   EXPECT_TRUE(form().log.empty());
 }
 
+// Where the button comes up decides the drop, whatever the pointer passed over before: input as
+// hands and pointers really give it, with the release not always right after a move to its point.
+TEST_F(PointerTest, TheDropGoesWhereTheButtonComesUp) {
+  const Point piece = centreOf(c(0)), otherPiece = centreOf(c(1)), circle = centreOf(g(0)),
+              otherCircle = centreOf(g(1));
+  const Point outside{form().layout().ClientWidth + 600, circle.y};
+  struct Case {
+    const char* what;
+    std::vector<Point> path;  // moves with the left button held, after the press on c(0)
+    bool rightClickOnTheWay;  // the right button pressed and released at the path's end
+    Point release;            // the left button comes up here, with no move reported first
+    const char* dropOn;       // the control that hears the drop; null: none
+  };
+  const Case cases[] = {
+      {"over another piece just after passing a circle", {circle}, false, otherPiece, "c(1)"},
+      {"outside the window just after passing a circle", {circle}, false, outside, nullptr},
+      {"outside the window after moving out from a circle", {circle, outside}, false, outside, nullptr},
+      {"over a circle with no move since the press", {}, false, otherCircle, "g(1)"},
+      {"over a circle after a right click on another", {circle}, true, otherCircle, "g(1)"},
+  };
+  for (const Case& test : cases) {
+    form().log.clear();
+    mouse.press(form(), piece.x, piece.y);
+    for (const Point& p : test.path) mouse.moveTo(form(), p.x, p.y);
+    if (test.rightClickOnTheWay) {
+      const Point at = test.path.back();
+      mouse.press(form(), at.x, at.y, kRightButton);
+      mouse.release(form(), at.x, at.y, kRightButton);
+    }
+    mouse.letGo(form(), test.release.x, test.release.y);
+    std::vector<std::string> drops;
+    for (const std::string& line : form().log)
+      if (line.rfind("DragDrop", 0) == 0) drops.push_back(line);
+    const std::vector<std::string> expected =
+        test.dropOn ? std::vector<std::string>{std::string("DragDrop ") + test.dropOn + " c(0)"}
+                    : std::vector<std::string>{};
+    EXPECT_EQ(drops, expected) << "a piece let go " << test.what
+                               << ": a pupil would see it judged where the pointer passed, not where they let go";
+    EXPECT_FALSE(runtime.pointer().dragging()) << test.what;
+  }
+}
+
 TEST_F(PointerTest, ReleasingOutsideTheClientAreaDropsNothing) {
   const Point p = centreOf(c(0));
   mouse.press(form(), p.x, p.y);
@@ -106,6 +148,8 @@ TEST_F(PointerTest, AClickNeedsPressAndReleaseOnOneControlWithTheLeftButton) {
   mouse.release(form(), rrr.x, rrr.y);
   mouse.press(form(), wex.x, wex.y, kRightButton);
   mouse.release(form(), wex.x, wex.y, kRightButton);
+  mouse.press(form(), -300, rrr.y);  // outside the window, then up over a hot spot
+  mouse.letGo(form(), rrr.x, rrr.y);
   mouse.click(form(), form().control(names::kBoardBack));
   EXPECT_EQ(form().log, (Log{"MouseDown wex 1", "MouseDown wex 2", "MouseDown rrr 1", "Click rrr"}));
 }

@@ -1,5 +1,7 @@
 #include "app/program.hpp"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "assets/catalogue.hpp"
@@ -49,17 +51,36 @@ class ProgramTest : public ::testing::Test {
   Mouse& mouse = program.mouse;
 };
 
-TEST_F(ProgramTest, EachMenuHotSpotOpensItsFormModally) {
-  for (const MenuButton& button : layouts::kMenuButtons) {
+// Which drawn button opens which form, as the menu's design fixes it: the buttons stand top to bottom
+// Image5, Image2, Image3, Image4, crossed with the numbering of the boards they open.
+struct MenuRoute {
+  const char* hotSpot;
+  const char* form;
+  const char* label;  // what the button says, drawn over the hot spot
+};
+constexpr MenuRoute kMenuRoutes[] = {
+    {"Image2", "Form2", "أكل سعود التفاحة بتأن"},      {"Image3", "Form3", "قرأ أديب كتاباً عن البيئة"},
+    {"Image4", "Form5", "سأل البراء صديقه عن الزراعة"}, {"Image5", "Form4", "استخدم أحمد الحاسوب في التعلّم"},
+    {"Image6", "Form6", "جمل تدريبية"},                {"Image7", "Form7", "جمل تدريبية"},
+};
+
+TEST_F(ProgramTest, EachMenuButtonOpensTheFormOfItsSentenceModally) {
+  for (const MenuRoute& route : kMenuRoutes) {
+    const auto row = std::find_if(std::begin(layouts::kMenuButtons), std::end(layouts::kMenuButtons),
+                                  [&](const MenuButton& b) { return b.hotSpot == route.hotSpot; });
+    ASSERT_NE(row, std::end(layouts::kMenuButtons)) << route.hotSpot << " opens nothing";
+    EXPECT_EQ(row->label().text, route.label)
+        << "the button over " << route.hotSpot << " does not say its own sentence";
     std::string opened;
-    openFromMenu(button.hotSpot, [&](Form& shown) {
+    openFromMenu(route.hotSpot, [&](Form& shown) {
       opened = std::string(shown.name());
       // The menu is deaf meanwhile, its close box too.
       mouse.close(menu());
       EXPECT_TRUE(menu().loaded());
-      mouse.click(shown, shown.control(button.board ? names::kBoardBack : names::kPageBack));
+      mouse.click(shown, shown.control(row->board ? names::kBoardBack : names::kPageBack));
     });
-    EXPECT_EQ(opened, button.form().Name) << button.hotSpot;
+    EXPECT_EQ(opened, route.form) << "a pupil who picks «" << route.label << "» (" << route.hotSpot
+                                  << ") gets another board or page";
   }
 }
 

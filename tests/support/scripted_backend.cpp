@@ -103,6 +103,13 @@ void Mouse::release(Form& form, Twips x, Twips y, int button) {
   send(at(InputEvent::Kind::Release, form, x, y, button));
 }
 
+void Mouse::letGo(Form& form, Twips x, Twips y, int button) {
+  held_ &= ~button;
+  x_ = x;
+  y_ = y;
+  send(at(InputEvent::Kind::Release, form, x, y, button));
+}
+
 void Mouse::releaseOutside(Form& form) {
   const Twips x = form.layout().ClientWidth + 600, y = form.layout().ClientHeight / 2;
   moveTo(form, x, y);

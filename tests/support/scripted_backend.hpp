@@ -58,6 +58,9 @@ class Mouse {
   void moveTo(Form& form, Twips x, Twips y);
   void release(Form& form, Twips x, Twips y, int button = kLeftButton);
   void releaseOutside(Form& form);
+  // The button comes up at (x, y) with no move reported there first, as a quick hand or a
+  // touchpad's tap gives it.
+  void letGo(Form& form, Twips x, Twips y, int button = kLeftButton);
   void click(Form& form, const ImageControl& control);
   // Press on one control, move in steps to another, release there.
   void drag(Form& form, const ImageControl& from, const ImageControl& to);
