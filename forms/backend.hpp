@@ -23,11 +23,16 @@ inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
 
+// What moves the pointer: a mouse, or a finger on a touch screen (which has no pointer image to
+// show, and may be one of several at once).
+enum class PointerKind : std::uint8_t { Mouse, Touch };
+
 struct InputEvent {
   enum class Kind {
-    Press,     // a mouse button went down
-    Release,   // a mouse button went up
+    Press,     // a mouse button or a finger went down
+    Release,   // a mouse button or a finger went up
     Move,      // the pointer moved
+    Cancel,    // the system took a finger back (a gesture of its own, a palm): no release comes
     Close,     // the window's close box
     Exposed,   // the window needs painting again
     GrabLost,  // the pointer was taken away from us mid-drag
@@ -39,6 +44,8 @@ struct InputEvent {
   int button = 0;       // Press, Release: the one button
   int buttons = 0;      // Move: the buttons held down
   bool inside = true;   // the point lies within the client area
+  PointerKind pointer = PointerKind::Mouse;
+  int finger = 0;  // Touch: which finger, so a second one can be told from the first
 };
 
 enum class PointerShape { Arrow, Crosshair, Picture };

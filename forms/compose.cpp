@@ -86,6 +86,8 @@ void compose(const ControlSet& controls, const Overlay& overlay, double scale, F
   if (bottom == order.size()) fill(frame, {0, 0, frame.width, frame.height}, kFormBackground);
   for (std::size_t i = bottom; i-- > 0;)
     if (const auto at = placeOf(order[i], scale)) lay(frame, images.at(order[i].Picture(), at->width, at->height), *at);
+  if (const PixelRect at = toPixels(overlay.carriedAt, scale); !overlay.carried.isEmpty() && at.width > 0 && at.height > 0)
+    lay(frame, images.at(overlay.carried, at.width, at.height), at);
   if (overlay.dragOutline) {
     const PixelRect box = toPixels(*overlay.dragOutline, scale);
     const int thick = std::max(1, static_cast<int>(std::lround(scale)));

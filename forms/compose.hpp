@@ -15,9 +15,17 @@ namespace wizlo {
 inline constexpr std::uint32_t kFormBackground = 0xF0F0F0;
 inline constexpr std::uint32_t kDragOutline = 0x606060;
 
+// The size of a picture carried under a finger: half as large again as a drag pointer (32 pixels),
+// so that it shows around a fingertip.
+inline constexpr Twips kCarriedSize = 48 * kTwipsPerPixel;
+
 // What the frame shows beyond the controls.
 struct Overlay {
   std::optional<Rect> dragOutline;  // a drag whose icon is empty shows this
+  PictureValue carried;             // a finger's drag shows its icon here, there being no pointer image
+  Rect carriedAt;
+
+  bool empty() const { return !dragOutline && carried.isEmpty(); }
 };
 
 // The images of one window, resampled to the sizes its controls show them at. Pictures never
@@ -38,7 +46,7 @@ class PreparedImages {
 // Paints a form into `frame` at `scale` screen pixels to a 96-dpi pixel: the background, then the
 // controls from the bottom of the stack up, skipping hidden and empty ones, each stretched to its
 // rectangle on both axes independently and laid over what lies below by its alpha; then the
-// overlay. Everything is clipped to the frame.
+// overlay: the carried picture, then the outline. Everything is clipped to the frame.
 void compose(const ControlSet& controls, const Overlay& overlay, double scale, FrameView frame,
              PreparedImages& images);
 

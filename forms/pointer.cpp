@@ -26,8 +26,13 @@ ImageControl* controlUnder(Form& form, const InputEvent& event) {
 }
 }  // namespace
 
+bool PointerDispatch::heldByAnother(const InputEvent& event) const {
+  const Holder holder = holderOf(event);
+  return (drag_ && drag_->holder != holder) || (press_ && press_->holder != holder);
+}
+
 void PointerDispatch::press(Form& form, const InputEvent& event) {
-  if (drag_) return;  // the other buttons mean nothing during a drag
+  if (drag_ || heldByAnother(event)) return;  // the other buttons and fingers mean nothing meanwhile
   ImageControl* target = controlUnder(form, event);
   // A disabled control still lies under the pointer, so nobody hears it.
   if (!target || !target->Enabled()) return;
@@ -36,14 +41,19 @@ void PointerDispatch::press(Form& form, const InputEvent& event) {
     startDrag(form, *target, event);
     return;
   }
-  press_ = Press{ControlRef::to(form, *target), event.button};
+  press_ = Press{holderOf(event), ControlRef::to(form, *target), event.button};
   form.MouseDown(*target, event.button, 0, event.x, event.y);
 }
 
 void PointerDispatch::startDrag(Form& form, ImageControl& source, const InputEvent& event) {
   const Rect r = source.rect();
-  drag_ = Drag{ControlRef::to(form, source), ControlRef::to(form, source), event.x - r.Left, event.y - r.Top,
-               event.x, event.y};
+  drag_ = Drag{.holder = holderOf(event),
+               .source = ControlRef::to(form, source),
+               .over = ControlRef::to(form, source),
+               .grabX = event.x - r.Left,
+               .grabY = event.y - r.Top,
+               .pointerX = event.x,
+               .pointerY = event.y};
   showDragPointer();
   // The source hears that the pointer entered it before anything else.
   form.DragOver(source, source, event.x, event.y, kDragEntered);
@@ -52,8 +62,9 @@ void PointerDispatch::startDrag(Form& form, ImageControl& source, const InputEve
 }
 
 void PointerDispatch::move(Form& form, const InputEvent& event) {
+  if (heldByAnother(event)) return;
   if (!drag_) {
-    showPointerFor(form, event);
+    if (event.pointer == PointerKind::Mouse) showPointerFor(form, event);
     return;
   }
   // The release happened where we could not see it: end the drag quietly.
@@ -67,7 +78,8 @@ void PointerDispatch::move(Form& form, const InputEvent& event) {
 void PointerDispatch::dragTo(Form& form, const InputEvent& event) {
   drag_->pointerX = event.x;
   drag_->pointerY = event.y;
-  if (drag_->source.resolve() && drag_->source.resolve()->DragIcon().isEmpty()) form.requestRepaint();
+  // What the frame draws of the drag (the carried picture, an outline) follows the pointer.
+  if (!overlayFor(form).empty()) form.requestRepaint();
 
   ImageControl* under = controlUnder(form, event);
   std::optional<ControlRef> now;
@@ -95,6 +107,7 @@ void PointerDispatch::dragTo(Form& form, const InputEvent& event) {
 }
 
 void PointerDispatch::release(Form& form, const InputEvent& event) {
+  if (heldByAnother(event)) return;
   if (drag_) {
     if (event.button == kLeftButton) drop(form, event);
     return;
@@ -115,7 +128,7 @@ void PointerDispatch::drop(Form& form, const InputEvent& event) {
   // Released outside the client area: the drag ends with no drop.
   ImageControl* target = controlUnder(form, event);
   if (source && target && target->Enabled()) form.DragDrop(*target, *source, event.x, event.y);
-  if (form.loaded()) showPointerFor(form, event);
+  if (form.loaded() && event.pointer == PointerKind::Mouse) showPointerFor(form, event);
 }
 
 void PointerDispatch::cancel() {
@@ -126,13 +139,24 @@ void PointerDispatch::cancel() {
   setPointer(PointerShape::Arrow, {});
 }
 
+void PointerDispatch::cancel(const InputEvent& event) {
+  if (!heldByAnother(event)) cancel();
+}
+
 Overlay PointerDispatch::overlayFor(const Form& form) const {
   Overlay overlay;
   if (!drag_ || drag_->source.form != &form) return overlay;
   const ImageControl* source = drag_->source.resolve();
-  if (!source || !source->DragIcon().isEmpty()) return overlay;
-  const Rect r = source->rect();
-  overlay.dragOutline = Rect{drag_->pointerX - drag_->grabX, drag_->pointerY - drag_->grabY, r.Width, r.Height};
+  if (!source) return overlay;
+  if (source->DragIcon().isEmpty()) {
+    const Rect r = source->rect();
+    overlay.dragOutline = Rect{drag_->pointerX - drag_->grabX, drag_->pointerY - drag_->grabY, r.Width, r.Height};
+  } else if (drag_->holder.kind == PointerKind::Touch) {
+    // Above the fingertip, where the finger does not hide it.
+    overlay.carried = source->DragIcon();
+    overlay.carriedAt = Rect{drag_->pointerX - kCarriedSize / 2, drag_->pointerY - kCarriedSize * 3 / 2, kCarriedSize,
+                             kCarriedSize};
+  }
   return overlay;
 }
 
@@ -144,7 +168,7 @@ void PointerDispatch::showPointerFor(Form& form, const InputEvent& event) {
 
 void PointerDispatch::showDragPointer() {
   const ImageControl* source = dragSource();
-  if (!source) return;
+  if (!source || drag_->holder.kind != PointerKind::Mouse) return;
   // A change of the source's DragIcon shows at once; an empty one leaves the
   // arrow, and the frame draws the source's outline instead.
   if (source->DragIcon().isEmpty())

@@ -143,6 +143,7 @@ void Runtime::handle(const InputEvent& event) {
     case Kind::Press: pointer_.press(*form, event); break;
     case Kind::Move: pointer_.move(*form, event); break;
     case Kind::Release: pointer_.release(*form, event); break;
+    case Kind::Cancel: pointer_.cancel(event); break;
     case Kind::GrabLost: pointer_.cancel(); break;
     case Kind::Close: unload(*form); break;
     default: break;

@@ -79,7 +79,7 @@ TEST_F(DrawingTest, ALargerScaleDrawsTheSameFormOnMorePixels) {
 }
 
 TEST_F(DrawingTest, ADragOutlineIsDrawnWhereTheOverlaySaysAndOnlyThere) {
-  draw(1, Overlay{Rect{1500, 1500, 900, 600}});
+  draw(1, Overlay{.dragOutline = Rect{1500, 1500, 900, 600}});
   EXPECT_EQ(at(1500, 1800), 0x606060u);
   EXPECT_EQ(at(1950, 1800), rgb(PictureId::Backdrop2));
 }

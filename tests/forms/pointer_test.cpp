@@ -1,5 +1,7 @@
 #include "forms/pointer.hpp"
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "assets/control_names.hpp"
@@ -109,6 +111,76 @@ TEST_F(PointerTest, TheDropGoesWhereTheButtonComesUp) {
                                << ": a pupil would see it judged where the pointer passed, not where they let go";
     EXPECT_FALSE(runtime.pointer().dragging()) << test.what;
   }
+}
+
+// A finger does what the mouse does, and while it presses or drags nothing else is heard: not a
+// second finger, not the mouse. A finger the system takes back ends its drag with no drop.
+TEST_F(PointerTest, OneFingerAtATimeDragsAndTapsAsTheMouseDoes) {
+  Mouse finger(runtime, PointerKind::Touch, 1), second(runtime, PointerKind::Touch, 2);
+  const Point piece = centreOf(c(0)), circle = centreOf(g(0)), otherCircle = centreOf(g(1));
+  const Point back = centreOf(form().control(names::kBoardBack));
+  struct Case {
+    const char* what;
+    std::function<void()> meanwhile;  // with the first finger's drag from c(0) over g(0) under way
+    const char* heard;                // the last event a handler heard; null: none after the press
+  };
+  const Case cases[] = {
+      {"lifted over a circle", [&] { finger.release(form(), circle.x, circle.y); }, "DragDrop g(0) c(0)"},
+      {"with a second finger tapping another circle",
+       [&] {
+         second.press(form(), otherCircle.x, otherCircle.y);
+         second.release(form(), otherCircle.x, otherCircle.y);
+         second.press(form(), back.x, back.y);
+         second.release(form(), back.x, back.y);
+         finger.release(form(), circle.x, circle.y);
+       },
+       "DragDrop g(0) c(0)"},
+      {"with the mouse moving and clicking meanwhile",
+       [&] {
+         mouse.press(form(), otherCircle.x, otherCircle.y);
+         mouse.letGo(form(), otherCircle.x, otherCircle.y);
+         finger.release(form(), circle.x, circle.y);
+       },
+       "DragDrop g(0) c(0)"},
+      {"taken back by the system", [&] { finger.cancel(form()); }, nullptr},
+      {"with a second finger taken back",
+       [&] {
+         second.press(form(), otherCircle.x, otherCircle.y);
+         second.cancel(form());
+         finger.release(form(), circle.x, circle.y);
+       },
+       "DragDrop g(0) c(0)"},
+  };
+  for (const Case& test : cases) {
+    form().log.clear();
+    finger.press(form(), piece.x, piece.y);
+    finger.moveTo(form(), circle.x, circle.y);
+    test.meanwhile();
+    std::vector<std::string> heard;
+    for (const std::string& line : form().log)
+      if (line.rfind("DragOver", 0) != 0) heard.push_back(line);
+    EXPECT_EQ(heard, test.heard ? std::vector<std::string>{test.heard} : std::vector<std::string>{})
+        << "a finger's drag " << test.what;
+    EXPECT_FALSE(runtime.pointer().dragging()) << test.what;
+  }
+  form().log.clear();
+  finger.click(form(), form().control(names::kBoardBack));
+  EXPECT_EQ(form().log, (Log{"MouseDown rrr 1", "Click rrr"})) << "a tap on a hot spot is its click";
+}
+
+TEST_F(PointerTest, AFingersDragCarriesItsPictureAboveTheFingertipAndNoPointerImage) {
+  Mouse finger(runtime, PointerKind::Touch, 7);
+  const Point p = centreOf(c(0));
+  const Point to{p.x - 1500, p.y - 300};
+  finger.press(form(), p.x, p.y);
+  finger.moveTo(form(), to.x, to.y);
+  EXPECT_EQ(backend.pointerShape, PointerShape::Arrow);
+  const auto& window = backend.windows.at(static_cast<WindowId>(form().hWnd()));
+  const std::uint32_t disk = placeholderColour(PictureId::Disk1) & 0xFFFFFFu;
+  EXPECT_EQ(window.at(to.x, to.y - kCarriedSize), disk) << "the piece is not drawn above the finger";
+  EXPECT_NE(window.at(to.x, to.y), disk) << "the piece lies under the fingertip, hidden by it";
+  finger.release(form(), to.x, to.y);
+  EXPECT_NE(window.at(to.x, to.y - kCarriedSize), disk) << "the piece stays drawn after the drag";
 }
 
 TEST_F(PointerTest, ReleasingOutsideTheClientAreaDropsNothing) {

@@ -21,6 +21,7 @@ const char* kindName(Kind kind) {
     case Kind::Press: return "Press";
     case Kind::Release: return "Release";
     case Kind::Move: return "Move";
+    case Kind::Cancel: return "Cancel";
     case Kind::Close: return "Close";
     case Kind::Exposed: return "Exposed";
     case Kind::GrabLost: return "GrabLost";
@@ -117,7 +118,7 @@ void StormPupil::check() {
   if (last_ && last_->window == active->hWnd()) {
     const bool leftUp = (last_->kind == Kind::Move && !(last_->buttons & kLeftButton)) ||
                         (last_->kind == Kind::Release && last_->button == kLeftButton);
-    if (leftUp && pointer.dragging()) return fail("a drag goes on with the left button up");
+    if (leftUp && pointer.draggedBy(*last_)) return fail("a drag goes on with the left button up");
   }
 
   if (!dynamic_cast<Board*>(active)) return;
@@ -134,7 +135,8 @@ void StormPupil::remember(const InputEvent& event) {
   std::ostringstream line;
   line << "#" << delivered_ << " " << kindName(event.kind) << " window " << event.window << " at " << event.x << ","
        << event.y << (event.inside ? "" : " (outside)") << " button " << event.button << " buttons "
-       << event.buttons << "; " << (active ? active->name() : "none") << " in use";
+       << event.buttons << (event.pointer == PointerKind::Touch ? " finger " + std::to_string(event.finger) : "")
+       << "; " << (active ? active->name() : "none") << " in use";
   trail_[trailNext_] = line.str();
   trailNext_ = (trailNext_ + 1) % trail_.size();
 
@@ -142,6 +144,10 @@ void StormPupil::remember(const InputEvent& event) {
   if (active) {
     ++byForm_[std::string(active->name())];
     if (seenWindows_.insert(static_cast<WindowId>(active->hWnd())).second) ++visits_[std::string(active->name())];
+  }
+  if (event.pointer == PointerKind::Touch) {  // fingers hold no mouse button
+    last_ = event;
+    return;
   }
   switch (event.kind) {
     case Kind::Press: held_ |= event.button; break;
@@ -243,15 +249,27 @@ void StormPupil::planDrag(Form& form) {
   ImageControl* source = randomControl(form, chance(10) < 7 ? names::kPieces : names::kCircles);
   if (!source) source = randomControl(form);
   Twips x = randomX(form, source), y = randomY(form, source);
-  int mask = held_ | kLeftButton;
-  InputEvent press = pointer(Kind::Press, form, x, y);
+  // One drag in three by a finger: every event of it comes from that finger.
+  const bool byFinger = chance(3) == 0;
+  const int finger = 1 + chance(4);
+  int mask = (byFinger ? 0 : held_) | kLeftButton;
+  const auto pupils = [&](Kind kind, Form& on, Twips atX, Twips atY) {
+    InputEvent event = pointer(kind, on, atX, atY);
+    if (byFinger) {
+      event.pointer = PointerKind::Touch;
+      event.finger = finger;
+    }
+    return event;
+  };
+  InputEvent press = pupils(Kind::Press, form, x, y);
   press.button = kLeftButton;
   planned_.push_back(press);
 
   auto moveTo = [&](Twips toX, Twips toY, int steps) {
     const Twips fromX = x, fromY = y;
     for (int i = 1; i <= steps; ++i) {
-      InputEvent move = pointer(Kind::Move, form, fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+      InputEvent move =
+          pupils(Kind::Move, form, fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
       move.buttons = mask;
       planned_.push_back(move);
     }
@@ -271,7 +289,7 @@ void StormPupil::planDrag(Form& form) {
 
   const int ending = chance(100);
   auto release = [&](int button) {
-    InputEvent up = pointer(Kind::Release, form, x, y);
+    InputEvent up = pupils(Kind::Release, form, x, y);
     up.button = button;
     planned_.push_back(up);
     mask &= ~button;
@@ -283,7 +301,25 @@ void StormPupil::planDrag(Form& form) {
     planned_.push_back(event);
   };
   const auto window = static_cast<WindowId>(form.hWnd());
-  if (ending < 66) {
+  if (byFinger && ending < 20) {
+    if (chance(2)) {  // the system takes the finger back
+      planned_.push_back(pupils(Kind::Cancel, form, x, y));
+      return;
+    }
+    // A second finger, or the mouse, comes and goes meanwhile.
+    InputEvent other = pointer(Kind::Press, form, randomX(form, nullptr), randomY(form, nullptr));
+    other.pointer = chance(2) ? PointerKind::Touch : PointerKind::Mouse;
+    other.finger = other.pointer == PointerKind::Touch ? finger + 1 : 0;
+    other.button = kLeftButton;
+    planned_.push_back(other);
+    other.kind = Kind::Move;
+    other.buttons = kLeftButton;
+    planned_.push_back(other);
+    other.kind = chance(3) ? Kind::Release : Kind::Cancel;
+    planned_.push_back(other);
+    aim();
+    release(kLeftButton);
+  } else if (ending < 66) {
     release(kLeftButton);
   } else if (ending < 72) {  // the release never reaches us
     mask &= ~kLeftButton;
@@ -292,7 +328,7 @@ void StormPupil::planDrag(Form& form) {
     moveTo(form.layout().ClientWidth + 1 + chance(2000), chance(form.layout().ClientHeight), 2);
     release(kLeftButton);
   } else if (ending < 84) {  // the right button as well, let go in either order
-    InputEvent right = pointer(Kind::Press, form, x, y);
+    InputEvent right = pupils(Kind::Press, form, x, y);
     right.button = kRightButton;
     planned_.push_back(right);
     mask |= kRightButton;

@@ -72,6 +72,8 @@ InputEvent Mouse::at(InputEvent::Kind kind, Form& form, Twips x, Twips y, int bu
 }
 
 void Mouse::send(InputEvent event) {
+  event.pointer = kind_;
+  event.finger = finger_;
   runtime_.handle(event);
   runtime_.presentChanges();
 }
@@ -132,6 +134,11 @@ void Mouse::drag(Form& form, const ImageControl& from, Twips x, Twips y) {
   const Point start = centreOf(from);
   press(form, start.x, start.y);
   release(form, x, y);
+}
+
+void Mouse::cancel(Form& form) {
+  held_ = 0;
+  send(at(InputEvent::Kind::Cancel, form, x_, y_));
 }
 
 void Mouse::close(Form& form) {

@@ -49,10 +49,12 @@ class ScriptedBackend final : public Backend {
   WindowId next_ = 100;
 };
 
-// The pointer of a pupil, in twips of a form's client area.
+// The pointer of a pupil, in twips of a form's client area: the mouse, or a finger on a touch
+// screen (Mouse(runtime, PointerKind::Touch, 1)), which presses and lets go as the left button does.
 class Mouse {
  public:
-  explicit Mouse(Runtime& runtime) : runtime_(runtime) {}
+  explicit Mouse(Runtime& runtime, PointerKind kind = PointerKind::Mouse, int finger = 0)
+      : runtime_(runtime), kind_(kind), finger_(finger) {}
 
   void press(Form& form, Twips x, Twips y, int button = kLeftButton);
   void moveTo(Form& form, Twips x, Twips y);
@@ -66,6 +68,8 @@ class Mouse {
   void drag(Form& form, const ImageControl& from, const ImageControl& to);
   void drag(Form& form, const ImageControl& from, Twips x, Twips y);
   void close(Form& form);
+  // The system takes the finger back.
+  void cancel(Form& form);
 
   // Queued instead of dispatched, for forms shown modally from a handler.
   static InputEvent at(InputEvent::Kind kind, Form& form, Twips x, Twips y, int button = kLeftButton);
@@ -73,6 +77,8 @@ class Mouse {
  private:
   void send(InputEvent event);
   Runtime& runtime_;
+  PointerKind kind_;
+  int finger_;
   Twips x_ = 0, y_ = 0;
   int held_ = 0;
 };
