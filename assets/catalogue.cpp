@@ -5,7 +5,6 @@
 #include <string>
 
 #include "assets/embedded_table.hpp"
-#include "assets/image_decode.hpp"
 
 namespace wizlo::assets {
 
@@ -23,10 +22,6 @@ std::span<const EncodedImage> encodedImages(PictureId id) {
   const std::size_t i = indexOf(id);
   return {embedded::kImages + embedded::kFirstImage[i],
           static_cast<std::size_t>(embedded::kFirstImage[i + 1] - embedded::kFirstImage[i])};
-}
-
-Bitmap decode(const EncodedImage& image) {
-  return image.format == ImageFormat::Jpeg ? decodeJpeg(image.bytes()) : decodePng(image.bytes());
 }
 
 std::shared_ptr<const Artwork> artwork(PictureId id) {

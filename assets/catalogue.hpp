@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include "assets/picture_id.hpp"
 #include "forms/picture.hpp"
@@ -13,12 +14,14 @@ namespace wizlo::assets {
 
 enum class ImageFormat : std::uint8_t { Png, Jpeg };
 
-// One embedded image file, as the generator wrote it.
+// One image file, as the generator wrote it: embedded in the program, or (in the browser, where
+// `data` is null) fetched from the folder of pictures beside the page by its file name.
 struct EncodedImage {
   const std::uint8_t* data;
   std::size_t size;
   int width, height;  // in pixels, as drawn
   ImageFormat format;
+  std::string_view file;
 
   std::span<const std::uint8_t> bytes() const { return {data, size}; }
 };
@@ -35,8 +38,9 @@ std::shared_ptr<const Artwork> artwork(PictureId id);
 // artwork shared with every other value of the same id.
 PictureValue picture(PictureId id);
 
-// Decodes one embedded image to ARGB8888. Throws std::runtime_error if the
-// bytes are not an image, which would be a fault of the build.
+// Decodes one image to ARGB8888 (decode_embedded.cpp, or decode_fetched.cpp in the browser).
+// Throws std::runtime_error if the bytes are not an image, which would be a fault of the build, or
+// if the browser cannot fetch it.
 Bitmap decode(const EncodedImage& image);
 
 }  // namespace wizlo::assets

@@ -98,7 +98,7 @@ TEST(Catalogue, StoresEachDistinctImageOnce) {
 
 TEST(Catalogue, RefusesBytesThatAreNoImage) {
   static const std::uint8_t garbage[] = {1, 2, 3, 4, 5, 6, 7, 8};
-  EXPECT_THROW(decode({garbage, sizeof garbage, 2, 2, ImageFormat::Png}), std::runtime_error);
+  EXPECT_THROW(decode({garbage, sizeof garbage, 2, 2, ImageFormat::Png, "garbage.png"}), std::runtime_error);
 }
 
 }  // namespace

@@ -53,6 +53,7 @@ void writeEmbedding(const std::vector<DrawnImage>& images, const fs::path& outDi
   // Identical images share one file and one symbol.
   std::map<std::vector<std::uint8_t>, int> symbolOf;
   std::vector<int> symbols;
+  std::vector<std::string> files;  // by symbol
   std::ostringstream assembly;
   assembly << "// Made by wizlo_art_generator: every distinct picture image, byte for byte.\n"
            // One file for both program formats: a PE/COFF assembler (the Windows program) knows
@@ -73,6 +74,7 @@ void writeEmbedding(const std::vector<DrawnImage>& images, const fs::path& outDi
     if (!isNew) continue;
     const std::string file = std::string(nameOf(image.id)) + "-" + std::to_string(image.width) + "x" +
                              std::to_string(image.height) + (image.jpeg ? ".jpg" : ".png");
+    files.push_back(file);
     const fs::path path = imageDir / file;
     writeIfChanged(path, std::string(image.bytes.begin(), image.bytes.end()));
     const std::string symbol = "wizlo_image_" + std::to_string(place->second);
@@ -86,29 +88,41 @@ void writeEmbedding(const std::vector<DrawnImage>& images, const fs::path& outDi
   assembly << "#ifdef __ELF__\n  .section .note.GNU-stack,\"\",@progbits\n#endif\n";
   writeIfChanged(outDir / "embedded_images.S", assembly.str());
 
-  std::ostringstream table;
-  table << "// Made by wizlo_art_generator: which embedded images belong to which picture.\n"
-        << "#include \"assets/embedded_table.hpp\"\n\n";
-  for (std::size_t s = 0; s < symbolOf.size(); ++s)
-    table << "extern \"C\" const std::uint8_t wizlo_image_" << s << "[];\n";
-  table << "\nnamespace wizlo::assets::embedded {\n\nconst EncodedImage kImages[] = {\n";
+  // Two tables of the same images: one with the bytes linked into the program, and one for the
+  // browser, which fetches each image by its file name when it is first drawn.
   std::vector<int> firstOf(kPictureCount + 1, -1);
   for (std::size_t i = 0; i < images.size(); ++i) {
-    const DrawnImage& image = images[i];
-    const std::size_t id = static_cast<std::size_t>(image.id);
+    const std::size_t id = static_cast<std::size_t>(images[i].id);
     if (firstOf[id] < 0) firstOf[id] = static_cast<int>(i);
-    if (i > 0 && images[i - 1].id > image.id) throw std::logic_error("images must come in id order");
-    table << "    {wizlo_image_" << symbols[i] << ", " << image.bytes.size() << ", " << image.width << ", "
-          << image.height << ", ImageFormat::" << (image.jpeg ? "Jpeg" : "Png") << "},  // "
-          << nameOf(image.id) << "\n";
+    if (i > 0 && images[i - 1].id > images[i].id) throw std::logic_error("images must come in id order");
   }
-  table << "};\n\nconst std::uint16_t kFirstImage[kPictureCount + 1] = {";
   firstOf[kPictureCount] = static_cast<int>(images.size());
   for (std::size_t id = kPictureCount; id-- > 0;)
     if (firstOf[id] < 0) throw std::logic_error("picture " + std::string(nameOf(pictureAt(id))) + " has no image");
-  for (std::size_t id = 0; id <= kPictureCount; ++id) table << (id % 12 == 0 ? "\n    " : " ") << firstOf[id] << ",";
-  table << "\n};\n\n}  // namespace wizlo::assets::embedded\n";
-  writeIfChanged(outDir / "embedded_table.cpp", table.str());
+
+  const auto tableOf = [&](bool linked) {
+    std::ostringstream table;
+    table << "// Made by wizlo_art_generator: which " << (linked ? "embedded" : "fetched")
+          << " images belong to which picture.\n"
+          << "#include \"assets/embedded_table.hpp\"\n\n";
+    if (linked)
+      for (std::size_t s = 0; s < symbolOf.size(); ++s)
+        table << "extern \"C\" const std::uint8_t wizlo_image_" << s << "[];\n";
+    table << "\nnamespace wizlo::assets::embedded {\n\nconst EncodedImage kImages[] = {\n";
+    for (std::size_t i = 0; i < images.size(); ++i) {
+      const DrawnImage& image = images[i];
+      table << "    {" << (linked ? "wizlo_image_" + std::to_string(symbols[i]) : std::string("nullptr")) << ", "
+            << image.bytes.size() << ", " << image.width << ", " << image.height << ", ImageFormat::"
+            << (image.jpeg ? "Jpeg" : "Png") << ", \"" << files[static_cast<std::size_t>(symbols[i])] << "\"},\n";
+    }
+    table << "};\n\nconst std::uint16_t kFirstImage[kPictureCount + 1] = {";
+    for (std::size_t id = 0; id <= kPictureCount; ++id)
+      table << (id % 12 == 0 ? "\n    " : " ") << firstOf[id] << ",";
+    table << "\n};\n\n}  // namespace wizlo::assets::embedded\n";
+    return table.str();
+  };
+  writeIfChanged(outDir / "embedded_table.cpp", tableOf(true));
+  writeIfChanged(outDir / "fetched_table.cpp", tableOf(false));
 }
 
 }  // namespace wizlo::art
