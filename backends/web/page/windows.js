@@ -1,0 +1,228 @@
+// The page's half of the window system (web_backend.cpp is the other): a stage fitted to the
+// viewport, a framed window a form on it with a caption, a close box and a canvas, and the pointer's
+// events queued for the program, which takes them one at a time.
+"use strict";
+
+const WizloWindows = (() => {
+  // Sizes of a frame, in 96-dpi pixels; the stage scales them with everything else.
+  const CAPTION = 28;
+  const BORDER = 1;
+  const MARGIN = 8;  // around the first window, so the next ones, placed a little off it, fit too
+
+  const EVENT = {press: 0, release: 1, move: 2, cancel: 3, close: 4, exposed: 5, grabLost: 6, rescaled: 7};
+  const BUTTONS = {0: 1, 1: 4, 2: 2};  // a DOM button to the program's: left 1, right 2, middle 4
+
+  const windows = new Map();
+  const queue = [];
+  let wake = null;
+  let stage = null;  // the first window's frame and margin, in 96-dpi pixels
+  let fit = 1;       // CSS pixels to a 96-dpi pixel
+  let ratio = 1;     // device pixels to a CSS pixel
+  let topLayer = 1;
+  const cursors = new Map();
+
+  function root() { return document.getElementById("stage"); }
+
+  function post(event) {
+    queue.push(event);
+    if (wake) {
+      const resolve = wake;
+      wake = null;
+      resolve();
+    }
+  }
+
+  async function nextEvent() {
+    while (queue.length === 0) await new Promise((resolve) => { wake = resolve; });
+    return queue.shift();
+  }
+
+  // The largest scale at which the whole stage fits the viewport.
+  function measure() {
+    ratio = window.devicePixelRatio || 1;
+    if (!stage) return;
+    const view = document.documentElement;
+    fit = Math.min(view.clientWidth / stage.width, view.clientHeight / stage.height);
+  }
+
+  // A length of 96-dpi pixels in CSS pixels, on a whole device pixel.
+  function css(pixels) { return Math.round(pixels * fit * ratio) / ratio; }
+
+  function layOut(win) {
+    const view = document.documentElement;
+    const left = (view.clientWidth - css(stage.width)) / 2 + css(win.frameLeft - stage.left);
+    const top = (view.clientHeight - css(stage.height)) / 2 + css(win.frameTop - stage.top);
+    Object.assign(win.element.style, {
+      left: Math.round(left * ratio) / ratio + "px",
+      top: Math.round(top * ratio) / ratio + "px",
+      borderWidth: css(BORDER) + "px",
+    });
+    win.caption.style.height = css(CAPTION) + "px";
+    win.caption.style.fontSize = css(CAPTION * 0.5) + "px";
+    win.close.style.width = css(CAPTION * 1.5) + "px";
+    if (win.canvas.width) sizeCanvas(win);
+  }
+
+  function sizeCanvas(win) {
+    win.canvas.style.width = win.canvas.width / ratio + "px";
+    win.canvas.style.height = win.canvas.height / ratio + "px";
+  }
+
+  function pointerEvent(kind, win, event) {
+    const box = win.canvas.getBoundingClientRect();
+    const x = Math.floor((event.clientX - box.left) * (win.canvas.width / (box.width || 1)));
+    const y = Math.floor((event.clientY - box.top) * (win.canvas.height / (box.height || 1)));
+    const inside = x >= 0 && y >= 0 && x < win.canvas.width && y < win.canvas.height;
+    let buttons = 0;
+    for (const [bit, ours] of [[1, 1], [2, 2], [4, 4]]) if (event.buttons & bit) buttons |= ours;
+    return [kind, win.id, x, y, BUTTONS[event.button] || 0, buttons, inside ? 1 : 0,
+            event.pointerType === "touch" ? 1 : 0, event.pointerId | 0];
+  }
+
+  function listen(win) {
+    const canvas = win.canvas;
+    canvas.addEventListener("pointerdown", (event) => {
+      event.preventDefault();
+      // The window that takes the press keeps the pointer until the button or finger comes up,
+      // wherever it goes meanwhile, as a desktop does.
+      try { canvas.setPointerCapture(event.pointerId); } catch (error) { /* a pointer already gone */ }
+      post(pointerEvent(EVENT.press, win, event));
+    });
+    canvas.addEventListener("pointermove", (event) => {
+      // A fast pointer's moves come together in one event; only its last point matters here.
+      post(pointerEvent(EVENT.move, win, event));
+    });
+    canvas.addEventListener("pointerup", (event) => post(pointerEvent(EVENT.release, win, event)));
+    canvas.addEventListener("pointercancel", (event) => post(pointerEvent(EVENT.cancel, win, event)));
+    canvas.addEventListener("contextmenu", (event) => event.preventDefault());
+    win.close.addEventListener("click", () => post([EVENT.close, win.id, 0, 0, 0, 0, 0, 0, 0]));
+  }
+
+  function open(id, caption, left, top, width, height, placedBySystem, owner) {
+    const frameWidth = width + 2 * BORDER;
+    const frameHeight = height + CAPTION + 2 * BORDER;
+    if (!stage) {
+      stage = {left: left - BORDER - MARGIN, top: top - CAPTION - BORDER - MARGIN,
+               width: frameWidth + 2 * MARGIN, height: frameHeight + 2 * MARGIN};
+      measure();
+    }
+    const win = {id, owner};
+    if (placedBySystem) {
+      // The window system's choice: the middle of the stage.
+      win.frameLeft = stage.left + (stage.width - frameWidth) / 2;
+      win.frameTop = stage.top + (stage.height - frameHeight) / 2;
+    } else {
+      // Where the form asks to be, kept on the stage.
+      const clamp = (value, low, high) => Math.max(low, Math.min(value, high));
+      win.frameLeft = clamp(left - BORDER, stage.left, stage.left + stage.width - frameWidth);
+      win.frameTop = clamp(top - CAPTION - BORDER, stage.top, stage.top + stage.height - frameHeight);
+    }
+    win.element = document.createElement("div");
+    win.element.className = "window";
+    win.element.style.zIndex = String(++topLayer);
+    win.caption = document.createElement("div");
+    win.caption.className = "caption";
+    const title = document.createElement("span");
+    title.className = "title";
+    title.textContent = caption;
+    win.close = document.createElement("button");
+    win.close.className = "close";
+    win.close.type = "button";
+    win.close.setAttribute("aria-label", "إغلاق");
+    win.close.textContent = "✕";
+    win.caption.append(title, win.close);
+    win.canvas = document.createElement("canvas");
+    win.canvas.width = 0;
+    win.element.append(win.caption, win.canvas);
+    windows.set(id, win);
+    layOut(win);
+    listen(win);
+    root().append(win.element);
+  }
+
+  function close(id) {
+    const win = windows.get(id);
+    if (!win) return;
+    win.element.remove();
+    windows.delete(id);
+  }
+
+  function raise(id) {
+    const win = windows.get(id);
+    if (win) win.element.style.zIndex = String(++topLayer);
+  }
+
+  function show(id, rgba, width, height) {
+    const win = windows.get(id);
+    if (!win) return;
+    if (win.canvas.width !== width || win.canvas.height !== height) {
+      win.canvas.width = width;
+      win.canvas.height = height;
+      win.context = null;
+      sizeCanvas(win);
+    }
+    if (!win.context) win.context = win.canvas.getContext("2d", {alpha: false});
+    win.context.putImageData(new ImageData(new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length),
+                                           width, height), 0, 0);
+    if (!win.shown) {
+      win.shown = true;
+      document.dispatchEvent(new CustomEvent("wizlo-frame", {detail: {window: id}}));
+    }
+  }
+
+  // The drag pointer: the piece's picture, made once for each artwork and size.
+  function setPointer(shape, rgba, size, key) {
+    let cursor = shape === 1 ? "crosshair" : "default";
+    if (rgba) {
+      cursor = cursors.get(key);
+      if (!cursor) {
+        const canvas = document.createElement("canvas");
+        canvas.width = canvas.height = size;
+        canvas.getContext("2d").putImageData(new ImageData(new Uint8ClampedArray(rgba), size, size), 0, 0);
+        const hot = Math.round(size / 2 / ratio);
+        cursor = `image-set(url(${canvas.toDataURL()}) ${ratio}x) ${hot} ${hot}, default`;
+        cursors.set(key, cursor);
+      }
+    }
+    document.body.style.cursor = cursor;
+  }
+
+  function notice(className, heading, text, action) {
+    const box = document.createElement("div");
+    box.className = "notice " + className;
+    const title = document.createElement("h1");
+    title.textContent = heading;
+    const body = document.createElement("p");
+    body.textContent = text;
+    const button = document.createElement("button");
+    button.type = "button";
+    button.textContent = action;
+    button.addEventListener("click", () => location.reload());
+    box.append(title, body, button);
+    document.body.append(box);
+  }
+
+  function reportError(message) {
+    notice("error", "توقّف البرنامج — Wizlo stopped", message, "ابدأ من جديد — Start again");
+  }
+
+  function ended(status) {
+    document.body.style.cursor = "default";
+    if (status === 0) notice("ended", "انتهى البرنامج — Wizlo has ended", "", "ابدأ من جديد — Start again");
+  }
+
+  window.addEventListener("resize", () => {
+    const before = [fit, ratio];
+    measure();
+    for (const win of windows.values()) layOut(win);
+    if (stage && (before[0] !== fit || before[1] !== ratio)) post([EVENT.rescaled, 0, 0, 0, 0, 0, 0, 0, 0]);
+  });
+  // The window behind the page may have dropped our pixels: paint again.
+  document.addEventListener("visibilitychange", () => {
+    if (document.visibilityState === "visible")
+      for (const id of windows.keys()) post([EVENT.exposed, id, 0, 0, 0, 0, 0, 0, 0]);
+  });
+
+  return {open, close, raise, show, setPointer, nextEvent, reportError, ended,
+          scale: () => fit * ratio};
+})();
