@@ -2,6 +2,7 @@
 
 #include <emscripten.h>
 
+#include <cmath>
 #include <string>
 
 #include "forms/compose.hpp"
@@ -15,6 +16,7 @@ EM_JS(void, wizlo_open_window,
 EM_JS(void, wizlo_close_window, (int id), { WizloWindows.close(id); });
 EM_JS(void, wizlo_raise_window, (int id), { WizloWindows.raise(id); });
 EM_JS(double, wizlo_scale, (), { return WizloWindows.scale(); });
+EM_JS(double, wizlo_pixel_ratio, (), { return WizloWindows.pixelRatio(); });
 EM_JS(void, wizlo_show_frame, (int id, const std::uint8_t* rgba, int width, int height),
       { WizloWindows.show(id, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height); });
 EM_JS(void, wizlo_set_pointer, (int shape, const std::uint8_t* rgba, int size, int key), {
@@ -54,6 +56,16 @@ void toCanvasBytes(const std::vector<std::uint32_t>& frame, std::vector<std::uin
   }
 }
 
+// The browser draws a canvas pixel for pixel only where its size in CSS pixels is whole: the canvas is
+// made that much larger than the client area, never by more than a few pixels.
+int wholeInCss(int pixels, double ratio) {
+  for (int size = pixels; size < pixels + 16; ++size) {
+    const double css = size / ratio;
+    if (std::abs(css - std::round(css)) < 1e-6) return size;
+  }
+  return pixels;
+}
+
 }  // namespace
 
 WindowId WebBackend::openWindow(const WindowSpec& request) {
@@ -80,10 +92,17 @@ FrameView WebBackend::frame(WindowId id) {
   const auto found = windows_.find(id);
   if (found == windows_.end()) return {};
   Window& window = found->second;
-  window.width = toPixels(window.client.Width, scale_);
-  window.height = toPixels(window.client.Height, scale_);
-  window.frame.resize(static_cast<std::size_t>(window.width) * static_cast<std::size_t>(window.height));
-  return {window.frame.data(), window.width, window.height, window.width};
+  const int width = toPixels(window.client.Width, scale_), height = toPixels(window.client.Height, scale_);
+  if (width != window.width || height != window.height) {
+    const double ratio = wizlo_pixel_ratio();
+    window.width = width;
+    window.height = height;
+    window.canvasWidth = wholeInCss(width, ratio);
+    window.canvasHeight = wholeInCss(height, ratio);
+    window.frame.assign(static_cast<std::size_t>(window.canvasWidth) * static_cast<std::size_t>(window.canvasHeight),
+                        kFormBackground);
+  }
+  return {window.frame.data(), window.width, window.height, window.canvasWidth};
 }
 
 void WebBackend::show(WindowId id) {
@@ -91,8 +110,8 @@ void WebBackend::show(WindowId id) {
   if (found == windows_.end() || found->second.frame.empty()) return;
   Window& window = found->second;
   toCanvasBytes(window.frame, window.rgba);
-  wizlo_show_frame(static_cast<int>(id), reinterpret_cast<const std::uint8_t*>(window.rgba.data()), window.width,
-                   window.height);
+  wizlo_show_frame(static_cast<int>(id), reinterpret_cast<const std::uint8_t*>(window.rgba.data()),
+                   window.canvasWidth, window.canvasHeight);
 }
 
 void WebBackend::setPointer(PointerShape shape, const PictureValue& picture) {
@@ -131,6 +150,9 @@ InputEvent WebBackend::nextEvent() {
     event.button = field[4];
     event.buttons = field[5];
     event.inside = field[6] != 0;
+    // The canvas may be a few pixels larger than the client area; those are outside it.
+    if (const auto found = windows_.find(event.window); found != windows_.end() && found->second.width > 0)
+      event.inside = event.inside && field[2] < found->second.width && field[3] < found->second.height;
     event.pointer = field[7] ? PointerKind::Touch : PointerKind::Mouse;
     event.finger = field[8];
     switch (field[0]) {

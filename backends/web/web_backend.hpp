@@ -30,10 +30,12 @@ class WebBackend final : public Backend {
 
  private:
   struct Window {
-    Rect client;                   // twips
-    std::vector<std::uint32_t> frame;  // 0x..RRGGBB, as the core composes
+    Rect client;                       // twips
+    int width = 0, height = 0;         // the client area's pixels
+    int canvasWidth = 0, canvasHeight = 0;
+    std::vector<std::uint32_t> frame;  // canvasWidth x canvasHeight, 0x..RRGGBB: the core composes the
+                                       // client area into its top left, the rest keeps the background
     std::vector<std::uint32_t> rgba;   // the same as the canvas takes it: bytes R, G, B, A
-    int width = 0, height = 0;
   };
 
   WindowId next_ = 1;

@@ -6,6 +6,7 @@ import { readFile, stat } from "node:fs/promises";
 import { extname, join, normalize } from "node:path";
 import { execFileSync } from "node:child_process";
 import { chromium } from "playwright-core";
+import { PNG } from "pngjs";
 
 export const SITE = process.env.WIZLO_WEB_SITE;
 export const LINUX_BUILD = process.env.WIZLO_LINUX_BUILD;
@@ -132,14 +133,14 @@ export async function windowsOn(page) {
   })).sort((a, b) => a.z - b.z));
 }
 
-// The topmost window's frame, as its canvas holds it: {width, height, rgba}.
+// The topmost window's frame, as its canvas holds it: {width, height, data} (bytes R, G, B, A),
+// carried out of the page as a lossless PNG.
 export async function frameOf(page) {
-  return page.evaluate(() => {
-    const canvases = [...document.querySelectorAll(".window")].sort((a, b) => a.style.zIndex - b.style.zIndex);
-    const canvas = canvases.at(-1).querySelector("canvas");
-    const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
-    return { width: canvas.width, height: canvas.height, rgba: Array.from(data) };
+  const url = await page.evaluate(() => {
+    const windows = [...document.querySelectorAll(".window")].sort((a, b) => a.style.zIndex - b.style.zIndex);
+    return windows.at(-1).querySelector("canvas").toDataURL("image/png");
   });
+  return PNG.sync.read(Buffer.from(url.slice(url.indexOf(",") + 1), "base64"));
 }
 
 export function form(name) {

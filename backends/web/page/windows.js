@@ -52,10 +52,12 @@ const WizloWindows = (() => {
     const view = document.documentElement;
     const left = (view.clientWidth - css(stage.width)) / 2 + css(win.frameLeft - stage.left);
     const top = (view.clientHeight - css(stage.height)) / 2 + css(win.frameTop - stage.top);
+    // On whole device pixels, and with nothing of fractional size between the window's corner and
+    // its canvas (the border is an outline), so that the browser draws the canvas unscaled.
     Object.assign(win.element.style, {
-      left: Math.round(left * ratio) / ratio + "px",
-      top: Math.round(top * ratio) / ratio + "px",
-      borderWidth: css(BORDER) + "px",
+      left: Math.round((left + css(BORDER)) * ratio) / ratio + "px",
+      top: Math.round((top + css(BORDER)) * ratio) / ratio + "px",
+      outlineWidth: css(BORDER) + "px",
     });
     win.caption.style.height = css(CAPTION) + "px";
     win.caption.style.fontSize = css(CAPTION * 0.5) + "px";
@@ -224,5 +226,5 @@ const WizloWindows = (() => {
   });
 
   return {open, close, raise, show, setPointer, nextEvent, reportError, ended,
-          scale: () => fit * ratio};
+          scale: () => fit * ratio, pixelRatio: () => ratio};
 })();
