@@ -27,6 +27,7 @@ export class SiteServer {
   constructor(root = SITE) {
     this.root = root;
     this.sent = [];  // [path, bytes, at]
+    this.missing = null;  // a test's predicate on paths: those it holds are not found
   }
 
   async start(port = 0) {
@@ -35,6 +36,7 @@ export class SiteServer {
       const file = normalize(join(this.root, path.endsWith("/") ? path + "index.html" : path));
       try {
         if (!file.startsWith(normalize(this.root))) throw new Error("outside the site");
+        if (this.missing?.(path)) throw new Error("kept back by the test");
         if (!(await stat(file)).isFile()) throw new Error("not a file");
         const body = await readFile(file);
         response.writeHead(200, { "Content-Type": TYPES[extname(file)] || "application/octet-stream",
@@ -108,14 +110,16 @@ function listenToTheAudioGraph() {
     let heard = 0;
     for (const [at, length, energy] of blocks)
       if (at + length > sound.at && at < sound.at + sound.duration + 0.05) heard += energy;
-    return { duration: sound.duration, heard: heard / sound.energy, ended: sound.ended };
+    return { at: sound.at, duration: sound.duration, heard: heard / sound.energy, ended: sound.ended };
   });
 }
 
 // A page of the site at a viewport and device pixel ratio, with the program's first frame on it.
-export async function openSite(browser, server, { width = 1024, height = 768, ratio = 1, path = "" } = {}) {
+// `before` runs in the page before any of its scripts.
+export async function openSite(browser, server, { width = 1024, height = 768, ratio = 1, path = "", before = null } = {}) {
   const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: ratio });
   const page = await context.newPage();
+  if (before) await page.addInitScript(before);
   const problems = [];
   page.on("pageerror", (error) => problems.push(error.message));
   page.on("console", (message) => { if (message.type() === "error") problems.push(message.text()); });
@@ -219,7 +223,7 @@ export class Pupil {
   }
 }
 
-// The sounds played so far, once each has been heard to its end: [{duration, heard}], where heard
+// The sounds played so far, once each has been heard to its end: [{at, duration, heard}], where heard
 // is the share of the sound's energy that reached the speakers (1 when it was heard whole).
 export async function soundsHeard(page, count = 0, timeout = 10000) {
   const until = performance.now() + timeout;
