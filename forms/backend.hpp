@@ -65,6 +65,9 @@ class Backend {
   // them on screen; `show` has done so when it returns.
   virtual FrameView frame(WindowId window) = 0;
   virtual void show(WindowId window) = 0;
+  // Only `changed` (frame pixels) differs from what is on screen: a backend that can put just that
+  // part there does so.
+  virtual void showChanged(WindowId window, PixelRect /*changed*/) { show(window); }
   // A picture pointer is made from pointerImage() at the screen's size of a 32-pixel pointer.
   virtual void setPointer(PointerShape shape, const PictureValue& picture) = 0;
   virtual InputEvent nextEvent() = 0;  // waits for one

@@ -18,9 +18,17 @@ const PreparedImage& PreparedImages::at(const PictureValue& picture, int width, 
 
 namespace {
 
-void fill(FrameView frame, PixelRect box, std::uint32_t colour) {
-  const int x0 = std::max(box.x, 0), x1 = std::min(box.x + box.width, frame.width);
-  const int y0 = std::max(box.y, 0), y1 = std::min(box.y + box.height, frame.height);
+// Frame pixels, and the part of them being drawn: nothing is written outside it.
+struct Canvas {
+  FrameView frame;
+  PixelRect clip;
+};
+
+void fill(const Canvas& canvas, PixelRect box, std::uint32_t colour) {
+  const FrameView& frame = canvas.frame;
+  const PixelRect& clip = canvas.clip;
+  const int x0 = std::max(box.x, clip.x), x1 = std::min(box.x + box.width, clip.x + clip.width);
+  const int y0 = std::max(box.y, clip.y), y1 = std::min(box.y + box.height, clip.y + clip.height);
   for (int y = y0; y < y1; ++y) std::fill(&frame.at(x0, y), &frame.at(x0, y) + std::max(0, x1 - x0), colour);
 }
 
@@ -36,10 +44,12 @@ std::uint32_t blend(std::uint32_t over, std::uint32_t under) {
   return out;
 }
 
-void lay(FrameView frame, const PreparedImage& image, PixelRect at) {
+void lay(const Canvas& canvas, const PreparedImage& image, PixelRect at) {
+  const FrameView& frame = canvas.frame;
+  const PixelRect& clip = canvas.clip;
   const Bitmap& pixels = image.pixels();
-  const int x0 = std::max(at.x, 0), x1 = std::min(at.x + pixels.width, frame.width);
-  const int y0 = std::max(at.y, 0), y1 = std::min(at.y + pixels.height, frame.height);
+  const int x0 = std::max(at.x, clip.x), x1 = std::min(at.x + pixels.width, clip.x + clip.width);
+  const int y0 = std::max(at.y, clip.y), y1 = std::min(at.y + pixels.height, clip.y + clip.height);
   if (x0 >= x1) return;
   for (int y = y0; y < y1; ++y) {
     const std::uint32_t* from = &pixels.argb[static_cast<std::size_t>(y - at.y) * pixels.width + (x0 - at.x)];
@@ -67,34 +77,55 @@ std::optional<PixelRect> placeOf(const ImageControl& control, double scale) {
   return at;
 }
 
-bool covers(PixelRect at, FrameView frame) {
-  return at.x <= 0 && at.y <= 0 && at.x + at.width >= frame.width && at.y + at.height >= frame.height;
+bool covers(PixelRect at, PixelRect region) {
+  return at.x <= region.x && at.y <= region.y && at.x + at.width >= region.x + region.width &&
+         at.y + at.height >= region.y + region.height;
 }
 
 }  // namespace
 
+std::optional<Rect> Overlay::bounds() const {
+  if (!carried.isEmpty() && dragOutline) {
+    const Twips left = std::min(carriedAt.Left, dragOutline->Left), top = std::min(carriedAt.Top, dragOutline->Top);
+    return Rect{left, top, std::max(carriedAt.right(), dragOutline->right()) - left,
+                std::max(carriedAt.bottom(), dragOutline->bottom()) - top};
+  }
+  if (!carried.isEmpty()) return carriedAt;
+  return dragOutline;
+}
+
 void compose(const ControlSet& controls, const Overlay& overlay, double scale, FrameView frame,
              PreparedImages& images) {
-  // Bottom-up; but under the highest opaque picture that fills the frame (a form's backdrop)
+  compose(controls, overlay, scale, frame, images, {0, 0, frame.width, frame.height});
+}
+
+void compose(const ControlSet& controls, const Overlay& overlay, double scale, FrameView frame,
+             PreparedImages& images, PixelRect region) {
+  const int x0 = std::max(region.x, 0), y0 = std::max(region.y, 0);
+  region = {x0, y0, std::min(region.x + region.width, frame.width) - x0,
+            std::min(region.y + region.height, frame.height) - y0};
+  if (region.width <= 0 || region.height <= 0) return;
+  const Canvas canvas{frame, region};
+  // Bottom-up; but under the highest opaque picture that fills the region (a form's backdrop)
   // nothing shows, so drawing starts there: a frame's every pixel is written once, not twice.
   const auto order = controls.inStackingOrder();
   std::size_t bottom = order.size();
   for (std::size_t i = 0; i < order.size() && bottom == order.size(); ++i)
-    if (const auto at = placeOf(order[i], scale); at && covers(*at, frame) &&
+    if (const auto at = placeOf(order[i], scale); at && covers(*at, region) &&
                                                    images.at(order[i].Picture(), at->width, at->height).opaque())
       bottom = i + 1;
-  if (bottom == order.size()) fill(frame, {0, 0, frame.width, frame.height}, kFormBackground);
+  if (bottom == order.size()) fill(canvas, region, kFormBackground);
   for (std::size_t i = bottom; i-- > 0;)
-    if (const auto at = placeOf(order[i], scale)) lay(frame, images.at(order[i].Picture(), at->width, at->height), *at);
+    if (const auto at = placeOf(order[i], scale)) lay(canvas, images.at(order[i].Picture(), at->width, at->height), *at);
   if (const PixelRect at = toPixels(overlay.carriedAt, scale); !overlay.carried.isEmpty() && at.width > 0 && at.height > 0)
-    lay(frame, images.at(overlay.carried, at.width, at.height), at);
+    lay(canvas, images.at(overlay.carried, at.width, at.height), at);
   if (overlay.dragOutline) {
     const PixelRect box = toPixels(*overlay.dragOutline, scale);
     const int thick = std::max(1, static_cast<int>(std::lround(scale)));
-    fill(frame, {box.x, box.y, box.width, thick}, kDragOutline);
-    fill(frame, {box.x, box.y + box.height - thick, box.width, thick}, kDragOutline);
-    fill(frame, {box.x, box.y, thick, box.height}, kDragOutline);
-    fill(frame, {box.x + box.width - thick, box.y, thick, box.height}, kDragOutline);
+    fill(canvas, {box.x, box.y, box.width, thick}, kDragOutline);
+    fill(canvas, {box.x, box.y + box.height - thick, box.width, thick}, kDragOutline);
+    fill(canvas, {box.x, box.y, thick, box.height}, kDragOutline);
+    fill(canvas, {box.x + box.width - thick, box.y, thick, box.height}, kDragOutline);
   }
 }
 

@@ -25,7 +25,8 @@ struct Overlay {
   PictureValue carried;             // a finger's drag shows its icon here, there being no pointer image
   Rect carriedAt;
 
-  bool empty() const { return !dragOutline && carried.isEmpty(); }
+  // What it covers, in twips; nothing when empty.
+  std::optional<Rect> bounds() const;
 };
 
 // The images of one window, resampled to the sizes its controls show them at. Pictures never
@@ -46,9 +47,12 @@ class PreparedImages {
 // Paints a form into `frame` at `scale` screen pixels to a 96-dpi pixel: the background, then the
 // controls from the bottom of the stack up, skipping hidden and empty ones, each stretched to its
 // rectangle on both axes independently and laid over what lies below by its alpha; then the
-// overlay: the carried picture, then the outline. Everything is clipped to the frame.
+// overlay: the carried picture, then the outline. Everything is clipped to the frame, or to `region`
+// of it: pixels outside the region are left as they are.
 void compose(const ControlSet& controls, const Overlay& overlay, double scale, FrameView frame,
              PreparedImages& images);
+void compose(const ControlSet& controls, const Overlay& overlay, double scale, FrameView frame,
+             PreparedImages& images, PixelRect region);
 
 // The picture as a size x size pointer image with straight alpha; nothing for the empty picture.
 std::optional<Bitmap> pointerImage(const PictureValue& picture, int size);

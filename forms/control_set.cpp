@@ -1,5 +1,6 @@
 #include "forms/control_set.hpp"
 
+#include <algorithm>
 #include <string>
 
 #include "forms/errors.hpp"
@@ -39,6 +40,16 @@ ImageControl* ControlSet::controlAt(Twips x, Twips y) {
 
 std::size_t ControlSet::positionOf(const ImageControl& control) const {
   return static_cast<std::size_t>(&control - controls_.data());
+}
+
+void ControlSet::requestRepaint(const Rect& area) {
+  if (!damaged_) {
+    damaged_ = area;
+    return;
+  }
+  const Twips left = std::min(damaged_->Left, area.Left), top = std::min(damaged_->Top, area.Top);
+  damaged_ = Rect{left, top, std::max(damaged_->right(), area.right()) - left,
+                  std::max(damaged_->bottom(), area.bottom()) - top};
 }
 
 }  // namespace wizlo

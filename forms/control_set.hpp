@@ -36,17 +36,25 @@ class ControlSet {
   ImageControl& at(std::size_t position) { return controls_[position]; }
 
   // Something that shows on screen changed (or the window was uncovered): the next pass of the
-  // event loop paints the form again. The one way to ask for a repaint.
-  void requestRepaint() { repaintRequested_ = true; }
-  bool repaintRequested() const { return repaintRequested_; }
-  void painted() { repaintRequested_ = false; }
+  // event loop paints the form again. The one way to ask for a repaint; with an area (twips), only
+  // that part changed, and if nothing else does only that part is painted (a finger's drag moves a
+  // picture the size of a fingertip over a frame of millions of pixels).
+  void requestRepaint() { repaintAll_ = true; }
+  void requestRepaint(const Rect& area);
+  bool repaintRequested() const { return repaintAll_ || damaged_; }
+  std::optional<Rect> damaged() const { return repaintAll_ ? std::nullopt : damaged_; }  // none: all
+  void painted() {
+    repaintAll_ = false;
+    damaged_.reset();
+  }
 
  private:
   using Key = std::pair<std::string_view, std::optional<std::int16_t>>;
   const FormLayout* layout_;
   std::vector<ImageControl> controls_;
   std::map<Key, std::size_t> byName_;
-  bool repaintRequested_ = true;  // nothing is on screen yet
+  bool repaintAll_ = true;  // nothing is on screen yet
+  std::optional<Rect> damaged_;
 };
 
 }  // namespace wizlo

@@ -51,6 +51,9 @@ class Form {
   void requestRepaint() {
     if (loaded_) loaded_->controls.requestRepaint();
   }
+  void requestRepaint(const Rect& area) {
+    if (loaded_) loaded_->controls.requestRepaint(area);
+  }
 
   void Show(int modal = 0);
   void Unload();

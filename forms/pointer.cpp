@@ -76,10 +76,11 @@ void PointerDispatch::move(Form& form, const InputEvent& event) {
 }
 
 void PointerDispatch::dragTo(Form& form, const InputEvent& event) {
+  // What the frame draws of the drag (the carried picture, an outline) follows the pointer: where it
+  // was and where it is now are painted again.
+  if (const std::optional<Rect> was = overlayFor(form).bounds()) form.requestRepaint(*was);
   drag_->pointerX = event.x;
   drag_->pointerY = event.y;
-  // What the frame draws of the drag (the carried picture, an outline) follows the pointer.
-  if (!overlayFor(form).empty()) form.requestRepaint();
 
   ImageControl* under = controlUnder(form, event);
   std::optional<ControlRef> now;
@@ -103,7 +104,9 @@ void PointerDispatch::dragTo(Form& form, const InputEvent& event) {
         form.DragOver(*entered, *source, event.x, event.y, kDragEntered);
   }
   if (drag_ && !drag_->source.resolve()) drag_.reset();
-  if (drag_) showDragPointer();
+  if (!drag_) return;
+  showDragPointer();
+  if (const std::optional<Rect> now = overlayFor(form).bounds()) form.requestRepaint(*now);
 }
 
 void PointerDispatch::release(Form& form, const InputEvent& event) {

@@ -152,9 +152,22 @@ void Runtime::handle(const InputEvent& event) {
 
 void Runtime::present(Form& form) {
   LoadedForm& state = *form.state({});
-  if (const FrameView frame = backend_.frame(state.window); frame.pixels)
-    compose(state.controls, pointer_.overlayFor(form), backend_.scale(), frame, state.images);
-  backend_.show(state.window);
+  const double scale = backend_.scale();
+  const FrameView frame = backend_.frame(state.window);
+  if (const std::optional<Rect> damaged = state.controls.damaged(); damaged && frame.pixels) {
+    // Two pixels more on every side: pictures are resampled to their rectangles' rounded edges.
+    const PixelRect area = toPixels(*damaged, scale);
+    const int x0 = std::max(area.x - 2, 0), y0 = std::max(area.y - 2, 0);
+    const PixelRect region{x0, y0, std::min(area.x + area.width + 2, frame.width) - x0,
+                           std::min(area.y + area.height + 2, frame.height) - y0};
+    if (region.width > 0 && region.height > 0) {
+      compose(state.controls, pointer_.overlayFor(form), scale, frame, state.images, region);
+      backend_.showChanged(state.window, region);
+    }
+  } else {
+    if (frame.pixels) compose(state.controls, pointer_.overlayFor(form), scale, frame, state.images);
+    backend_.show(state.window);
+  }
   state.controls.painted();
 }
 

@@ -17,8 +17,11 @@ EM_JS(void, wizlo_close_window, (int id), { WizloWindows.close(id); });
 EM_JS(void, wizlo_raise_window, (int id), { WizloWindows.raise(id); });
 EM_JS(double, wizlo_scale, (), { return WizloWindows.scale(); });
 EM_JS(double, wizlo_pixel_ratio, (), { return WizloWindows.pixelRatio(); });
-EM_JS(void, wizlo_show_frame, (int id, const std::uint8_t* rgba, int width, int height),
-      { WizloWindows.show(id, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height); });
+EM_JS(void, wizlo_show_frame,
+      (int id, const std::uint8_t* rgba, int width, int height, int x, int y, int changedWidth, int changedHeight), {
+        WizloWindows.show(id, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height,
+                          [x, y, changedWidth, changedHeight]);
+      });
 EM_JS(void, wizlo_set_pointer, (int shape, const std::uint8_t* rgba, int size, int key), {
   WizloWindows.setPointer(shape, rgba ? HEAPU8.subarray(rgba, rgba + size * size * 4) : null, size, key);
 });
@@ -47,12 +50,17 @@ int pointerCode(PointerShape shape) {
   return 0;
 }
 
-// 0x..RRGGBB words to the canvas's bytes R, G, B, A.
-void toCanvasBytes(const std::vector<std::uint32_t>& frame, std::vector<std::uint32_t>& rgba) {
+// 0x..RRGGBB words to the canvas's bytes R, G, B, A, in a part of a frame `stride` words wide.
+void toCanvasBytes(const std::vector<std::uint32_t>& frame, std::vector<std::uint32_t>& rgba, int stride,
+                   PixelRect part) {
   rgba.resize(frame.size());
-  for (std::size_t i = 0; i < frame.size(); ++i) {
-    const std::uint32_t p = frame[i];
-    rgba[i] = 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+  for (int y = part.y; y < part.y + part.height; ++y) {
+    const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(stride);
+    for (std::size_t i = row + static_cast<std::size_t>(part.x); i < row + static_cast<std::size_t>(part.x + part.width);
+         ++i) {
+      const std::uint32_t p = frame[i];
+      rgba[i] = 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+    }
   }
 }
 
@@ -107,11 +115,17 @@ FrameView WebBackend::frame(WindowId id) {
 
 void WebBackend::show(WindowId id) {
   const auto found = windows_.find(id);
+  if (found == windows_.end()) return;
+  showChanged(id, {0, 0, found->second.canvasWidth, found->second.canvasHeight});
+}
+
+void WebBackend::showChanged(WindowId id, PixelRect changed) {
+  const auto found = windows_.find(id);
   if (found == windows_.end() || found->second.frame.empty()) return;
   Window& window = found->second;
-  toCanvasBytes(window.frame, window.rgba);
+  toCanvasBytes(window.frame, window.rgba, window.canvasWidth, changed);
   wizlo_show_frame(static_cast<int>(id), reinterpret_cast<const std::uint8_t*>(window.rgba.data()),
-                   window.canvasWidth, window.canvasHeight);
+                   window.canvasWidth, window.canvasHeight, changed.x, changed.y, changed.width, changed.height);
 }
 
 void WebBackend::setPointer(PointerShape shape, const PictureValue& picture) {

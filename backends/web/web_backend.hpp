@@ -20,6 +20,7 @@ class WebBackend final : public Backend {
   double scale() const override { return scale_; }
   FrameView frame(WindowId window) override;
   void show(WindowId window) override;
+  void showChanged(WindowId window, PixelRect changed) override;
   void setPointer(PointerShape shape, const PictureValue& picture) override;
   InputEvent nextEvent() override;
   std::uintptr_t nativeHandle(WindowId window) const override { return window; }

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "assets/control_names.hpp"
@@ -52,6 +54,26 @@ TEST_F(DrawingTest, ShownMarkFilledCircleAndEmptiedSlotAppearInThePixels) {
   EXPECT_EQ(at(mark.Left + 30, mark.Top + 30), ground);
 }
 
+TEST_F(DrawingTest, ARegionIsDrawnAsTheWholeFrameWouldBeAndNothingOutsideIt) {
+  controls(names::kRightMark).SetVisible(true);
+  draw();
+  const Bitmap whole = frame;
+  const PixelRect region{100, 80, 120, 90};  // across a piece, a mark and the backdrop
+  std::fill(frame.argb.begin(), frame.argb.end(), 0x123456u);
+  PreparedImages images;
+  compose(controls, {}, 1, {frame.argb.data(), frame.width, frame.height, frame.width}, images, region);
+  int inside = 0, outside = 0;
+  for (int y = 0; y < frame.height; ++y)
+    for (int x = 0; x < frame.width; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.width) + x;
+      const bool in = x >= region.x && x < region.x + region.width && y >= region.y && y < region.y + region.height;
+      if (in) inside += (frame.argb[i] & 0xFFFFFFu) != (whole.argb[i] & 0xFFFFFFu);
+      else outside += frame.argb[i] != 0x123456u;
+    }
+  EXPECT_EQ(inside, 0) << "pixels inside the region differ from the whole frame's";
+  EXPECT_EQ(outside, 0) << "pixels outside the region were written";
+}
+
 TEST_F(DrawingTest, StretchFillsTheRectangleExactlyAndNothingElse) {
   draw();
   const Rect tile = controls(names::kPieces, 1).rect();  // 36 x 28 px from a square picture
@@ -79,7 +101,9 @@ TEST_F(DrawingTest, ALargerScaleDrawsTheSameFormOnMorePixels) {
 }
 
 TEST_F(DrawingTest, ADragOutlineIsDrawnWhereTheOverlaySaysAndOnlyThere) {
-  draw(1, Overlay{.dragOutline = Rect{1500, 1500, 900, 600}});
+  Overlay overlay;
+  overlay.dragOutline = Rect{1500, 1500, 900, 600};
+  draw(1, overlay);
   EXPECT_EQ(at(1500, 1800), 0x606060u);
   EXPECT_EQ(at(1950, 1800), rgb(PictureId::Backdrop2));
 }

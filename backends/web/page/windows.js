@@ -154,7 +154,8 @@ const WizloWindows = (() => {
     if (win) win.element.style.zIndex = String(++topLayer);
   }
 
-  function show(id, rgba, width, height) {
+  // The frame's pixels, of which only the part `changed` ([x, y, width, height]) is new.
+  function show(id, rgba, width, height, changed) {
     const win = windows.get(id);
     if (!win) return;
     if (win.canvas.width !== width || win.canvas.height !== height) {
@@ -165,7 +166,7 @@ const WizloWindows = (() => {
     }
     if (!win.context) win.context = win.canvas.getContext("2d", {alpha: false});
     win.context.putImageData(new ImageData(new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length),
-                                           width, height), 0, 0);
+                                           width, height), 0, 0, ...changed);
     if (!win.shown) {
       win.shown = true;
       document.dispatchEvent(new CustomEvent("wizlo-frame", {detail: {window: id}}));
