@@ -29,14 +29,15 @@ void fill(const Canvas& canvas, PixelRect box, std::uint32_t colour) {
   const PixelRect& clip = canvas.clip;
   const int x0 = std::max(box.x, clip.x), x1 = std::min(box.x + box.width, clip.x + clip.width);
   const int y0 = std::max(box.y, clip.y), y1 = std::min(box.y + box.height, clip.y + clip.height);
-  for (int y = y0; y < y1; ++y) std::fill(&frame.at(x0, y), &frame.at(x0, y) + std::max(0, x1 - x0), colour);
+  for (int y = y0; y < y1; ++y)
+    std::fill(&frame.at(x0, y), &frame.at(x0, y) + std::max(0, x1 - x0), 0xFF000000u | colour);
 }
 
-// Premultiplied `over` laid on an opaque pixel.
+// Premultiplied `over` laid on an opaque pixel; the result is opaque.
 std::uint32_t blend(std::uint32_t over, std::uint32_t under) {
   const std::uint32_t a = over >> 24;
   if (a == 0xFF) return over;
-  std::uint32_t out = 0;
+  std::uint32_t out = 0xFF000000u;
   for (int shift = 0; shift < 24; shift += 8) {
     const std::uint32_t u = (under >> shift) & 0xFF, o = (over >> shift) & 0xFF;
     out |= std::min<std::uint32_t>(255, o + (u * (255 - a) + 127) / 255) << shift;
@@ -141,7 +142,6 @@ Bitmap composeClientArea(const ControlSet& controls, double scale) {
   area.argb.resize(static_cast<std::size_t>(area.width) * area.height);
   PreparedImages images;
   compose(controls, {}, scale, {area.argb.data(), area.width, area.height, area.width}, images);
-  for (std::uint32_t& p : area.argb) p |= 0xFF000000u;
   return area;
 }
 

@@ -6,8 +6,10 @@
 
 namespace wizlo {
 
-// Pixels to compose a frame into: 0x..RRGGBB words, the top byte ignored, row after row `stride`
-// words apart. A backend hands out its window's own pixels, so nothing is copied on the way.
+// Pixels to compose a frame into: 0xFFRRGGBB words (every pixel composed is opaque), row after row
+// `stride` words apart. A backend hands out its window's own pixels, so nothing is copied on the way.
+// The core never looks at which byte is red and which blue but in its greys: in the browser, where a
+// canvas holds bytes R, G, B, A, pictures and frames are words 0xFFBBGGRR throughout.
 struct FrameView {
   std::uint32_t* pixels = nullptr;
   int width = 0, height = 0, stride = 0;

@@ -10,7 +10,7 @@
 
 namespace wizlo {
 
-// One decoded image: premultiplied-free ARGB8888 pixels, row after row.
+// One decoded image: straight-alpha ARGB8888 pixels (in the browser, ABGR: see frame.hpp), row after row.
 struct Bitmap {
   int width = 0;
   int height = 0;

@@ -94,7 +94,8 @@ int main(int argc, char** argv) {
   }
   try {
     wizlo::art::requireFonts();
-    wizlo::art::writeEmbedding(wizlo::art::drawEverything(), argv[1]);
+    const std::vector<wizlo::art::DrawnImage> images = wizlo::art::drawEverything();
+    wizlo::art::writeFirstFrame(images, wizlo::art::writeEmbedding(images, argv[1]), wizlo::layouts::Form1, argv[1]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "wizlo_art_generator: %s\n", e.what());
     return 1;

@@ -50,20 +50,6 @@ int pointerCode(PointerShape shape) {
   return 0;
 }
 
-// 0x..RRGGBB words to the canvas's bytes R, G, B, A, in a part of a frame `stride` words wide.
-void toCanvasBytes(const std::vector<std::uint32_t>& frame, std::vector<std::uint32_t>& rgba, int stride,
-                   PixelRect part) {
-  rgba.resize(frame.size());
-  for (int y = part.y; y < part.y + part.height; ++y) {
-    const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(stride);
-    for (std::size_t i = row + static_cast<std::size_t>(part.x); i < row + static_cast<std::size_t>(part.x + part.width);
-         ++i) {
-      const std::uint32_t p = frame[i];
-      rgba[i] = 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
-    }
-  }
-}
-
 // The browser draws a canvas pixel for pixel only where its size in CSS pixels is whole: the canvas is
 // made that much larger than the client area, never by more than a few pixels.
 int wholeInCss(int pixels, double ratio) {
@@ -108,7 +94,7 @@ FrameView WebBackend::frame(WindowId id) {
     window.canvasWidth = wholeInCss(width, ratio);
     window.canvasHeight = wholeInCss(height, ratio);
     window.frame.assign(static_cast<std::size_t>(window.canvasWidth) * static_cast<std::size_t>(window.canvasHeight),
-                        kFormBackground);
+                        0xFF000000u | kFormBackground);
   }
   return {window.frame.data(), window.width, window.height, window.canvasWidth};
 }
@@ -122,9 +108,8 @@ void WebBackend::show(WindowId id) {
 void WebBackend::showChanged(WindowId id, PixelRect changed) {
   const auto found = windows_.find(id);
   if (found == windows_.end() || found->second.frame.empty()) return;
-  Window& window = found->second;
-  toCanvasBytes(window.frame, window.rgba, window.canvasWidth, changed);
-  wizlo_show_frame(static_cast<int>(id), reinterpret_cast<const std::uint8_t*>(window.rgba.data()),
+  const Window& window = found->second;
+  wizlo_show_frame(static_cast<int>(id), reinterpret_cast<const std::uint8_t*>(window.frame.data()),
                    window.canvasWidth, window.canvasHeight, changed.x, changed.y, changed.width, changed.height);
 }
 
@@ -137,14 +122,9 @@ void WebBackend::setPointer(PointerShape shape, const PictureValue& picture) {
     wizlo_set_pointer(pointerCode(shape == PointerShape::Picture ? PointerShape::Arrow : shape), nullptr, 0, 0);
     return;
   }
-  std::vector<std::uint32_t> rgba(image->argb.size());
-  for (std::size_t i = 0; i < rgba.size(); ++i) {
-    const std::uint32_t p = image->argb[i];
-    rgba[i] = (p & 0xFF00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
-  }
   // The page keeps the cursor it made for each artwork at each size.
   const int key = static_cast<int>(reinterpret_cast<std::uintptr_t>(picture.artwork()) & 0x7FFFFFFF) ^ size;
-  wizlo_set_pointer(pointerCode(shape), reinterpret_cast<const std::uint8_t*>(rgba.data()), size, key);
+  wizlo_set_pointer(pointerCode(shape), reinterpret_cast<const std::uint8_t*>(image->argb.data()), size, key);
 }
 
 InputEvent WebBackend::nextEvent() {

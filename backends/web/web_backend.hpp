@@ -34,9 +34,9 @@ class WebBackend final : public Backend {
     Rect client;                       // twips
     int width = 0, height = 0;         // the client area's pixels
     int canvasWidth = 0, canvasHeight = 0;
-    std::vector<std::uint32_t> frame;  // canvasWidth x canvasHeight, 0x..RRGGBB: the core composes the
-                                       // client area into its top left, the rest keeps the background
-    std::vector<std::uint32_t> rgba;   // the same as the canvas takes it: bytes R, G, B, A
+    std::vector<std::uint32_t> frame;  // canvasWidth x canvasHeight, bytes R, G, B, A as the canvas takes
+                                       // them: the core composes the client area into its top left, the
+                                       // rest keeps the background
   };
 
   WindowId next_ = 1;

@@ -46,7 +46,7 @@ std::uint64_t fingerprint(const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
-void writeEmbedding(const std::vector<DrawnImage>& images, const fs::path& outDir) {
+std::vector<std::string> writeEmbedding(const std::vector<DrawnImage>& images, const fs::path& outDir) {
   const fs::path imageDir = outDir / "images";
   fs::create_directories(imageDir);
 
@@ -123,6 +123,26 @@ void writeEmbedding(const std::vector<DrawnImage>& images, const fs::path& outDi
   };
   writeIfChanged(outDir / "embedded_table.cpp", tableOf(true));
   writeIfChanged(outDir / "fetched_table.cpp", tableOf(false));
+  std::vector<std::string> fileOfImage;
+  for (const int symbol : symbols) fileOfImage.push_back(files[static_cast<std::size_t>(symbol)]);
+  return fileOfImage;
+}
+
+void writeFirstFrame(const std::vector<DrawnImage>& images, const std::vector<std::string>& files,
+                     const FormLayout& start, const fs::path& outDir) {
+  const ImageLayout& backdrop = start.Controls.back();
+  std::ostringstream json;
+  json << "{\"client\": [" << start.ClientWidth / kTwipsPerPixel << ", " << start.ClientHeight / kTwipsPerPixel
+       << "], \"drawn\": [" << backdrop.Width / kTwipsPerPixel << ", " << backdrop.Height / kTwipsPerPixel
+       << "], \"images\": [";
+  const char* separator = "";
+  for (std::size_t i = 0; i < images.size(); ++i)
+    if (backdrop.Picture && images[i].id == *backdrop.Picture) {
+      json << separator << "[" << images[i].width << ", " << images[i].height << ", \"" << files[i] << "\"]";
+      separator = ", ";
+    }
+  json << "]}\n";
+  writeIfChanged(outDir / "first_frame.json", json.str());
 }
 
 }  // namespace wizlo::art

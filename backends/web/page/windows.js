@@ -37,12 +37,28 @@ const WizloWindows = (() => {
     return queue.shift();
   }
 
-  // The largest scale at which the whole stage fits the viewport.
+  // The stage a first window of this client size (96-dpi pixels) makes.
+  function stageFor(left, top, width, height) {
+    return {left: left - BORDER - MARGIN, top: top - CAPTION - BORDER - MARGIN,
+            width: width + 2 * BORDER + 2 * MARGIN, height: height + CAPTION + 2 * BORDER + 2 * MARGIN};
+  }
+
+  // The largest scale at which the whole stage fits the viewport; but a little less where that
+  // lets the pictures be drawn at a size they were drawn at (1x, 2x): as sharp as they can be, and
+  // with nothing to resample.
+  const NATURAL = [2, 1];
+  const CLOSE = 1.2;
+  function fitOf(box) {
+    const view = document.documentElement;
+    const pixelRatio = window.devicePixelRatio || 1;
+    const largest = Math.min(view.clientWidth / box.width, view.clientHeight / box.height);
+    const natural = NATURAL.find((scale) => largest * pixelRatio >= scale && largest * pixelRatio < scale * CLOSE);
+    return natural ? natural / pixelRatio : largest;
+  }
+
   function measure() {
     ratio = window.devicePixelRatio || 1;
-    if (!stage) return;
-    const view = document.documentElement;
-    fit = Math.min(view.clientWidth / stage.width, view.clientHeight / stage.height);
+    if (stage) fit = fitOf(stage);
   }
 
   // A length of 96-dpi pixels in CSS pixels, on a whole device pixel.
@@ -104,8 +120,7 @@ const WizloWindows = (() => {
     const frameWidth = width + 2 * BORDER;
     const frameHeight = height + CAPTION + 2 * BORDER;
     if (!stage) {
-      stage = {left: left - BORDER - MARGIN, top: top - CAPTION - BORDER - MARGIN,
-               width: frameWidth + 2 * MARGIN, height: frameHeight + 2 * MARGIN};
+      stage = stageFor(left, top, width, height);
       measure();
     }
     const win = {id, owner};
@@ -227,5 +242,7 @@ const WizloWindows = (() => {
   });
 
   return {open, close, raise, show, setPointer, nextEvent, reportError, ended,
-          scale: () => fit * ratio, pixelRatio: () => ratio};
+          scale: () => fit * ratio, pixelRatio: () => ratio,
+          // The scale the stage will have once a first window of this size opens.
+          scaleFor: (width, height) => fitOf(stageFor(0, 0, width, height)) * (window.devicePixelRatio || 1)};
 })();
