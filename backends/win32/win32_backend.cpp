@@ -346,19 +346,23 @@ LRESULT Win32Backend::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       // Someone else took the pointer (a system dialog, Alt+Tab): a drag ends without a drop.
       if (!releasingCapture_) events_.push_back(InputEvent{.kind = Kind::GrabLost, .window = idOf(hwnd)});
       return 0;
+    case WM_POINTERDOWN:
+      // The first finger down is the one the system makes mouse messages of.
+      if (IS_POINTER_PRIMARY_WPARAM(wParam)) primary_ = GET_POINTERID_WPARAM(wParam);
+      break;
     case WM_POINTERUP:
-    case WM_POINTERCAPTURECHANGED: {
-      // The system took the finger back (a gesture of its own, a palm) or gave it to another window:
-      // its drag ends with no drop, and the release the system may still make of it finds nothing.
-      const bool lost = message == WM_POINTERCAPTURECHANGED ? reinterpret_cast<HWND>(lParam) != hwnd
-                                                            : IS_POINTER_CANCELED_WPARAM(wParam);
-      if (finger_ && lost) {
-        events_.push_back(InputEvent{.kind = Kind::Cancel, .window = idOf(hwnd), .pointer = PointerKind::Touch,
-                                     .finger = *finger_});
-        finger_.reset();
+    case WM_POINTERCAPTURECHANGED:
+      if (primary_ && *primary_ == GET_POINTERID_WPARAM(wParam)) {
+        // The system took that finger back (a gesture of its own, a palm) or gave it to another
+        // window: its drag ends with no drop, and the release the system may still make of it finds
+        // nothing. A finger lifted as usual is done with, whatever comes of it after.
+        const bool lost = message == WM_POINTERUP ? IS_POINTER_CANCELED_WPARAM(wParam) : reinterpret_cast<HWND>(lParam) != hwnd;
+        if (lost && finger_)
+          events_.push_back(InputEvent{.kind = Kind::Cancel, .window = idOf(hwnd), .pointer = PointerKind::Touch,
+                                       .finger = *finger_});
+        if (lost || message == WM_POINTERUP) primary_.reset();
       }
       break;  // the system makes its mouse messages of it
-    }
     case WM_TABLET_QUERYSYSTEMGESTURESTATUS:
       // Without it, a finger held still waits to become a right click: the press comes only when the
       // finger moves or lifts, and a pupil's careful drag starts late.

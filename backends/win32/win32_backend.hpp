@@ -66,7 +66,8 @@ class Win32Backend final : public Backend {
   HCURSOR arrow_ = nullptr, crosshair_ = nullptr, shown_ = nullptr;
   std::map<const Artwork*, std::pair<std::shared_ptr<const Artwork>, HCURSOR>> cursors_;
   bool releasingCapture_ = false;  // our own ReleaseCapture is no loss of the pointer
-  std::optional<int> finger_;  // the finger whose press went to the core and whose release has not
+  std::optional<int> finger_;  // the finger whose press went to the core, until its release
+  std::optional<UINT32> primary_;  // the pointer the system makes mouse messages of, while it is down
 };
 
 }  // namespace wizlo

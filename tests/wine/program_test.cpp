@@ -278,10 +278,11 @@ TEST_F(OnWine, TheDragPointerIsTheDragIconAsAHandlerLeavesItAndTheWebHotSpotShow
   EXPECT_TRUE(e2e::waitUntil([&] { return shownPointer(display).hotX < 8; }, 2000ms)) << "no arrow after the drag";
 }
 
-// A finger, as Windows hands it to a program that leaves its pointer messages to the system: mouse
-// input marked as a finger's (the touch screen helper makes it with SendInput, and Wine gives the
-// mark back through GetMessageExtraInfo), and WM_POINTERCAPTURECHANGED when the system takes the
-// finger back. Wine 8 makes no pointer messages of its own, so that one is posted.
+// A finger, as Windows hands it to a program that leaves its pointer messages to the system: the
+// pointer messages, and mouse input marked as the first finger's (the touch screen helper makes it
+// with SendInput, and Wine gives the mark back through GetMessageExtraInfo). Wine 8 makes no pointer
+// messages of its own, so the helper posts them, WM_POINTERCAPTURECHANGED when the system takes the
+// finger back among them.
 class ByFinger : public OnWine {
  protected:
   // Runs the touch screen helper through its steps: "down", x, y, finger... (screen pixels).

@@ -1,6 +1,9 @@
-// A touch screen for the Wine tests, making what Windows makes of a finger for a program that leaves
-// its pointer messages to the system: mouse input marked with the touch signature and the contact's
-// number, which the program reads back with GetMessageExtraInfo. Its arguments are steps:
+// A touch screen for the Wine tests, delivering a finger as Windows delivers it to a program that leaves
+// its pointer messages to the system: WM_POINTERDOWN and WM_POINTERUP (the first finger down marked
+// primary), and the mouse input the system makes of the primary finger, marked with the touch
+// signature and the contact's number, which the program reads back with GetMessageExtraInfo. Wine 8
+// makes no pointer messages, so they are posted to the window under the finger. Its arguments are
+// steps:
 //   down X Y F | move X Y F | up X Y F   finger F at screen pixel (X, Y)
 //   cancel X Y F                           the system takes finger F back from the window at (X, Y)
 //   pause MS
@@ -28,9 +31,17 @@ bool sendFinger(DWORD flags, int x, int y, int finger) {
   return SendInput(1, &input, sizeof input) == 1;
 }
 
-bool cancel(int x, int y, int finger) {
+bool postPointer(UINT message, int x, int y, int finger, WORD flags) {
   HWND window = WindowFromPoint(POINT{x, y});
-  return window && PostMessageW(window, WM_POINTERCAPTURECHANGED, MAKEWPARAM(finger, 0), 0);
+  return window && PostMessageW(window, message, MAKEWPARAM(finger, flags), message == WM_POINTERCAPTURECHANGED ? 0 : MAKELPARAM(x, y));
+}
+
+bool down(int x, int y, int finger) {
+  // The first finger on the screen is the primary one: no other holds the left button down.
+  const bool primary = !(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+  const WORD flags = POINTER_MESSAGE_FLAG_NEW | POINTER_MESSAGE_FLAG_INRANGE | POINTER_MESSAGE_FLAG_INCONTACT |
+                     POINTER_MESSAGE_FLAG_FIRSTBUTTON | (primary ? POINTER_MESSAGE_FLAG_PRIMARY : 0);
+  return postPointer(WM_POINTERDOWN, x, y, finger, flags) && sendFinger(MOUSEEVENTF_LEFTDOWN, x, y, finger);
 }
 
 }  // namespace
@@ -46,10 +57,11 @@ int main(int argc, char** argv) {
       i += 1;
     } else if (i + 3 < argc) {
       const int x = number(1), y = number(2), finger = number(3);
-      if (std::strcmp(step, "down") == 0) done = sendFinger(MOUSEEVENTF_LEFTDOWN, x, y, finger);
+      if (std::strcmp(step, "down") == 0) done = down(x, y, finger);
       if (std::strcmp(step, "move") == 0) done = sendFinger(0, x, y, finger);
-      if (std::strcmp(step, "up") == 0) done = sendFinger(MOUSEEVENTF_LEFTUP, x, y, finger);
-      if (std::strcmp(step, "cancel") == 0) done = cancel(x, y, finger);
+      if (std::strcmp(step, "up") == 0)
+        done = postPointer(WM_POINTERUP, x, y, finger, 0) && sendFinger(MOUSEEVENTF_LEFTUP, x, y, finger);
+      if (std::strcmp(step, "cancel") == 0) done = postPointer(WM_POINTERCAPTURECHANGED, x, y, finger, 0);
       i += 3;
     }
     if (!done) {
