@@ -114,6 +114,7 @@ class ProgramOnThread {
       } catch (const std::exception& error) {
         std::fprintf(stderr, "the program failed: %s\n", error.what());
       }
+      SDL_TLSCleanup();  // SDL keeps a thread's error text until told, in a thread it did not start
       ended_ = true;
     });
   }
