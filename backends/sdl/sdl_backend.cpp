@@ -227,19 +227,53 @@ InputEvent SdlBackend::pointerEvent(InputEvent::Kind kind, Uint32 windowId, int 
   return event;
 }
 
+InputEvent SdlBackend::fingerEvent(InputEvent::Kind kind, const SDL_TouchFingerEvent& finger) const {
+  int w = 0, h = 0;
+  SDL_GetWindowSize(windows_.at(finger.windowID).window, &w, &h);
+  // Normalised as SDL's X11 driver does (the last pixel is 1), and beyond 0..1 once the finger has
+  // left the window that it touched first.
+  InputEvent event = pointerEvent(kind, finger.windowID, static_cast<int>(std::lround(finger.x * (w - 1))),
+                                  static_cast<int>(std::lround(finger.y * (h - 1))));
+  event.pointer = PointerKind::Touch;
+  event.finger = static_cast<int>(finger.fingerId);
+  // A finger down is the left button down.
+  if (kind == InputEvent::Kind::Move)
+    event.buttons = kLeftButton;
+  else
+    event.button = kLeftButton;
+  return event;
+}
+
 bool SdlBackend::translate(const SDL_Event& sdl, InputEvent& event) const {
   using Kind = InputEvent::Kind;
   switch (sdl.type) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
+      // SDL makes mouse events of the first finger as well: the finger comes as itself, below.
+      if (sdl.button.which == SDL_TOUCH_MOUSEID) return false;
       event = pointerEvent(sdl.type == SDL_MOUSEBUTTONDOWN ? Kind::Press : Kind::Release, sdl.button.windowID,
                            sdl.button.x, sdl.button.y);
       event.button = buttonOf(sdl.button.button);
       return event.button != 0;
     case SDL_MOUSEMOTION:
+      if (sdl.motion.which == SDL_TOUCH_MOUSEID) return false;
       event = pointerEvent(Kind::Move, sdl.motion.windowID, sdl.motion.x, sdl.motion.y);
       event.buttons = buttonsOf(sdl.motion.state);
       return true;
+    case SDL_FINGERDOWN:
+    case SDL_FINGERMOTION:
+    case SDL_FINGERUP: {
+      // A touchpad's fingers move the mouse pointer, and come as the mouse; only a touch screen's
+      // are fingers on a window.
+      const SDL_TouchDeviceType device = SDL_GetTouchDeviceType(sdl.tfinger.touchId);
+      if (device == SDL_TOUCH_DEVICE_INDIRECT_ABSOLUTE || device == SDL_TOUCH_DEVICE_INDIRECT_RELATIVE) return false;
+      if (!windows_.contains(sdl.tfinger.windowID)) return false;
+      // SDL 2 has no cancelled touch: a finger the system takes back ends as a lift or not at all,
+      // and a window that loses the focus mid-drag ends the drag below.
+      const Kind kind = sdl.type == SDL_FINGERDOWN ? Kind::Press : sdl.type == SDL_FINGERUP ? Kind::Release : Kind::Move;
+      event = fingerEvent(kind, sdl.tfinger);
+      return true;
+    }
     case SDL_QUIT: event = InputEvent{.kind = Kind::Quit}; return true;
     case SDL_WINDOWEVENT:
       switch (sdl.window.event) {

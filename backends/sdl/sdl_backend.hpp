@@ -17,7 +17,7 @@ class NoDisplayError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Real windows, mouse and pointer images through SDL2. Frames are composed straight into each
+// Real windows, mouse, touch and pointer images through SDL2. Frames are composed straight into each
 // window's own surface and shown with SDL_UpdateWindowSurface.
 class SdlBackend final : public Backend {
  public:
@@ -45,6 +45,7 @@ class SdlBackend final : public Backend {
   };
   bool translate(const SDL_Event& sdl, InputEvent& event) const;
   InputEvent pointerEvent(InputEvent::Kind kind, Uint32 windowId, int x, int y) const;
+  InputEvent fingerEvent(InputEvent::Kind kind, const SDL_TouchFingerEvent& finger) const;
   SDL_Cursor* cursorFor(const PictureValue& picture);
   void settleDisplay(const WindowSpec& first);
   // `client` moved so that its frame lies on the work area of its display.

@@ -1,8 +1,10 @@
 #include "backends/win32/win32_backend.hpp"
 
+#include <tpcshrd.h>
 #include <windowsx.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
@@ -54,6 +56,17 @@ HICON iconFrom(const Bitmap& image, bool pointer) {
 HICON iconOf(const PictureValue& picture, int size, bool pointer) {
   const std::optional<Bitmap> image = pointerImage(picture, size);
   return image ? iconFrom(*image, pointer) : nullptr;
+}
+
+// A finger reaches a window that leaves its pointer messages to the system as the mouse messages the
+// system makes of the first finger down, marked in their extra information: the pen-or-touch
+// signature, the touch bit, and the contact's number in the low bits. A second finger makes none.
+constexpr std::uint32_t kSignatureMask = 0xFFFFFF00, kPenOrTouch = 0xFF515700, kTouchBit = 0x80, kContact = 0x7F;
+
+std::optional<int> fingerOf(LPARAM extraInfo) {
+  const auto extra = static_cast<std::uint32_t>(extraInfo);
+  if ((extra & kSignatureMask) != kPenOrTouch || !(extra & kTouchBit)) return std::nullopt;  // a mouse or a pen
+  return static_cast<int>(extra & kContact);
 }
 
 int buttonsOf(WPARAM keys) {
@@ -285,6 +298,13 @@ void Win32Backend::pointerEvent(InputEvent::Kind kind, HWND hwnd, LPARAM lParam,
   event.button = button;
   event.buttons = buttons;
   event.inside = x >= 0 && y >= 0 && x < client.right && y < client.bottom;
+  if (const std::optional<int> finger = fingerOf(GetMessageExtraInfo())) {
+    event.pointer = PointerKind::Touch;
+    event.finger = *finger;
+    if (kind == InputEvent::Kind::Move) event.buttons = kLeftButton;  // a finger moves only while down
+    if (kind == InputEvent::Kind::Press) finger_ = finger;
+    if (kind == InputEvent::Kind::Release) finger_.reset();
+  }
   events_.push_back(event);
 }
 
@@ -326,6 +346,27 @@ LRESULT Win32Backend::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       // Someone else took the pointer (a system dialog, Alt+Tab): a drag ends without a drop.
       if (!releasingCapture_) events_.push_back(InputEvent{.kind = Kind::GrabLost, .window = idOf(hwnd)});
       return 0;
+    case WM_POINTERDOWN:
+      // The first finger down is the one the system makes mouse messages of.
+      if (IS_POINTER_PRIMARY_WPARAM(wParam)) primary_ = GET_POINTERID_WPARAM(wParam);
+      break;
+    case WM_POINTERUP:
+    case WM_POINTERCAPTURECHANGED:
+      if (primary_ && *primary_ == GET_POINTERID_WPARAM(wParam)) {
+        // The system took that finger back (a gesture of its own, a palm) or gave it to another
+        // window: its drag ends with no drop, and the release the system may still make of it finds
+        // nothing. A finger lifted as usual is done with, whatever comes of it after.
+        const bool lost = message == WM_POINTERUP ? IS_POINTER_CANCELED_WPARAM(wParam) : reinterpret_cast<HWND>(lParam) != hwnd;
+        if (lost && finger_)
+          events_.push_back(InputEvent{.kind = Kind::Cancel, .window = idOf(hwnd), .pointer = PointerKind::Touch,
+                                       .finger = *finger_});
+        if (lost || message == WM_POINTERUP) primary_.reset();
+      }
+      break;  // the system makes its mouse messages of it
+    case WM_TABLET_QUERYSYSTEMGESTURESTATUS:
+      // Without it, a finger held still waits to become a right click: the press comes only when the
+      // finger moves or lifts, and a pupil's careful drag starts late.
+      return TABLET_DISABLE_PRESSANDHOLD;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
         SetCursor(shown_);

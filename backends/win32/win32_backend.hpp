@@ -4,13 +4,14 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "forms/backend.hpp"
 
 namespace wizlo {
 
-// Real windows, mouse and pointer images through Win32. Each window keeps its pixels in a DIB
+// Real windows, mouse, touch and pointer images through Win32. Each window keeps its pixels in a DIB
 // section the core composes into; showing a frame copies it to the screen with GDI, and WM_PAINT
 // copies it again whenever the system asks. Events wait in a queue the window procedure fills;
 // nextEvent pumps messages until one is there, so a modal form's loop is a nested message loop.
@@ -65,6 +66,8 @@ class Win32Backend final : public Backend {
   HCURSOR arrow_ = nullptr, crosshair_ = nullptr, shown_ = nullptr;
   std::map<const Artwork*, std::pair<std::shared_ptr<const Artwork>, HCURSOR>> cursors_;
   bool releasingCapture_ = false;  // our own ReleaseCapture is no loss of the pointer
+  std::optional<int> finger_;  // the finger whose press went to the core, until its release
+  std::optional<UINT32> primary_;  // the pointer the system makes mouse messages of, while it is down
 };
 
 }  // namespace wizlo

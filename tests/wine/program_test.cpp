@@ -1,7 +1,7 @@
-// The real Wizlo.exe under Wine, driven through the real pointer: every board played to the end, wrong
-// drops and the spare circles, both pages, the close box, the web hot spot through ShellExecute, the
-// sounds sndPlaySound played, a program folder with an Arabic name, and the forms at 120, 144 and 192
-// dpi. One Wine prefix for all of them, made once.
+// The real Wizlo.exe under Wine, driven through the real pointer and by finger: every board played to
+// the end, wrong drops and the spare circles, both pages, the close box, the web hot spot through
+// ShellExecute, the sounds sndPlaySound played, a program folder with an Arabic name, and the forms at
+// 120, 144 and 192 dpi. One Wine prefix for all of them, made once.
 
 #include <SDL_image.h>
 
@@ -276,6 +276,69 @@ TEST_F(OnWine, TheDragPointerIsTheDragIconAsAHandlerLeavesItAndTheWebHotSpotShow
   display.moveTo(from);
   display.release();
   EXPECT_TRUE(e2e::waitUntil([&] { return shownPointer(display).hotX < 8; }, 2000ms)) << "no arrow after the drag";
+}
+
+// A finger, as Windows hands it to a program that leaves its pointer messages to the system: the
+// pointer messages, and mouse input marked as the first finger's (the touch screen helper makes it
+// with SendInput, and Wine gives the mark back through GetMessageExtraInfo). Wine 8 makes no pointer
+// messages of its own, so the helper posts them, WM_POINTERCAPTURECHANGED when the system takes the
+// finger back among them.
+class ByFinger : public OnWine {
+ protected:
+  // Runs the touch screen helper through its steps: "down", x, y, finger... (screen pixels).
+  void touch(const std::vector<std::string>& steps) {
+    std::vector<std::string> arguments{WIZLO_TOUCH_SCREEN};
+    arguments.insert(arguments.end(), steps.begin(), steps.end());
+    ChildProcess screen = session.wine(arguments);
+    EXPECT_EQ(screen.waitForExit(30000ms), 0) << "the touch screen failed: " << readFile(session.prefix().parent_path() / "wine.txt");
+  }
+  static std::vector<std::string> step(const char* what, Point p, int finger) {
+    return {what, std::to_string(p.x), std::to_string(p.y), std::to_string(finger)};
+  }
+  static std::vector<std::string> steps(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+  }
+};
+
+TEST_F(ByFinger, ARightDropCountsWhileASecondFingerAndATouchTheSystemTakesBackDropNothing) {
+  WizloOnWine& wizlo = start();
+  const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
+  const Point button = wizlo.centre(menu, control(layouts::Form1, kBoards[0].button));
+  touch(steps({step("down", button, 1), step("up", button, 1)}));
+  const FormLayout& form = *kBoards[0].layout;
+  const WindowInfo board = wizlo.waitForWindows(2, form);
+  const Screenshot opening = display.screenshot();
+  const ShownPointer arrow = shownPointer(display);
+  const std::size_t heard = session.sounds().size();
+  const auto centre = [&](const ImageLayout& c) { return wizlo.centre(board, c); };
+  const auto halfway = [](Point a, Point b) { return Point{(a.x + b.x) / 2, (a.y + b.y) / 2}; };
+
+  // The first finger carries the piece for g(0); meanwhile a second drags the piece for g(1) onto its
+  // circle, where the first finger's piece would be a wrong drop.
+  const Point piece0 = centre(*pieceFor(form, 0)), circle0 = centre(control(form, names::kCircles, 0));
+  const Point piece1 = centre(*pieceFor(form, 1)), circle1 = centre(control(form, names::kCircles, 1));
+  touch(steps({step("down", piece0, 1), step("move", halfway(piece0, circle0), 1)}));
+  EXPECT_EQ(shownPointer(display).argb, arrow.argb) << "a finger's drag shows a pointer";
+  display.screenshot().savePng("/tmp/wine-finger-carries.png");
+  touch(steps({step("down", piece1, 2), step("move", halfway(piece1, circle1), 2), step("move", circle1, 2),
+               step("up", circle1, 2), step("move", circle0, 1), step("up", circle0, 1)}));
+  EXPECT_EQ(nextSound(heard), "yes");
+
+  // The piece for g(2) over its circle, taken back by the system: no drop where the finger lifts.
+  const Point piece2 = centre(*pieceFor(form, 2)), circle2 = centre(control(form, names::kCircles, 2));
+  touch(steps({step("down", piece2, 3), step("move", halfway(piece2, circle2), 3), step("move", circle2, 3),
+               {"pause", "300"}, step("cancel", circle2, 3), {"pause", "300"}, step("up", circle2, 3)}));
+  // Then a wrong drop, whose "no" tells that everything before it has been handled.
+  touch(steps({step("down", piece2, 4), step("move", halfway(piece2, circle0), 4), step("move", circle1, 4),
+               step("up", circle1, 4)}));
+  EXPECT_EQ(nextSound(heard + 1), "no");
+  EXPECT_EQ(session.sounds().size(), heard + 2);
+  const Screenshot now = display.screenshot();
+  EXPECT_LT(unchanged(opening, now, wizlo, board, control(form, names::kCircles, 0)), 0.7) << "g(0) took nothing";
+  EXPECT_GT(unchanged(opening, now, wizlo, board, control(form, names::kCircles, 1)), 0.99) << "g(1) took a piece";
+  EXPECT_GT(unchanged(opening, now, wizlo, board, control(form, names::kCircles, 2)), 0.99) << "g(2) took a piece";
 }
 
 // At a desktop's larger text sizes the forms are drawn larger, by the quarter steps the system's dpi
