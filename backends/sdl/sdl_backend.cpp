@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "backends/sdl/display_dpi.hpp"
-#include "backends/sdl/frame_log.hpp"
+#include "backends/frame_log.hpp"
 #include "backends/sdl/x11_errors.hpp"
 #include "backends/sdl/x11_frame.hpp"
 #include "forms/compose.hpp"
@@ -200,7 +200,7 @@ void SdlBackend::show(WindowId id) {
     SDL_UnlockSurface(surface);
   }
   SDL_UpdateWindowSurface(window.window);
-  noteFrameShown(window.window);
+  noteFrameShown(SDL_GetWindowID(window.window));
 }
 
 SDL_Cursor* SdlBackend::cursorFor(const PictureValue& picture) {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "backends/win32/display.hpp"
-#include "backends/win32/frame_log.hpp"
+#include "backends/frame_log.hpp"
 #include "forms/compose.hpp"
 #include "forms/display_scale.hpp"
 #include "platform/win32/wide_text.hpp"
