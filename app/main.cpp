@@ -2,7 +2,9 @@
 // operating-system services are this platform's: SDL2, SDL audio and xdg-open on Linux.
 
 #include <cstdio>
+#include <exception>
 #include <optional>
+#include <string>
 
 #include "app/program.hpp"
 #include "assets/catalogue.hpp"
@@ -20,9 +22,15 @@ int main() {
     std::fprintf(stderr, "wizlo: %s (is DISPLAY set?)\n", error.what());
     return 1;
   }
-  platform::SdlSoundService sound;
-  platform::XdgOpener web;
-  Runtime runtime(*backend, assets::picture);
-  defineForms(runtime, platform::Services{sound, web, platform::appPath()});
-  return runtime.run(kStartForm);
+  try {
+    platform::SdlSoundService sound;
+    platform::XdgOpener web;
+    Runtime runtime(*backend, assets::picture);
+    defineForms(runtime, platform::Services{sound, web, platform::appPath()});
+    return runtime.run(kStartForm);  // reports its own failures once the menu is asked for
+  } catch (const std::exception& error) {
+    // Before the menu: said where the display shows it, and status 1.
+    backend->reportError(std::string("Wizlo cannot start: ") + error.what());
+    return 1;
+  }
 }

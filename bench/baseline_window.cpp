@@ -1,32 +1,20 @@
 // The floor of our stack: a bare SDL2 program that opens one window of the menu's size, presents one
-// frame and quits. It logs its frame as wizlo does (WIZLO_FRAME_LOG), so the start-up benchmark times
-// both the same way.
+// frame and quits. It logs its frame as wizlo does (WIZLO_FRAME_LOG, WIZLO_EXIT_AFTER_FIRST_FRAME), so
+// the start-up benchmark times both the same way.
 //   wizlo-baseline-window            the renderer SDL picks by default (OpenGL where there is one)
 //   wizlo-baseline-window software   SDL's software renderer on the window's framebuffer, as wizlo asks
 
 #include <SDL.h>
-#include <time.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+
+#include "backends/frame_log.hpp"
 
 namespace {
 // The menu's client area at 96 dpi: 13575 x 8985 twips, 15 twips a pixel.
 constexpr int kWidth = 13575 / 15;
 constexpr int kHeight = 8985 / 15;
-
-void noteFramePresented(SDL_Window* window) {
-  const char* path = std::getenv("WIZLO_FRAME_LOG");
-  if (!path || !*path) return;
-  if (std::FILE* log = std::fopen(path, "a")) {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    std::fprintf(log, "%lld %u\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec,
-                 static_cast<unsigned>(SDL_GetWindowID(window)));
-    std::fclose(log);
-  }
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -49,7 +37,7 @@ int main(int argc, char** argv) {
   SDL_SetRenderDrawColor(renderer, 0xF0, 0xF0, 0xF0, 0xFF);
   SDL_RenderClear(renderer);
   SDL_RenderPresent(renderer);
-  noteFramePresented(window);
+  wizlo::noteFrameShown(SDL_GetWindowID(window));
   SDL_DestroyRenderer(renderer);
   SDL_DestroyWindow(window);
   SDL_Quit();

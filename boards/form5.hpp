@@ -167,8 +167,9 @@ inline constexpr BoardContent Form5Content = {
     .instruction = "انقل المهارة للمكان المناسب",
     .instructionColour = 0x000000,
     .instructionSize = 500,
-    // In the empty band above the sentence: beside the back button it would squeeze the names.
-    .instructionY = 700,
+    // Level with the top half of the back button, as high as the circles above let it: the skill
+    // names below then keep their size.
+    .instructionY = 4200,
     .skills = kForm5Skills,
     .skillColour = 0x000000,
     .skillSize = kTileSkillSize,

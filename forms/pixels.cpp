@@ -34,7 +34,7 @@ void* allocatePixels(std::size_t bytes) {
   return ::operator new(bytes);
 }
 
-void freePixels(void* at, [[maybe_unused]] std::size_t bytes) noexcept {
+void freePixels(void* at, [[maybe_unused]] std::size_t bytes) noexcept {  // read on Linux only
 #if defined(__linux__)
   if (bytes >= kHugePage) {
     munmap(at, roundUp(bytes, kPage));

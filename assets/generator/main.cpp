@@ -10,6 +10,7 @@
 #include "assets/control_names.hpp"
 #include "assets/generator/backdrops/backdrops.hpp"
 #include "assets/generator/backdrops/legibility.hpp"
+#include "assets/generator/backdrops/name_gaps.hpp"
 #include "assets/generator/draw/owned.hpp"
 #include "assets/generator/icons/icons.hpp"
 #include "assets/generator/output/embedding.hpp"
@@ -67,7 +68,10 @@ std::vector<DrawnImage> drawEverything() {
         // Pale letters on a pale ground would pass every other check; they stop the build here.
         cairo_surface_flush(surface.get());
         const auto* argb = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(surface.get()));
-        requireLegible(InkPixels({argb, static_cast<std::size_t>(w) * h}, w, ink), ink, nameOf(id));
+        const InkPixels pixels({argb, static_cast<std::size_t>(w) * h}, w, ink);
+        requireLegible(pixels, ink, nameOf(id));
+        // A name nearer another piece than its own would send a pupil's piece to the wrong skill.
+        requireOwnNamesNearest(pixels, ink, pieceBoxesOf(*formShowing(id)), nameOf(id));
         images.push_back({id, w, h, true, encodeJpeg(surface.get(), kBackdropQuality)});
       }
       continue;

@@ -6,9 +6,10 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "backends/sdl/display_dpi.hpp"
-#include "backends/sdl/frame_log.hpp"
+#include "backends/frame_log.hpp"
 #include "backends/sdl/x11_errors.hpp"
 #include "backends/sdl/x11_frame.hpp"
 #include "forms/compose.hpp"
@@ -170,9 +171,15 @@ FrameView SdlBackend::frame(WindowId id) {
   Window& window = found->second;
   SDL_Surface* surface = SDL_GetWindowSurface(window.window);
   if (!surface) throw std::runtime_error(std::string("cannot draw in a window: ") + SDL_GetError());
-  if (framePixels(surface) && SDL_LockSurface(surface) == 0)
+  // A frame whose composing failed was never shown: its lock goes before a new one is taken.
+  if (window.locked) SDL_UnlockSurface(std::exchange(window.locked, nullptr));
+  window.staged = false;
+  if (framePixels(surface) && SDL_LockSurface(surface) == 0) {
+    window.locked = surface;
     return {static_cast<std::uint32_t*>(surface->pixels), surface->w, surface->h, surface->pitch / 4};
+  }
   window.staging.resize(static_cast<std::size_t>(surface->w) * static_cast<std::size_t>(surface->h));
+  window.staged = true;
   return {window.staging.data(), surface->w, surface->h, surface->w};
 }
 
@@ -180,16 +187,20 @@ void SdlBackend::show(WindowId id) {
   const auto found = windows_.find(id);
   if (found == windows_.end()) return;
   Window& window = found->second;
+  // Unlocked before SDL is asked for the surface again: nothing between frame() and here let it change.
+  const bool locked = window.locked != nullptr;
+  if (locked) SDL_UnlockSurface(std::exchange(window.locked, nullptr));
+  const bool staged = std::exchange(window.staged, false);
   SDL_Surface* surface = SDL_GetWindowSurface(window.window);
-  if (!surface) return;
-  if (framePixels(surface)) {
-    SDL_UnlockSurface(surface);
-  } else if (!window.staging.empty()) {
+  if (!surface || (!locked && !staged)) return;  // no frame was composed for this window
+  if (staged && window.staging.size() == static_cast<std::size_t>(surface->w) * static_cast<std::size_t>(surface->h) &&
+      SDL_LockSurface(surface) == 0) {
     SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_RGB888, window.staging.data(), surface->w * 4,
                       surface->format->format, surface->pixels, surface->pitch);
+    SDL_UnlockSurface(surface);
   }
   SDL_UpdateWindowSurface(window.window);
-  noteFrameShown(window.window);
+  noteFrameShown(SDL_GetWindowID(window.window));
 }
 
 SDL_Cursor* SdlBackend::cursorFor(const PictureValue& picture) {

@@ -40,8 +40,13 @@ class SdlBackend final : public Backend {
  private:
   struct Window {
     SDL_Window* window = nullptr;
-    // Where a surface's pixels are not 32-bit XRGB the frame is composed here and converted.
+    // Where a surface's pixels are not 32-bit XRGB, or it cannot be locked, the frame is composed here
+    // and converted when it is shown.
     std::vector<std::uint32_t> staging;
+    // What frame() handed out, so that show() finishes the same way: the surface it locked, to be
+    // unlocked, or the staging buffer, to be copied.
+    SDL_Surface* locked = nullptr;
+    bool staged = false;
   };
   bool translate(const SDL_Event& sdl, InputEvent& event) const;
   InputEvent pointerEvent(InputEvent::Kind kind, Uint32 windowId, int x, int y) const;

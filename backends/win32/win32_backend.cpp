@@ -11,7 +11,7 @@
 #include <string>
 
 #include "backends/win32/display.hpp"
-#include "backends/win32/frame_log.hpp"
+#include "backends/frame_log.hpp"
 #include "forms/compose.hpp"
 #include "forms/display_scale.hpp"
 #include "platform/win32/wide_text.hpp"
@@ -83,7 +83,8 @@ Win32Backend::Win32Backend() {
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.lpszClassName = kWindowClass;
   // No class cursor: WM_SETCURSOR puts up the one the core chose.
-  if (!RegisterClassExW(&windowClass)) throw std::runtime_error("cannot register the window class");
+  if (!RegisterClassExW(&windowClass))
+    throw std::runtime_error("cannot register the window class (error " + std::to_string(GetLastError()) + ")");
   arrow_ = shown_ = LoadCursorW(nullptr, IDC_ARROW);
   crosshair_ = LoadCursorW(nullptr, IDC_CROSS);
 }
@@ -272,11 +273,13 @@ std::uintptr_t Win32Backend::nativeHandle(WindowId id) const {
   return found == windows_.end() ? 0 : reinterpret_cast<std::uintptr_t>(found->second.hwnd);
 }
 
-void Win32Backend::reportError(std::string_view message) {
+void showErrorBox(std::string_view message) {
   const std::string text(message);
   std::fprintf(stderr, "wizlo: %s\n", text.c_str());
   MessageBoxW(nullptr, platform::wide(text).c_str(), L"Wizlo", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
+
+void Win32Backend::reportError(std::string_view message) { showErrorBox(message); }
 
 Win32Backend::Window* Win32Backend::find(HWND hwnd) {
   for (auto& [id, window] : windows_)

@@ -5,11 +5,16 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "forms/backend.hpp"
 
 namespace wizlo {
+
+// A failure told to whoever sits at the machine: a line on standard error, for a console, and an
+// error box, where a GUI program's pupil or teacher sees it. Needs no window of ours.
+void showErrorBox(std::string_view message);
 
 // Real windows, mouse, touch and pointer images through Win32. Each window keeps its pixels in a DIB
 // section the core composes into; showing a frame copies it to the screen with GDI, and WM_PAINT

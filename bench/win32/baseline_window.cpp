@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "backends/win32/frame_log.hpp"
+#include "backends/frame_log.hpp"
 
 namespace {
 // The menu's client area at 96 dpi: 13575 x 8985 twips, 15 twips a pixel.

@@ -105,6 +105,8 @@ class VirtualDisplay {
   void release() const;
   void click(Point p) const;
   void drag(Point from, Point to, int steps = 6) const;
+  // Both buttons pressed at `from`, the pointer moved to `to`, the left let go, then the right.
+  void dragWithBothButtons(Point from, Point to) const;
 
  private:
   struct XConnection;

@@ -11,6 +11,7 @@
 #include "forms/frame.hpp"
 #include "platform/web_site.hpp"
 #include "tests/e2e/e2e_fixture.hpp"
+#include "tests/wine/wine_checks.hpp"
 #include "tests/wine/wine_session.hpp"
 
 namespace wizlo::wine {
@@ -49,28 +50,17 @@ class OnWine : public ::testing::Test {
     if (display.screenshot().savePng(path)) std::fprintf(stderr, "screen kept in %s\n", path.c_str());
   }
 
-  // The next sound after the first `heard`, once it has been played ("" if none came in 5 s).
-  std::string nextSound(std::size_t heard) const {
-    if (!e2e::waitUntil([&] { return session.sounds().size() > heard; }, 5000ms, 20ms)) return "";
-    return session.sounds()[heard];
-  }
-  // The share of a control's pixels, inset by two, that pass `test`.
+  std::string nextSound(std::size_t heard) const { return wine::nextSound(session, heard); }
   double share(const Screenshot& shot, const WizloOnWine& wizlo, const WindowInfo& client, const ImageLayout& c,
                const std::function<bool(Point, Rgb)>& test) const {
-    const Point from = wizlo.at(client, c.Left, c.Top), to = wizlo.at(client, c.Left + c.Width, c.Top + c.Height);
-    int passed = 0, all = 0;
-    for (int y = from.y + 2; y < to.y - 2; ++y)
-      for (int x = from.x + 2; x < to.x - 2; ++x, ++all) passed += test({x, y}, shot.at({x, y}));
-    return all ? double(passed) / all : 0;
+    return shareOf(shot, wizlo, client, c, test);
   }
   double unchanged(const Screenshot& before, const Screenshot& now, const WizloOnWine& wizlo, const WindowInfo& client,
                    const ImageLayout& c) const {
-    return share(now, wizlo, client, c, [&](Point p, Rgb colour) { return before.at(p) == colour; });
+    return unchangedShare(before, now, wizlo, client, c);
   }
   Screenshot screenWhen(const std::function<bool(const Screenshot&)>& check) const {
-    std::optional<Screenshot> shot;
-    e2e::waitUntil([&] { return check(shot.emplace(display.screenshot())); }, 3000ms, 50ms);
-    return *shot;
+    return wine::screenWhen(display, check);
   }
 
   VirtualDisplay& display = machine().display;

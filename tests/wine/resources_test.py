@@ -59,7 +59,10 @@ class ProgramFile(unittest.TestCase):
         fixed = self.pe.VS_FIXEDFILEINFO[0]
         self.assertEqual((fixed.FileVersionMS, fixed.FileVersionLS), (0x00010000, 0))
         self.assertEqual((fixed.ProductVersionMS, fixed.ProductVersionLS), (0x00010000, 0))
-        self.assertEqual((fixed.FileFlags, fixed.FileOS, fixed.FileType, fixed.FileSubtype), (0, 4, 1, 0))
+        # No flags, and none that could be set: mask 0, flags 0; no date.
+        self.assertEqual((fixed.FileFlagsMask, fixed.FileFlags), (0, 0))
+        self.assertEqual((fixed.FileOS, fixed.FileType, fixed.FileSubtype), (4, 1, 0))
+        self.assertEqual((fixed.FileDateMS, fixed.FileDateLS), (0, 0))
         tables = [t for info in self.pe.FileInfo[0] if info.Key == b"StringFileInfo" for t in info.StringTable]
         self.assertEqual([t.LangID.upper() for t in tables], [b"040904B0"])
         self.assertEqual(list(tables[0].entries.items()), [

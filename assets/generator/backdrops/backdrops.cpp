@@ -32,6 +32,13 @@ bool drawBackdropShowing(PictureId id, cairo_t* cr, InkMap& ink) {
 
 }  // namespace
 
+const FormLayout* formShowing(PictureId id) {
+  if (isBackdropOf(id, layouts::Form1)) return &layouts::Form1;
+  for (const MenuButton& button : layouts::kMenuButtons)
+    if (isBackdropOf(id, button.form())) return &button.form();
+  return nullptr;
+}
+
 void drawBackdrop(PictureId id, cairo_t* cr, int widthPx, int heightPx, InkMap& ink) {
   cairo_save(cr);
   // User units are twips: every place comes straight from a layout table.

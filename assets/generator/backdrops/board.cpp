@@ -11,6 +11,7 @@
 #include "assets/control_names.hpp"
 #include "assets/generator/backdrops/credits.hpp"
 #include "assets/generator/backdrops/decor.hpp"
+#include "assets/generator/backdrops/name_gaps.hpp"
 #include "assets/generator/backdrops/placement.hpp"
 #include "assets/generator/draw/shapes.hpp"
 #include "assets/generator/text/arabic_text.hpp"
@@ -162,6 +163,10 @@ std::string_view skillOf(const BoardContent& b, int piece) {
 // A name's ink ends this far left of its piece, and keeps this far from any control or other name:
 // 4 px at 1x, so rows of names never run into each other.
 constexpr double kNameGap = 110, kNameClearance = 60;
+// How far a name keeps from every other piece it stands level with, so its own piece is clearly the
+// one it belongs to (name_gaps.hpp), with a pixel and a half to spare for the anti-aliased ink.
+constexpr double kBesideOtherPiece =
+    std::max(kLeastOtherNameGapPx * 15, kOtherNameGapToOwn * kNameGap) + 1.5 * 15;
 // How far a name may stand above or below level with its piece, nearest first: while its middle
 // stays beside the piece, it still reads as the piece's.
 constexpr double kNameNudges[] = {0, 25, -25, 50, -50, 75, -75, 100, -100, 125, -125, 150, -150, 175, -175, 200, -200};
@@ -215,13 +220,16 @@ std::optional<std::vector<PlacedText>> placeNames(cairo_t* cr, const BoardConten
     ArabicText text(cr, skillOf(b, *piece->Index), kNaskh, size);
     const Box ink = text.ink();
     InkStrips strips(text, kNameClearance / 2);
+    std::vector<Box> others;  // the other pieces, with the room beside them that no other name may take
+    for (const ImageLayout* other : pieces)
+      if (other != piece) others.push_back(inset(boxOf(other->rect()), -(kBesideOtherPiece - kNameClearance / 2), 0));
     NameChoices name{{std::move(text), at.x - kNameGap - ink.right()}, std::move(strips),
                      at.centreY() - ink.centreY(), {}};
     for (const double nudge : kNameNudges) {
       const double y = name.level + nudge;
       const auto meets = [&](const Box& o) { return name.strips.meets(name.text.x, y, o); };
       if (fitsAt({name.text.x + ink.x, y + ink.y, ink.width, ink.height}, page, {}, 0) &&
-          std::none_of(near.begin(), near.end(), meets))
+          std::none_of(near.begin(), near.end(), meets) && std::none_of(others.begin(), others.end(), meets))
         name.ys.push_back(y);
     }
     if (name.ys.empty()) return std::nullopt;
@@ -254,7 +262,7 @@ void drawSkills(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obst
     const PlacedText& label = (*placed)[k];
     label.text.paint(label.x + 10, label.y + 14, kWhite.withAlpha(0.45));
     label.text.paint(label.x, label.y, Colour::hex(b.skillColour));
-    ink.add(InkKind::Label, "c(" + std::to_string(*pieces[k]->Index) + ") label",
+    ink.add(InkKind::Label, labelName(*pieces[k]->Index),
             [&](cairo_t* m) { label.text.path(m, label.x, label.y); }, label.text.size());
   }
 }

@@ -28,6 +28,7 @@ class InkPixels {
   // How much of each pixel the part's outline covers, 0 to 255, row by row.
   std::vector<std::uint8_t> coverage(const InkPart& part) const;
   Standout standout(const InkPart& part) const;
+  int width() const { return width_; }
 
  private:
   std::span<const std::uint32_t> argb_;

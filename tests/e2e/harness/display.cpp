@@ -267,6 +267,15 @@ void VirtualDisplay::drag(Point from, Point to, int steps) const {
   xdotool(args);
 }
 
+void VirtualDisplay::dragWithBothButtons(Point from, Point to) const {
+  moveTo(from);
+  press();
+  xdotool({"mousedown", "3"});
+  moveTo(to);
+  release();
+  xdotool({"mouseup", "3"});
+}
+
 Screenshot::Screenshot(int width, int height, std::vector<Rgb> pixels)
     : width_(width), height_(height), pixels_(std::move(pixels)) {}
 

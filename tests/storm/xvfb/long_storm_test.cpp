@@ -44,12 +44,7 @@ class LongStorm : public WizloE2e {
       display.moveTo(anywhereIn(window, form));
       display.xdotool({"click", "3"});
     } else if (roll < 92) {  // both buttons at once
-      display.moveTo(anywhereIn(window, form));
-      display.press();
-      display.xdotool({"mousedown", "3"});
-      display.moveTo(anywhereIn(window, form));
-      display.release();
-      display.xdotool({"mouseup", "3"});
+      display.dragWithBothButtons(anywhereIn(window, form), anywhereIn(window, form));
     } else {  // let go outside the window
       display.moveTo(anywhereIn(window, form));
       display.press();

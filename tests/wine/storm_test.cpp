@@ -1,0 +1,162 @@
+// Wizlo.exe under Wine, stormed for a minute by a seeded random pupil through the real pointer: boards
+// and pages opened and left at once or after a while, drags and clicks anywhere, the right button and
+// both at once, releases outside every window, clicks on the menu under a board, clicks straight after
+// a drop while its sound plays, the back button and the close box. After every move the program runs
+// and no board shows both marks; after the storm the menu opens every form, and every board it opens
+// holds all its pieces in their slots.
+//
+// WIZLO_WINE_STORM_SECONDS sets how long (60 s unless told); WIZLO_STORM_SEED replays the pupil.
+
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <random>
+
+#include "tests/wine/wine_checks.hpp"
+
+namespace wizlo::wine {
+namespace {
+
+using e2e::control;
+using e2e::Point;
+using e2e::Screenshot;
+
+long fromEnvironment(const char* name, long otherwise) {
+  const char* given = std::getenv(name);
+  return given && *given ? std::strtol(given, nullptr, 0) : otherwise;
+}
+
+class WineStorm : public ::testing::Test {
+ protected:
+  int chance(int outOf) { return std::uniform_int_distribution<int>(0, outOf - 1)(random); }
+
+  // A point on a control of the form, or now and then just right of its window.
+  Point anywhereIn(const WindowInfo& window, const FormLayout& form) {
+    if (chance(8) == 0) return {window.x + window.width + 5 + chance(40), window.y + chance(window.height)};
+    const ImageLayout& c = form.Controls[static_cast<std::size_t>(chance(static_cast<int>(form.Controls.size())))];
+    return wizlo->at(window, c.Left + chance(std::max<int>(c.Width, 1)), c.Top + chance(std::max<int>(c.Height, 1)));
+  }
+
+  // One random move of the pupil's hand on an open form.
+  void move(const WindowInfo& window, const FormLayout& form, bool board) {
+    const int roll = chance(100);
+    if (roll < 40) {
+      display.drag(anywhereIn(window, form), anywhereIn(window, form), 2 + chance(4));
+    } else if (roll < 55 && board) {  // a piece onto a circle, and a click at once, while its sound plays
+      const ImageLayout* piece = e2e::pieceFor(form, chance(e2e::arraySize(form, names::kCircles)));
+      const ImageLayout& circle = control(form, names::kCircles, chance(e2e::arraySize(form, names::kCircles)));
+      if (piece) display.drag(wizlo->centre(window, *piece), wizlo->centre(window, circle), 3);
+      display.click(anywhereIn(window, form));
+    } else if (roll < 70) {
+      display.click(anywhereIn(window, form));
+    } else if (roll < 78) {
+      display.moveTo(anywhereIn(window, form));
+      display.xdotool({"click", "3"});
+    } else if (roll < 85) {  // both buttons at once
+      display.dragWithBothButtons(anywhereIn(window, form), anywhereIn(window, form));
+    } else if (roll < 93) {  // let go outside every window
+      display.moveTo(anywhereIn(window, form));
+      display.press();
+      display.moveTo({display.screenshot().width() - 3, display.screenshot().height() - 3});
+      display.release();
+    } else {  // the menu beneath, which takes no input while a form is shown over it
+      display.click(wizlo->at(menu, chance(layouts::Form1.ClientWidth), chance(layouts::Form1.ClientHeight)));
+    }
+  }
+
+  // Opens the form a menu button opens; its client area.
+  WindowInfo open(const MenuButton& button) {
+    display.click(wizlo->centre(menu, control(layouts::Form1, button.hotSpot)));
+    return wizlo->waitForWindows(2, button.form());
+  }
+
+  // Every visible piece of a board just opened lies in its slot, as on the board's first visit (where
+  // the window was then: the system may place a window elsewhere another time).
+  void expectEveryPieceInItsSlot(const WindowInfo& window, const FormLayout& form) {
+    const Screenshot now = display.screenshot();
+    const auto& [first, firstWindow] =
+        firstLook.try_emplace(std::string(form.Name), std::pair{now, window}).first->second;
+    bool lost = false;
+    for (const ImageLayout& c : form.Controls) {
+      if (c.Name != names::kPieces || !c.Visible) continue;
+      const Point there = wizlo->at(firstWindow, c.Left, c.Top), here = wizlo->at(window, c.Left, c.Top);
+      const double same = shareOf(now, *wizlo, window, c, [&](Point p, e2e::Rgb colour) {
+        return first.at({p.x - here.x + there.x, p.y - here.y + there.y}) == colour;
+      });
+      EXPECT_GT(same, 0.98) << form.Name << " c(" << *c.Index << ") is not in its slot; seed " << seed;
+      lost = lost || same <= 0.98;
+    }
+    if (lost) {  // the evidence
+      first.savePng("/tmp/wine-storm-first-" + std::string(form.Name) + ".png");
+      now.savePng("/tmp/wine-storm-now-" + std::string(form.Name) + ".png");
+    }
+  }
+
+  void closeBoardOrPage(const WindowInfo& window, const FormLayout& form, bool board) {
+    if (chance(3) == 0) wizlo->clickCloseBox(wizlo->top());
+    else display.click(wizlo->centre(window, control(form, board ? names::kBoardBack : names::kPageBack)));
+  }
+
+  VirtualDisplay display{1280, 1024};
+  WineSession session{display, WIZLO_PROGRAM};
+  const std::uint64_t seed = static_cast<std::uint64_t>(fromEnvironment("WIZLO_STORM_SEED", std::random_device{}()));
+  std::mt19937_64 random{seed};
+  std::optional<WizloOnWine> wizlo;
+  WindowInfo menu;
+  std::map<std::string, std::pair<Screenshot, WindowInfo>> firstLook;
+};
+
+TEST_F(WineStorm, AMinuteOfARandomPupilLeavesTheProgramAliveEveryFormOpeningAndNoPieceLost) {
+  const auto seconds = fromEnvironment("WIZLO_WINE_STORM_SECONDS", 60);
+  std::cout << "storm seed " << seed << " (WIZLO_STORM_SEED replays the pupil's choices, not Wine's timing)"
+            << std::endl;
+  wizlo.emplace(session, WIZLO_PROGRAM);
+  menu = wizlo->waitForWindows(1, layouts::Form1);
+  int moves = 0, visits = 0, quick = 0;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (std::chrono::steady_clock::now() < end) {
+    const MenuButton& button = layouts::kMenuButtons[chance(static_cast<int>(std::size(layouts::kMenuButtons)))];
+    const bool board = button.board != nullptr;
+    const WindowInfo window = open(button);  // throws when no window comes: the program did not answer
+    ++visits;
+    if (board) expectEveryPieceInItsSlot(window, button.form());
+    if (chance(4) == 0) {  // opened and closed again at once
+      ++quick;
+    } else {
+      for (int i = 1 + chance(30); i > 0 && std::chrono::steady_clock::now() < end; --i) {
+        move(window, button.form(), board);
+        ++moves;
+        ASSERT_TRUE(wizlo->running()) << "Wizlo.exe ended; seed " << seed;
+        if (board) {
+          const Screenshot shot = display.screenshot();
+          ASSERT_FALSE(showsCheck(shot, *wizlo, window, button.form()) && showsCross(shot, *wizlo, window, button.form()))
+              << button.form().Name << " shows both marks; seed " << seed;
+        }
+        if (wizlo->windows().size() == 1) break;  // a click found the back button
+      }
+    }
+    if (wizlo->windows().size() == 2) closeBoardOrPage(window, button.form(), board);
+    ASSERT_TRUE(e2e::waitUntil([&] { return wizlo->windows().size() == 1; }, 10000ms))
+        << button.form().Name << " would not close; seed " << seed;
+    ASSERT_TRUE(wizlo->running()) << "seed " << seed;
+    if (HasFatalFailure()) return;
+  }
+  // After the storm: every form opens from the menu and closes again.
+  for (const MenuButton& button : layouts::kMenuButtons) {
+    const WindowInfo window = open(button);
+    if (button.board) expectEveryPieceInItsSlot(window, button.form());
+    wizlo->clickCloseBox(wizlo->top());
+    ASSERT_TRUE(e2e::waitUntil([&] { return wizlo->windows().size() == 1; }, 10000ms)) << button.form().Name;
+  }
+  ASSERT_TRUE(wizlo->running());
+  std::cout << "storm seed " << seed << ": " << moves << " moves in " << visits << " visits (" << quick
+            << " left at once), " << session.sounds().size() << " sounds, " << session.openedAddresses().size()
+            << " web requests, over " << seconds << " s" << std::endl;
+  wizlo->waitForWindows(1, layouts::Form1);  // the menu is the newest window again
+  wizlo->clickCloseBox(wizlo->top());
+  EXPECT_TRUE(e2e::waitUntil([&] { return !wizlo->running(); }, 10000ms)) << "the menu's close box did not end it";
+}
+
+}  // namespace
+}  // namespace wizlo::wine

@@ -1,0 +1,57 @@
+// What the Wine tests read off the screen and the sound capture, shared by the program, storm and
+// fault tests.
+
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "tests/e2e/e2e_fixture.hpp"
+#include "tests/wine/wine_session.hpp"
+
+namespace wizlo::wine {
+
+// The next sound after the first `heard`, once it has been played ("" if none came in time).
+inline std::string nextSound(const WineSession& session, std::size_t heard, Milliseconds timeout = 5000ms) {
+  if (!e2e::waitUntil([&] { return session.sounds().size() > heard; }, timeout, 20ms)) return "";
+  return session.sounds()[heard];
+}
+
+// The share of a control's pixels, inset by two, that pass `test`.
+inline double shareOf(const e2e::Screenshot& shot, const WizloOnWine& wizlo, const WindowInfo& client,
+                      const ImageLayout& c, const std::function<bool(e2e::Point, e2e::Rgb)>& test) {
+  const e2e::Point from = wizlo.at(client, c.Left, c.Top), to = wizlo.at(client, c.Left + c.Width, c.Top + c.Height);
+  int passed = 0, all = 0;
+  for (int y = from.y + 2; y < to.y - 2; ++y)
+    for (int x = from.x + 2; x < to.x - 2; ++x, ++all) passed += test({x, y}, shot.at({x, y}));
+  return all ? double(passed) / all : 0;
+}
+
+// How much of a control looks as it did in `before`.
+inline double unchangedShare(const e2e::Screenshot& before, const e2e::Screenshot& now, const WizloOnWine& wizlo,
+                             const WindowInfo& client, const ImageLayout& c) {
+  return shareOf(now, wizlo, client, c, [&](e2e::Point p, e2e::Rgb colour) { return before.at(p) == colour; });
+}
+
+// The first screen that passes `check` within the time, else the last one taken.
+inline e2e::Screenshot screenWhen(const VirtualDisplay& display, const std::function<bool(const e2e::Screenshot&)>& check,
+                                  Milliseconds timeout = 3000ms) {
+  std::optional<e2e::Screenshot> shot;
+  e2e::waitUntil([&] { return check(shot.emplace(display.screenshot())); }, timeout, 50ms);
+  return *shot;
+}
+
+// Whether a board's screen shows its green check, or its red cross.
+inline bool showsCheck(const e2e::Screenshot& s, const WizloOnWine& wizlo, const WindowInfo& board,
+                       const FormLayout& form) {
+  return shareOf(s, wizlo, board, e2e::control(form, names::kRightMark),
+                 [](e2e::Point, e2e::Rgb p) { return e2e::markYesGreen(p); }) > 0.05;
+}
+inline bool showsCross(const e2e::Screenshot& s, const WizloOnWine& wizlo, const WindowInfo& board,
+                       const FormLayout& form) {
+  return shareOf(s, wizlo, board, e2e::control(form, names::kWrongMark),
+                 [](e2e::Point, e2e::Rgb p) { return e2e::markNoRed(p); }) > 0.05;
+}
+
+}  // namespace wizlo::wine
