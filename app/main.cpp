@@ -1,18 +1,27 @@
-// Wizlo: the runtime opens the menu, and the pupil's mouse does the rest. The window system and the
-// operating-system services are this platform's: SDL2, SDL audio and xdg-open on Linux.
+// Wizlo: the runtime opens the menu, and the pupil's mouse does the rest; or, given a teacher's board
+// pack (`wizlo lesson.wizlo`, as a double-click on one starts it), that board alone. The window system
+// and the operating-system services are this platform's: SDL2, SDL audio and xdg-open on Linux.
 
 #include <cstdio>
 #include <optional>
+#include <string>
 
+#include "app/lesson.hpp"
 #include "app/program.hpp"
 #include "assets/catalogue.hpp"
 #include "backends/sdl/sdl_backend.hpp"
+#include "packs/container.hpp"
+#include "packs/pack_error.hpp"
 #include "platform/linux/app_path.hpp"
 #include "platform/linux/sdl_sound.hpp"
 #include "platform/linux/xdg_opener.hpp"
 
-int main() {
+int main(int argc, char** argv) {
   using namespace wizlo;
+  if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+    std::fprintf(stderr, "usage: wizlo [LESSON.wizlo]\n");
+    return 2;
+  }
   std::optional<SdlBackend> backend;
   try {
     backend.emplace();
@@ -20,9 +29,23 @@ int main() {
     std::fprintf(stderr, "wizlo: %s (is DISPLAY set?)\n", error.what());
     return 1;
   }
+  std::unique_ptr<Lesson> lesson;
+  if (argc == 2) {
+    try {
+      lesson = Lesson::read(platform::readUserFile(argv[1], packs::kMaxPackBytes));
+    } catch (const packs::PackError& error) {
+      backend->reportError(packs::refusal(argv[1], error));
+      return 1;
+    }
+  }
   platform::SdlSoundService sound;
   platform::XdgOpener web;
-  Runtime runtime(*backend, assets::picture);
-  defineForms(runtime, platform::Services{sound, web, platform::appPath()});
+  const platform::Services services{sound, web, platform::appPath()};
+  Runtime runtime(*backend, lesson ? lesson->pictures() : PictureSource(assets::picture));
+  if (lesson) {
+    lesson->define(runtime, services);
+    return runtime.run(lesson->layout().Name);
+  }
+  defineForms(runtime, services);
   return runtime.run(kStartForm);
 }
