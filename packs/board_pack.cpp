@@ -3,7 +3,12 @@
 // Only reading here: the program carries no TOML writer (writing is pack_writer.cpp's, the board
 // maker's), which keeps the Windows program file small.
 #define TOML_ENABLE_FORMATTERS 0
-#define TOML_FLOAT_CHARCONV 1  // a layout has no fractions, and the stream way brings iostreams along
+// A layout has no fractions; toml++ would read them through a string stream, which pulls iostreams and
+// locales into the Windows program file. GCC's library reads them without (the browser's does not).
+#include <version>
+#if defined(__GLIBCXX__)
+#define TOML_FLOAT_CHARCONV 1
+#endif
 #include <toml++/toml.h>
 
 #include <algorithm>

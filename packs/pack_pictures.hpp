@@ -2,6 +2,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "forms/image_control.hpp"
 #include "packs/board_pack.hpp"
@@ -27,6 +28,7 @@ class PackPictures {
 
  private:
   std::map<std::string, std::shared_ptr<const Artwork>, std::less<>> artworks_;
+  std::map<std::string, std::vector<long long>, std::less<>> sizes_;  // each image's pixels, smallest first
 };
 
 }  // namespace wizlo::packs
