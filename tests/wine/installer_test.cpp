@@ -84,6 +84,7 @@ TEST(Installer, InstallsSilentlyStartsFromProgramFilesOpensLessonBoardsAndUninst
     display.click({frame.x + border + (240 + 1815 / 2) / 15, frame.y + frame.height - 9120 / 15 - border + (3900 + 735 / 2) / 15});
   }
   session.settle();
+  fs::remove(session.driveC() / "lesson.wizlo");  // the teacher's, not the installer's
 
   // The uninstaller copies itself away and returns at once: the copy is waited for with the rest.
   session.wine({"C:\\Program Files\\Wizlo\\Uninstall.exe", "/S"}).waitForExit(60000ms);

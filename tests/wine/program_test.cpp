@@ -294,6 +294,7 @@ TEST_F(OnWine, ALessonBoardPackOpensAlonePlaysToTheEndAndItsBackButtonEndsThePro
   fs::copy_file(WIZLO_SAMPLE_PACK, session.driveC() / "lessons" / "second-grade.wizlo", fs::copy_options::overwrite_existing);
   WizloOnWine& wizlo = start(WIZLO_PROGRAM, 1, {}, {"C:\\lessons\\second-grade.wizlo"}, &form);
   const WindowInfo board = wizlo.waitForWindows(1, form);
+  display.screenshot().savePng("/tmp/wine-lesson.png");  // to look at, as the dpi test keeps its boards
   for (const ImageLayout& piece : form.Controls) {
     if (piece.Name != names::kPieces) continue;
     bool fits = false;
