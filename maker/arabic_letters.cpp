@@ -79,6 +79,8 @@ std::string nameOfCharacter(char32_t c) {
     what = "a control character such as a tab";
   else if (c == 0x00A0 || (c >= 0x2000 && c <= 0x200A) || c == 0x3000)
     what = "a space of another kind";
+  else if ((c >= 0xFB50 && c <= 0xFDFF) || (c >= 0xFE70 && c <= 0xFEFF))
+    what = "an Arabic letter in a printed form, as text copied from a PDF holds";
   else if (c == 0x0640)
     what = "a tatweel, which only stretches a letter";
   else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))

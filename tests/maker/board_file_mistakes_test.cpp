@@ -48,6 +48,8 @@ const Mistake kMistakes[] = {
     {"a Latin letter in the sentence", board(group("ذهب(ت)", "تاء مفتوحة"), "ذهبت Amal إلى المدرسة"), 2, "a Latin letter"},
     {"an invisible direction mark in the sentence", board(group("ذهب(ت)", "تاء مفتوحة"), "ذهبت\u200F الطالبة"), 2,
      "invisible direction mark"},
+    {"letters in the printed forms a PDF gives", board(group("ذهب(ت)", "تاء مفتوحة"), "ذهبت \uFEBF\uFEA0"), 2,
+     "a printed form, as text copied from a PDF holds"},
     {"a text without its quotes", "title = \"درس\"\nsentence = ذهبت الطالبة\n", 2, "between double quotes"},
     {"a misspelt name", "title = \"درس\"\nsentence = \"ذهبت\"\nteachr = \"أ. سارة\"\n" + group("ذهب(ت)", "تاء مفتوحة"), 3,
      "Did you mean teacher?"},
