@@ -1,20 +1,29 @@
-// Wizlo: the runtime opens the menu, and the pupil's mouse does the rest. The window system and the
-// operating-system services are this platform's: SDL2, SDL audio and xdg-open on Linux.
+// Wizlo: the runtime opens the menu, and the pupil's mouse does the rest; or, given a teacher's board
+// pack (`wizlo lesson.wizlo`, as a double-click on one starts it), that board alone. The window system
+// and the operating-system services are this platform's: SDL2, SDL audio and xdg-open on Linux.
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "app/lesson.hpp"
 #include "app/program.hpp"
 #include "assets/catalogue.hpp"
 #include "backends/sdl/sdl_backend.hpp"
+#include "packs/container.hpp"
+#include "packs/pack_error.hpp"
 #include "platform/linux/app_path.hpp"
 #include "platform/linux/sdl_sound.hpp"
 #include "platform/linux/xdg_opener.hpp"
 
-int main() {
+int main(int argc, char** argv) {
   using namespace wizlo;
+  if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+    std::fprintf(stderr, "usage: wizlo [LESSON.wizlo]\n");
+    return 2;
+  }
   std::optional<SdlBackend> backend;
   try {
     backend.emplace();
@@ -23,13 +32,27 @@ int main() {
     return 1;
   }
   try {
+    std::unique_ptr<Lesson> lesson;
+    if (argc == 2) {
+      try {
+        lesson = Lesson::read(platform::readUserFile(argv[1], packs::kMaxPackBytes));
+      } catch (const packs::PackError& error) {
+        backend->reportError(packs::refusal(argv[1], error));
+        return 1;
+      }
+    }
     platform::SdlSoundService sound;
     platform::XdgOpener web;
-    Runtime runtime(*backend, assets::picture);
-    defineForms(runtime, platform::Services{sound, web, platform::appPath()});
+    const platform::Services services{sound, web, platform::appPath()};
+    Runtime runtime(*backend, lesson ? lesson->pictures() : PictureSource(assets::picture));
+    if (lesson) {
+      lesson->define(runtime, services);
+      return runtime.run(lesson->layout().Name);  // reports its own failures once the board is asked for
+    }
+    defineForms(runtime, services);
     return runtime.run(kStartForm);  // reports its own failures once the menu is asked for
   } catch (const std::exception& error) {
-    // Before the menu: said where the display shows it, and status 1.
+    // Before the first form: said where the display shows it, and status 1.
     backend->reportError(std::string("Wizlo cannot start: ") + error.what());
     return 1;
   }

@@ -1,18 +1,24 @@
-// Wizlo on Windows: the runtime opens the menu, and the pupil's mouse does the rest. The window
-// system is Win32 and GDI; sounds go to sndPlaySound and the web address to ShellExecute.
+// Wizlo on Windows: the runtime opens the menu, and the pupil's mouse does the rest; or, given a
+// teacher's board pack (a double-click on a .wizlo file starts `Wizlo.exe "FILE"`), that board alone.
+// The window system is Win32 and GDI; sounds go to sndPlaySound and the web address to ShellExecute.
 
 #include <objbase.h>
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <string>
 
+#include "app/lesson.hpp"
 #include "app/program.hpp"
 #include "assets/catalogue.hpp"
 #include "backends/win32/win32_backend.hpp"
+#include "packs/container.hpp"
+#include "packs/pack_error.hpp"
 #include "platform/app_path.hpp"
 #include "platform/win32/shell_opener.hpp"
 #include "platform/win32/wave_sound.hpp"
+#include "platform/win32/wide_text.hpp"
 
 namespace {
 
@@ -37,7 +43,9 @@ struct ComApartment {
 
 }  // namespace
 
-int main() {
+// The wide entry point (-municode): a pack's path in a folder with an Arabic name arrives whole under
+// any code page.
+int wmain(int argc, wchar_t** argv) {
   using namespace wizlo;
   // The shell and the image codecs are COM objects; the shell wants a single-threaded apartment.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
@@ -45,10 +53,29 @@ int main() {
   const ComApartment apartment;
   try {
     Win32Backend backend;
+    if (argc > 2 || (argc == 2 && argv[1][0] == L'-')) {
+      backend.reportError("usage: Wizlo.exe [LESSON.wizlo]");
+      return 2;
+    }
+    std::unique_ptr<Lesson> lesson;
+    if (argc == 2) {
+      const std::string path = platform::narrow(argv[1]);
+      try {
+        lesson = Lesson::read(platform::readUserFile(path, packs::kMaxPackBytes));
+      } catch (const packs::PackError& error) {
+        backend.reportError(packs::refusal(path, error));
+        return 1;
+      }
+    }
     platform::WaveSound sound;
     platform::ShellOpener web;
-    Runtime runtime(backend, assets::picture);
-    defineForms(runtime, platform::Services{sound, web, platform::appPath()});
+    const platform::Services services{sound, web, platform::appPath()};
+    Runtime runtime(backend, lesson ? lesson->pictures() : PictureSource(assets::picture));
+    if (lesson) {
+      lesson->define(runtime, services);
+      return runtime.run(lesson->layout().Name);  // reports its own failures once the board is asked for
+    }
+    defineForms(runtime, services);
     return runtime.run(kStartForm);  // reports its own failures once the menu is asked for
   } catch (const std::exception& error) {
     return cannotStart(error.what());

@@ -38,6 +38,9 @@ std::shared_ptr<const Artwork> artwork(PictureId id) {
   return art;
 }
 
-PictureValue picture(PictureId id) { return PictureValue::of(artwork(id)); }
+PictureValue picture(PictureKey key) {
+  if (key.isPacked()) throw std::invalid_argument("the program has no picture " + std::string(key.packKey()));
+  return PictureValue::of(artwork(key.id()));
+}
 
 }  // namespace wizlo::assets

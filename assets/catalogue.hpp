@@ -35,8 +35,9 @@ std::span<const EncodedImage> encodedImages(PictureId id);
 std::shared_ptr<const Artwork> artwork(PictureId id);
 
 // A new picture value for one use of a picture: a handle of its own, the
-// artwork shared with every other value of the same id.
-PictureValue picture(PictureId id);
+// artwork shared with every other value of the same id. The catalogue holds
+// no pack's pictures: a key a pack gives is an error here.
+PictureValue picture(PictureKey key);
 
 // Decodes one image to ARGB8888 (decode_embedded.cpp, or decode_fetched.cpp in the browser).
 // Throws std::runtime_error if the bytes are not an image, which would be a fault of the build, or

@@ -55,6 +55,8 @@ struct MarkedLetters {
   CircleKind kind = CircleKind::Drawn;
 };
 
+struct Credits;
+
 enum class Ground : std::uint8_t { Shaded, Flat };  // shaded: darkening towards the foot
 enum class Ornament : std::uint8_t { Nothing, WaveBand, Swoosh };
 
@@ -81,6 +83,7 @@ struct BoardContent {
   Rgb ornamentColour = 0;
   double ornamentTop = 0, ornamentBottom = 0;
   CreditColours credits;
+  const Credits* creditWords = nullptr;  // none: the program's own, the menu's kCredits
   MenuLabel menuLabel;
 };
 
@@ -161,7 +164,7 @@ struct MenuButton {
 };
 
 struct CreditBlock {
-  std::string_view heading, line;
+  std::string_view heading, line;  // an empty line: the heading alone
 };
 
 // The credits every backdrop shows. They name roles, not people, and a school of our own.

@@ -5,7 +5,7 @@
 namespace wizlo {
 
 namespace {
-PictureValue pictureFor(const std::optional<PictureId>& id, const PictureSource& pictures) {
+PictureValue pictureFor(const std::optional<PictureKey>& id, const PictureSource& pictures) {
   return id ? pictures(*id) : PictureValue{};
 }
 }  // namespace

@@ -12,8 +12,8 @@ namespace wizlo {
 
 class ControlSet;
 
-// Turns a catalogue id into a fresh picture value.
-using PictureSource = std::function<PictureValue(PictureId)>;
+// Turns a picture a layout names into a fresh picture value.
+using PictureSource = std::function<PictureValue(PictureKey)>;
 
 // The run-time control made from one ImageLayout on every load. Only five
 // properties ever change, and only through the setters, so the form knows

@@ -35,8 +35,8 @@ struct ImageLayout {
   std::string_view Name;
   std::optional<std::int16_t> Index = std::nullopt;  // set only for items of a control array
   std::int16_t Left = 0, Top = 0, Width = 0, Height = 0;
-  std::optional<PictureId> Picture = std::nullopt;  // none: EmptyPicture
-  std::optional<PictureId> DragIcon = std::nullopt;
+  std::optional<PictureKey> Picture = std::nullopt;  // none: EmptyPicture
+  std::optional<PictureKey> DragIcon = std::nullopt;
   std::string_view Tag = "";
   bool Visible = true;
   bool Enabled = true;

@@ -1,5 +1,6 @@
 ; WizloSetup.exe: puts Wizlo and its two sounds under Program Files, a Start-menu shortcut with the
-; gears, and an entry in the list of installed programs; its uninstaller takes all of it away again.
+; gears, an entry in the list of installed programs and the .wizlo file type of teachers' boards; its
+; uninstaller takes all of it away again.
 ; Built by packaging/windows/CMakeLists.txt, which defines VERSION, COMPANY, PROGRAM_DIR, ICON and OUT.
 ; A 64-bit Unicode installer: a 32-bit one does not even start on a 64-bit-only Windows or Wine.
 Unicode true
@@ -12,6 +13,9 @@ RequestExecutionLevel admin
 !include FileFunc.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Wizlo"
+; A teacher's board pack (.wizlo) opens in Wizlo with a double-click.
+!define LESSON_TYPE "Wizlo.Lesson"
+!define SHCNE_ASSOCCHANGED 0x08000000
 
 Name "Wizlo"
 OutFile "${OUT}"
@@ -57,6 +61,11 @@ Section
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr HKLM "Software\Classes\.wizlo" "" "${LESSON_TYPE}"
+  WriteRegStr HKLM "Software\Classes\${LESSON_TYPE}" "" "Wizlo lesson board"
+  WriteRegStr HKLM "Software\Classes\${LESSON_TYPE}\DefaultIcon" "" "$INSTDIR\Wizlo.exe,0"
+  WriteRegStr HKLM "Software\Classes\${LESSON_TYPE}\shell\open\command" "" '"$INSTDIR\Wizlo.exe" "%1"'
+  System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
   ; In KiB, as the list of installed programs shows it.
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
@@ -72,4 +81,10 @@ Section "Uninstall"
   ; Only if empty: whatever a user put there stays.
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKLM "Software\Classes\${LESSON_TYPE}"
+  ; The extension only while it is still ours: another program may have taken it since.
+  ReadRegStr $0 HKLM "Software\Classes\.wizlo" ""
+  StrCmp $0 "${LESSON_TYPE}" 0 +2
+    DeleteRegKey HKLM "Software\Classes\.wizlo"
+  System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 SectionEnd

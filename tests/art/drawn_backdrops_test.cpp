@@ -40,7 +40,7 @@ std::vector<Shown> everyBackdrop() {
 // Calls check(image, ink, pixels) for each image of the form's backdrop.
 template <typename Check>
 void forEachImageOf(const FormLayout& form, Check check) {
-  const PictureId id = *form.Controls.back().Picture;
+  const PictureId id = form.Controls.back().Picture->id();
   for (std::size_t n = 0; n < assets::artwork(id)->imageCount(); ++n) {
     const Bitmap& image = assets::artwork(id)->image(n);
     SCOPED_TRACE(std::string(nameOf(id)) + " at " + std::to_string(image.width) + " px");

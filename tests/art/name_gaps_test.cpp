@@ -68,7 +68,7 @@ TEST(NameGaps, APieceWhoseNeighboursNameComesWithinTwentyPixelsOrTwiceItsOwnIsFo
 TEST(NameGaps, OnEveryBoardAtOneAndTwiceTheSizeEachPiecesOwnNameIsClearlyTheNearest) {
   for (const MenuButton& button : layouts::kMenuButtons) {
     if (!button.board) continue;
-    const PictureId id = *button.form().Controls.back().Picture;
+    const PictureId id = button.form().Controls.back().Picture->id();
     for (std::size_t n = 0; n < assets::artwork(id)->imageCount(); ++n) {
       const Bitmap& image = assets::artwork(id)->image(n);
       SCOPED_TRACE(std::string(nameOf(id)) + " at " + std::to_string(image.width) + " px");

@@ -75,7 +75,7 @@ const ImageLayout& control(const FormLayout& form, std::string_view name, std::o
 // JPEG keeps flat colours to within a few levels a channel.
 constexpr int kGroundTolerance = 24;
 
-PictureId backdropOf(const FormLayout& form) { return *form.Controls.back().Picture; }
+PictureId backdropOf(const FormLayout& form) { return form.Controls.back().Picture->id(); }
 
 // The menu, and every form its table opens.
 std::vector<const FormLayout*> everyForm() {

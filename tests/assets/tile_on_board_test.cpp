@@ -42,13 +42,13 @@ TEST(TileOnBoard, BackdropAtEveryTilePieceIsTheTileGround) {
   for (const auto& board : boards) {
     SCOPED_TRACE(board.form->Name);
     ASSERT_TRUE(backdropOf(*board.form).Picture.has_value());
-    const Bitmap& backdrop = artwork(*backdropOf(*board.form).Picture)->image(0);
+    const Bitmap& backdrop = artwork(backdropOf(*board.form).Picture->id())->image(0);
     const double pixelsPerTwip = double(backdrop.width) / backdropOf(*board.form).Width;
     int tiles = 0;
     for (const ImageLayout& control : board.form->Controls) {
-      if (!control.Picture || !isTile(*control.Picture)) continue;
+      if (!control.Picture || !isTile(control.Picture->id())) continue;
       ++tiles;
-      const Bitmap& tile = artwork(*control.Picture)->image(0);
+      const Bitmap& tile = artwork(control.Picture->id())->image(0);
       EXPECT_EQ(tile.argb.front(), 0xFF000000u | board.ground) << nameOf(*control.Picture);
       // The four corners of the piece's rectangle, where its ring leaves ground showing.
       for (auto [x, y] : {std::pair{control.Left + 15, control.Top + 15},

@@ -32,9 +32,9 @@ using layouts::Form7;
 
 constexpr Rect kBackdropRect = {0, 0, 13575, 9135};
 
-bool isBackdrop(PictureId id) { return nameOf(id).starts_with("Backdrop"); }
+bool isBackdrop(PictureKey key) { return nameOf(key).starts_with("Backdrop"); }
 
-std::string pictureName(const std::optional<PictureId>& id) {
+std::string pictureName(const std::optional<PictureKey>& id) {
   return id ? std::string(nameOf(*id)) : std::string("EmptyPicture");
 }
 
@@ -194,7 +194,7 @@ TEST(EveryFormTogether, ShowsADifferentBackdropOnEachForm) {
   std::set<PictureId> backdrops;
   for (const FormLayout* form : kEveryForm) {
     ASSERT_TRUE(form->Controls.back().Picture) << form->Name;
-    EXPECT_TRUE(backdrops.insert(*form->Controls.back().Picture).second) << form->Name;
+    EXPECT_TRUE(backdrops.insert(form->Controls.back().Picture->id()).second) << form->Name;
   }
 }
 

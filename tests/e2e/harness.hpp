@@ -131,7 +131,8 @@ struct PlayedSound {
 // folder, SDL_AUDIODRIVER=disk writing into a FIFO that the run reads sound by sound.
 class WizloRun {
  public:
-  WizloRun(VirtualDisplay& display, WizloOptions options);
+  // `arguments` follow the program's name: a lesson board's pack, say.
+  WizloRun(VirtualDisplay& display, WizloOptions options, std::vector<std::string> arguments = {});
   ~WizloRun();
   WizloRun(const WizloRun&) = delete;
   WizloRun& operator=(const WizloRun&) = delete;

@@ -31,8 +31,9 @@ std::shared_ptr<const Artwork> draw(PictureId id) {
 }
 }  // namespace
 
-PictureValue placeholderPicture(PictureId id) {
+PictureValue placeholderPicture(PictureKey key) {
   static std::map<PictureId, std::shared_ptr<const Artwork>> drawn;
+  const PictureId id = key.id();
   auto& art = drawn[id];
   if (!art) art = draw(id);
   return PictureValue::of(art);

@@ -61,7 +61,7 @@ inline constexpr FormLayout kTestBoard = {.Name = "TestBoard",
 
 // Pictures drawn in code: each id a flat colour of its own (the marks a
 // coloured square on a transparent ground), so pixels tell them apart.
-PictureValue placeholderPicture(PictureId id);
+PictureValue placeholderPicture(PictureKey key);
 std::uint32_t placeholderColour(PictureId id);
 
 class RecordingSound final : public platform::SoundService {

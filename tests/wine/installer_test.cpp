@@ -1,5 +1,6 @@
 // WizloSetup.exe under Wine, silent both ways: what it puts where, the installed program starting from
-// Program Files, and nothing left behind by the uninstaller. In a Wine prefix of its own.
+// Program Files, a lesson board opened by its file type, and nothing left behind by the uninstaller.
+// In a Wine prefix of its own.
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ std::string uninstallEntry(const fs::path& prefix) {
   return registry.substr(at, registry.find("\n\n", at) - at);
 }
 
-TEST(Installer, InstallsSilentlyStartsFromProgramFilesAndUninstallsLeavingOnlyWhatWindowsDeletesAtRestart) {
+TEST(Installer, InstallsSilentlyStartsFromProgramFilesOpensLessonBoardsAndUninstallsLeavingOnlyWhatWindowsDeletesAtRestart) {
   VirtualDisplay display(1280, 1024);
   WineSession session(display, WIZLO_PROGRAM);
   const std::set<std::string> before = filesOf(session.driveC());
@@ -61,12 +62,39 @@ TEST(Installer, InstallsSilentlyStartsFromProgramFilesAndUninstallsLeavingOnlyWh
   }
   session.settle();
 
+  // A teacher's board pack opens in Wizlo by its extension, as Explorer's double-click opens it.
+  const std::string classes = readFile(session.prefix() / "system.reg");
+  for (const char* value : {"[Software\\\\Classes\\\\.wizlo]", "@=\"Wizlo.Lesson\"",
+                            "@=\"\\\"C:\\\\Program Files\\\\Wizlo\\\\Wizlo.exe\\\" \\\"%1\\\"\""})
+    EXPECT_NE(classes.find(value), std::string::npos) << value;
+  fs::copy_file(WIZLO_SAMPLE_PACK, session.driveC() / "lesson.wizlo");
+  session.wine({"start", "C:\\lesson.wizlo"}).waitForExit(60000ms);
+  std::string window;
+  EXPECT_TRUE(e2e::waitUntil([&] {
+    try {
+      window = display.xdotool({"search", "--onlyvisible", "--name", "التاء المفتوحة"});
+    } catch (const std::runtime_error&) {  // none yet
+    }
+    return !window.empty();
+  }, 30000ms, 100ms)) << "the lesson board did not open";
+  if (!window.empty()) {
+    // Its back button, inside the frame Wine draws, ends the program.
+    const WindowInfo frame = display.window(std::stoul(window));
+    const int border = (frame.width - 13575 / 15) / 2;
+    display.click({frame.x + border + (240 + 1815 / 2) / 15, frame.y + frame.height - 9120 / 15 - border + (3900 + 735 / 2) / 15});
+  }
+  session.settle();
+  fs::remove(session.driveC() / "lesson.wizlo");  // the teacher's, not the installer's
+
   // The uninstaller copies itself away and returns at once: the copy is waited for with the rest.
   session.wine({"C:\\Program Files\\Wizlo\\Uninstall.exe", "/S"}).waitForExit(60000ms);
   session.settle();
   EXPECT_FALSE(fs::exists(installed));
   EXPECT_FALSE(fs::exists(shortcut));
   EXPECT_EQ(uninstallEntry(session.prefix()), "");
+  const std::string left = readFile(session.prefix() / "system.reg");
+  EXPECT_EQ(left.find("[Software\\\\Classes\\\\.wizlo]"), std::string::npos) << "the extension is still Wizlo's";
+  EXPECT_EQ(left.find("Wizlo.Lesson"), std::string::npos) << "the file type is left behind";
   // Nothing new is left but the uninstaller's copy of itself in the user's Temp folder, which it could
   // not delete while it ran, as no NSIS uninstaller can: it is left to Windows to delete at restart.
   std::string pending = readFile(session.prefix() / "system.reg");

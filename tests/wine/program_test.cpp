@@ -7,7 +7,9 @@
 
 #include <fstream>
 #include <functional>
+#include <iterator>
 
+#include "app/lesson.hpp"
 #include "forms/frame.hpp"
 #include "platform/web_site.hpp"
 #include "tests/e2e/e2e_fixture.hpp"
@@ -39,9 +41,10 @@ class OnWine : public ::testing::Test {
  protected:
   // The program for this test, kept until after TearDown so a failing test's screen still shows it.
   WizloOnWine& start(const std::string& path = WIZLO_PROGRAM, double scale = 1,
-                     std::vector<std::string> environment = {}) {
+                     std::vector<std::string> environment = {}, std::vector<std::string> arguments = {},
+                     const FormLayout* first = nullptr) {
     wizlo_.reset();
-    return wizlo_.emplace(session, path, scale, std::move(environment));
+    return wizlo_.emplace(session, path, scale, std::move(environment), std::move(arguments), first);
   }
 
   void TearDown() override {
@@ -329,6 +332,40 @@ TEST_F(ByFinger, ARightDropCountsWhileASecondFingerAndATouchTheSystemTakesBackDr
   EXPECT_LT(unchanged(opening, now, wizlo, board, control(form, names::kCircles, 0)), 0.7) << "g(0) took nothing";
   EXPECT_GT(unchanged(opening, now, wizlo, board, control(form, names::kCircles, 1)), 0.99) << "g(1) took a piece";
   EXPECT_GT(unchanged(opening, now, wizlo, board, control(form, names::kCircles, 2)), 0.99) << "g(2) took a piece";
+}
+
+// A teacher's board pack named on the command line, as a double-click on it starts the program: the
+// board alone, played to the end with checks and yes, its decoy fitting nowhere; its back button ends
+// the program.
+TEST_F(OnWine, ALessonBoardPackOpensAlonePlaysToTheEndAndItsBackButtonEndsTheProgram) {
+  const std::unique_ptr<Lesson> lesson = [] {
+    std::ifstream in(WIZLO_SAMPLE_PACK, std::ios::binary);
+    return Lesson::read(std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+  }();
+  const FormLayout& form = lesson->layout();
+  fs::create_directories(session.driveC() / "lessons");
+  fs::copy_file(WIZLO_SAMPLE_PACK, session.driveC() / "lessons" / "second-grade.wizlo", fs::copy_options::overwrite_existing);
+  WizloOnWine& wizlo = start(WIZLO_PROGRAM, 1, {}, {"C:\\lessons\\second-grade.wizlo"}, &form);
+  const WindowInfo board = wizlo.waitForWindows(1, form);
+  display.screenshot().savePng("/tmp/wine-lesson.png");  // to look at, as the dpi test keeps its boards
+  for (const ImageLayout& piece : form.Controls) {
+    if (piece.Name != names::kPieces) continue;
+    bool fits = false;
+    for (const ImageLayout& key : form.Controls) fits |= key.Name == names::kKeys && key.Tag == piece.Tag;
+    if (fits) continue;
+    const std::size_t heard = session.sounds().size();
+    display.drag(wizlo.centre(board, piece), wizlo.centre(board, control(form, names::kCircles, 0)));
+    EXPECT_EQ(nextSound(heard), "no") << "the decoy";
+  }
+  for (int i = 0; i < e2e::arraySize(form, names::kCircles); ++i) {
+    const ImageLayout* piece = pieceFor(form, i);
+    ASSERT_NE(piece, nullptr);
+    const std::size_t heard = session.sounds().size();
+    display.drag(wizlo.centre(board, *piece), wizlo.centre(board, control(form, names::kCircles, i)));
+    EXPECT_EQ(nextSound(heard), "yes") << "g(" << i << ")";
+  }
+  display.click(wizlo.centre(board, control(form, names::kBoardBack)));
+  EXPECT_TRUE(e2e::waitUntil([&] { return !wizlo.running(); }, 10000ms)) << "the program went on";
 }
 
 // At a desktop's larger text sizes the forms are drawn larger, by the quarter steps the system's dpi

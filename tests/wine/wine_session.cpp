@@ -174,19 +174,23 @@ std::vector<std::string> WineSession::openedAddresses() const {
 }
 
 WizloOnWine::WizloOnWine(const WineSession& session, const std::string& path, double scale,
-                         std::vector<std::string> environment)
+                         std::vector<std::string> environment, std::vector<std::string> arguments,
+                         const FormLayout* first)
     : session_(session), scale_(scale) {
+  const FormLayout& form = first ? *first : layouts::Form1;
   // The first program of a fresh Wine waits for its services to start.
-  if (!started(path, environment, 30000ms) && !started(path, environment, 30000ms))
-    throw std::runtime_error("Wizlo.exe showed no menu in two starts");
+  if (!started(path, environment, arguments, form, 30000ms) && !started(path, environment, arguments, form, 30000ms))
+    throw std::runtime_error("Wizlo.exe showed no " + std::string(form.Name) + " in two starts");
 }
 
 bool WizloOnWine::started(const std::string& path, const std::vector<std::string>& environment,
-                          Milliseconds timeout) {
+                          const std::vector<std::string>& arguments, const FormLayout& first, Milliseconds timeout) {
   process_.reset();
-  process_.emplace(session_.wine({path}, environment));
+  std::vector<std::string> command{path};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  process_.emplace(session_.wine(command, environment));
   try {
-    waitForWindows(1, layouts::Form1, timeout);
+    waitForWindows(1, first, timeout);
     return true;
   } catch (const std::runtime_error&) {
     return false;

@@ -74,10 +74,12 @@ class WineSession {
 // One run of Wizlo.exe, found on the screen: its windows and their client areas.
 class WizloOnWine {
  public:
-  // Starts the program (a Windows or Linux path) and waits for its menu to be drawn, starting it once
-  // more if the first start shows no window: a Wine freshly started now and then loses its first.
+  // Starts the program (a Windows or Linux path) and waits for its first form (the menu, unless told)
+  // to be drawn, starting it once more if the first start shows no window: a Wine freshly started now
+  // and then loses its first. `arguments` follow the program's path: a lesson board's pack, say.
   WizloOnWine(const WineSession& session, const std::string& path, double scale = 1,
-              std::vector<std::string> environment = {});
+              std::vector<std::string> environment = {}, std::vector<std::string> arguments = {},
+              const FormLayout* first = nullptr);
   ~WizloOnWine();
 
   bool running() { return process_->running(); }
@@ -98,7 +100,8 @@ class WizloOnWine {
   e2e::Point centre(const WindowInfo& client, const ImageLayout& control) const;
 
  private:
-  bool started(const std::string& path, const std::vector<std::string>& environment, Milliseconds timeout);
+  bool started(const std::string& path, const std::vector<std::string>& environment,
+               const std::vector<std::string>& arguments, const FormLayout& first, Milliseconds timeout);
 
   const WineSession& session_;
   double scale_;

@@ -303,7 +303,7 @@ void drawBoard(cairo_t* cr, const BoardContent& b, InkMap& ink) {
   const Box wex = boxOf(controlOf(*b.form, names::kWebSite).rect());
   drawCredits(cr,
               {.programming = inset(wex, 0, 40), .top = wex.y, .bottom = wex.bottom(), .schoolAtRight = false,
-               .schoolSize = 330},
+               .schoolSize = 330, .words = b.creditWords},
               b.credits, ink);
 }
 

@@ -13,6 +13,13 @@ namespace {
 void block(cairo_t* cr, const Box& box, const CreditBlock& words, Rgb headingColour, double headingSize,
            Rgb lineColour, double lineSize, InkMap& ink) {
   ArabicText top(cr, words.heading, kNaskh, headingSize);
+  if (words.line.empty()) {
+    const Box a = top.ink();
+    const double x = box.centreX() - a.centreX(), y = box.centreY() - a.centreY();
+    top.paint(x, y, Colour::hex(headingColour));
+    ink.add(InkKind::Line, std::string(words.heading), [&](cairo_t* m) { top.path(m, x, y); }, headingSize);
+    return;
+  }
   ArabicText low(cr, words.line, kNaskh, lineSize);
   const Box a = top.ink(), b = low.ink();
   const double gap = std::min(headingSize, lineSize) * 0.35;
@@ -34,7 +41,7 @@ void drawCredits(cairo_t* cr, const CreditPlaces& places, const CreditColours& c
   const Box side{9700, places.top, 3500, height};
   const Box& schoolBox = places.schoolAtRight ? side : middle;
   const Box& ideaBox = places.schoolAtRight ? middle : side;
-  const Credits& credits = layouts::kCredits;
+  const Credits& credits = places.words ? *places.words : layouts::kCredits;
 
   block(cr, ideaBox, credits.idea, colours.role, 270, colours.name, 300, ink);
   block(cr, schoolBox, credits.school, colours.school, places.schoolSize, colours.name, 260, ink);

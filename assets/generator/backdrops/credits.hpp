@@ -17,6 +17,7 @@ struct CreditPlaces {
   double top = 0, bottom = 0;
   bool schoolAtRight = false;
   double schoolSize = 330;
+  const Credits* words = nullptr;  // none: the menu's, kCredits
 };
 
 void drawCredits(cairo_t* cr, const CreditPlaces& places, const CreditColours& colours, InkMap& ink);

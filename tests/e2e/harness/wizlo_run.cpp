@@ -103,7 +103,7 @@ struct WizloRun::State {
   }
 };
 
-WizloRun::WizloRun(VirtualDisplay& display, WizloOptions options)
+WizloRun::WizloRun(VirtualDisplay& display, WizloOptions options, std::vector<std::string> arguments)
     : state_(std::make_unique<State>()), display_(display) {
   State& s = *state_;
   char pattern[] = "/tmp/wizlo-e2e-XXXXXX";
@@ -142,7 +142,9 @@ WizloRun::WizloRun(VirtualDisplay& display, WizloOptions options)
     environment.push_back(extra);
   }
   try {
-    s.program.emplace(std::vector<std::string>{program.string()}, environment, "/dev/null", s.errors.string());
+    std::vector<std::string> argv{program.string()};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    s.program.emplace(argv, environment, "/dev/null", s.errors.string());
   } catch (...) {
     s.stopTap();
     fs::remove_all(s.folder);

@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/runtime.hpp"
+#include "packs/board_pack.hpp"
+#include "packs/pack_pictures.hpp"
+#include "platform/services.hpp"
+#include "platform/user_file.hpp"
+
+namespace wizlo {
+
+// A teacher's board opened alone from its pack: shown as the form packs::kBoardFormName, played by
+// the same Board as the program's own boards; its back hot spot unloads it, and with it the last
+// form, so the program ends.
+class Lesson {
+ public:
+  // The pack's bytes read, every field checked and every picture decoded; throws packs::PackError.
+  static std::unique_ptr<Lesson> read(std::vector<std::uint8_t> pack);
+  // The same, from a file a person named; its problems say so in the same words.
+  static std::unique_ptr<Lesson> read(platform::FileBytes file);
+
+  const FormLayout& layout() const { return pack_->layout(); }
+  PictureSource pictures() const { return pictures_->source(); }
+  // Tells the runtime how to make the board.
+  void define(Runtime& runtime, const platform::Services& services) const;
+
+ private:
+  std::unique_ptr<const packs::BoardPack> pack_;
+  std::unique_ptr<packs::PackPictures> pictures_;
+};
+
+}  // namespace wizlo

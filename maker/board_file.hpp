@@ -1,0 +1,52 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "assets/content.hpp"
+#include "maker/problem.hpp"
+
+// A teacher's board file: plain UTF-8 text in TOML, as docs/making-a-board.md describes it.
+//
+//   title = "درس الأسبوع"
+//   sentence = "ذهبت أمل إلى المدرسة"
+//   [[group]]
+//   letters = "ذهب(ت)"          the word as the sentence has it, the letters to colour in parentheses
+//   skill = "تاء التأنيث"
+//   [[decoy]]
+//   skill = "همزة قطع"          a skill no letter shows
+namespace wizlo::maker {
+
+inline constexpr std::string_view kDefaultInstruction = "انقل المهارة للمكان المناسب";
+inline constexpr int kMaxGroups = 12, kMaxDecoys = 3;
+
+// One group of letters a circle asks about, found in the sentence.
+struct Group {
+  int line = 0;         // of its letters
+  int skillLine = 0;
+  std::string skill;
+  std::vector<Letters> runs;  // in the sentence, reading order; the first is the one the arrow points at
+  std::string letters;        // the sentence's own text of those runs, in reading order
+};
+
+struct Decoy {
+  int line = 0;
+  std::string skill;
+};
+
+struct BoardFile {
+  std::string title, sentence, instruction, teacher, school;
+  int titleLine = 0, sentenceLine = 0, instructionLine = 0;
+  std::vector<Group> groups;  // in the reading order of the sentence: groups[i] is circle g(i)
+  std::vector<Decoy> decoys;
+};
+
+struct ReadBoard {
+  std::optional<BoardFile> board;  // only when there are no problems
+  Problems problems;               // every one found, in the order of the file's lines
+};
+
+ReadBoard readBoardFile(std::string_view text);
+
+}  // namespace wizlo::maker

@@ -1,0 +1,118 @@
+#include "maker/make_board.hpp"
+
+#include <future>
+#include <stdexcept>
+
+#include "app/lesson.hpp"
+#include "assets/generator/backdrops/board.hpp"
+#include "assets/generator/draw/owned.hpp"
+#include "assets/generator/draw/shapes.hpp"
+#include "assets/generator/icons/icons.hpp"
+#include "assets/generator/output/image_file.hpp"
+#include "assets/generator/output/recipe.hpp"
+#include "assets/generator/text/fonts.hpp"
+#include "assets/image_decode.hpp"
+#include "maker/board_checks.hpp"
+#include "maker/palette.hpp"
+#include "packs/pack_error.hpp"
+
+namespace wizlo::maker {
+namespace {
+
+constexpr int kBackdropQuality = 90;  // as the program's own backdrops
+
+struct Drawn {
+  DrawnBackdrop backdrop;
+  packs::NewImage file;
+};
+
+// The backdrop at one size, encoded as the program's own are and decoded again as the program will.
+Drawn drawBackdrop(const BoardContent& content, int width, int height) {
+  const art::Surface surface = art::makeSurface(width, height);
+  Drawn drawn;
+  {
+    const art::Context cr = art::drawingOn(surface.get());
+    art::setSource(cr.get(), art::kWhite);
+    cairo_paint(cr.get());
+    cairo_scale(cr.get(), width / art::kPageWidth, height / art::kPageHeight);
+    art::drawBoard(cr.get(), content, drawn.backdrop.ink);
+  }
+  drawn.file = {packs::ImageKind::Jpeg, width, height, art::encodeJpeg(surface.get(), kBackdropQuality)};
+  drawn.backdrop.image = assets::decodeJpeg(drawn.file.bytes);
+  return drawn;
+}
+
+packs::NewPicture icon(const std::string& key, std::span<const int> sizes, const std::function<void(cairo_t*, int)>& draw) {
+  packs::NewPicture picture{key, {}};
+  for (const int size : sizes) {
+    const art::Surface surface = art::makeSurface(size, size);
+    draw(art::drawingOn(surface.get()).get(), size);
+    picture.images.push_back({packs::ImageKind::Png, size, size, art::encodePng(surface.get())});
+  }
+  return picture;
+}
+
+}  // namespace
+
+MadeBoard makeBoard(std::string_view boardFile) {
+  MadeBoard made;
+  try {
+    art::requireFonts();
+  } catch (const std::exception& e) {
+    made.problems.push_back({0, "خطوط نوتو العربية غير مثبتة. ثبّت الحزمة fonts-noto-core.",
+                             std::string(e.what()) + ". Install the package fonts-noto-core."});
+    return made;
+  }
+  ReadBoard read = readBoardFile(boardFile);
+  if (!read.board) {
+    made.problems = std::move(read.problems);
+    return made;
+  }
+  const art::Surface scratch = art::makeSurface(1, 1);
+  const art::Context measure = art::drawingOn(scratch.get());
+  made.plan = planBoard(measure.get(), *read.board, made.problems);
+  if (!made.plan) return made;
+  const PlannedBoard& plan = *made.plan;
+
+  // Both sizes at once: each has a surface and a Pango layout of its own.
+  auto twoX = std::async(std::launch::async, [&] {
+    return drawBackdrop(plan.content, art::kBackdropSizes[1].width, art::kBackdropSizes[1].height);
+  });
+  Drawn oneX = drawBackdrop(plan.content, art::kBackdropSizes[0].width, art::kBackdropSizes[0].height);
+  Drawn doubled = twoX.get();
+  // A tile's ground is the very colour the decoded backdrop shows around it, so the tile vanishes
+  // into the board and leaves its ring and number.
+  const std::uint32_t tileGround = oneX.backdrop.image.argb[static_cast<std::size_t>(oneX.backdrop.image.width) * 4 - 5];
+  std::vector<DrawnBackdrop> backdrops;
+  backdrops.push_back(std::move(oneX.backdrop));
+  backdrops.push_back(std::move(doubled.backdrop));
+  // The pieces' pictures drawn while the board is checked.
+  auto icons = std::async(std::launch::async, [&] {
+    std::vector<packs::NewPicture> pictures;
+    const art::TileColours tile{art::Colour::hex(tileGround & 0xFFFFFF), art::Colour::hex(kTeacherColours.tileRing)};
+    for (std::size_t j = 0; j < plan.pieces.size(); ++j) {
+      const int number = static_cast<int>(j) + 1;
+      pictures.push_back(icon(tileKey(number), art::kTileSizes, [&](cairo_t* cr, int size) { art::drawTile(cr, tile, number, size); }));
+      if (number > kCatalogueDisks)
+        pictures.push_back(icon(diskKey(number), art::kDiskSizes, [&](cairo_t* cr, int size) { art::drawDisk(cr, number, size); }));
+    }
+    return pictures;
+  });
+  // A board with problems is still packed, so `preview` can show the teacher what they are; `make`
+  // writes no such pack.
+  made.problems = checkBoard(measure.get(), plan, backdrops, tileGround);
+
+  std::vector<packs::NewPicture> pictures;
+  pictures.push_back({std::string(kBackdropKey), {std::move(oneX.file), std::move(doubled.file)}});
+  for (packs::NewPicture& p : icons.get()) pictures.push_back(std::move(p));
+  made.pack = packs::writeBoardPack(plan.form, pictures);
+  // Read back as the program reads it: whatever the program would refuse is the maker's own fault.
+  try {
+    Lesson::read(made.pack);
+  } catch (const packs::PackError& e) {
+    throw std::logic_error(std::string("the board maker made a pack the program refuses: ") + e.english());
+  }
+  return made;
+}
+
+}  // namespace wizlo::maker

@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "maker/plan.hpp"
+#include "maker/problem.hpp"
+
+// A board file made into a board: read, laid out, drawn at 1x and 2x with the program's own art
+// generator, checked, and packed; the pack read back as the program reads it.
+namespace wizlo::maker {
+
+struct MadeBoard {
+  Problems problems;                   // empty: the board is good
+  std::unique_ptr<PlannedBoard> plan;  // none: it could not be laid out
+  std::vector<std::uint8_t> pack;      // once laid out, even with problems the drawing shows
+};
+
+MadeBoard makeBoard(std::string_view boardFile);
+
+}  // namespace wizlo::maker
