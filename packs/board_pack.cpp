@@ -9,6 +9,9 @@
 #if defined(__GLIBCXX__)
 #define TOML_FLOAT_CHARCONV 1
 #endif
+#if defined(__EMSCRIPTEN__)
+#define TOML_INT_CHARCONV 1
+#endif
 #include <toml++/toml.h>
 
 #include <algorithm>
