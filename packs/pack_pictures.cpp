@@ -51,8 +51,10 @@ void PackPictures::decodeAll() const {
       }
     }
   };
-#if defined(__GLIBCXX__) && !defined(_GLIBCXX_HAS_GTHREADS)
-  // MinGW's win32 threads give the C++ library no threads: one after the other.
+#if (defined(__GLIBCXX__) && !defined(_GLIBCXX_HAS_GTHREADS)) || (defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__))
+  // MinGW's win32 threads give the C++ library no threads, and in the browser a second thread would
+  // never run while this one waits for it (the browser decodes off its main thread anyway): one after
+  // the other.
   decode(theirs);
   decode(mine);
 #else

@@ -13,7 +13,10 @@ export const LINUX_BUILD = process.env.WIZLO_LINUX_BUILD;
 if (!SITE || !LINUX_BUILD) throw new Error("set WIZLO_WEB_SITE (build-web) and WIZLO_LINUX_BUILD (build)");
 
 // The forms as the program defines them: client sizes, controls, the menu's table.
-export const FORMS = JSON.parse(execFileSync(join(LINUX_BUILD, "tests", "web", "wizlo-web-layouts"), { encoding: "utf8" }));
+// The sample teacher's board, when the build made one, is among them as the form "Lesson".
+export const SAMPLE_PACK = process.env.WIZLO_SAMPLE_PACK;
+export const FORMS = JSON.parse(execFileSync(join(LINUX_BUILD, "tests", "web", "wizlo-web-layouts"),
+                                             SAMPLE_PACK ? [SAMPLE_PACK] : [], { encoding: "utf8" }));
 
 const TYPES = {
   ".html": "text/html; charset=utf-8", ".js": "text/javascript; charset=utf-8", ".css": "text/css; charset=utf-8",
@@ -28,14 +31,15 @@ export class SiteServer {
     this.root = root;
     this.sent = [];  // [path, bytes, at]
     this.missing = null;  // a test's predicate on paths: those it holds are not found
+    this.extra = {};      // more files to serve, by path: {"/lessons/a.wizlo": "/tmp/a.wizlo"}
   }
 
   async start(port = 0) {
     this.server = createServer(async (request, response) => {
       const path = decodeURIComponent(new URL(request.url, "http://here").pathname);
-      const file = normalize(join(this.root, path.endsWith("/") ? path + "index.html" : path));
+      const file = this.extra[path] || normalize(join(this.root, path.endsWith("/") ? path + "index.html" : path));
       try {
-        if (!file.startsWith(normalize(this.root))) throw new Error("outside the site");
+        if (!this.extra[path] && !file.startsWith(normalize(this.root))) throw new Error("outside the site");
         if (this.missing?.(path)) throw new Error("kept back by the test");
         if (!(await stat(file)).isFile()) throw new Error("not a file");
         const body = await readFile(file);

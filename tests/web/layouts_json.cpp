@@ -1,11 +1,17 @@
-// wizlo-web-layouts: every form's design as JSON, for the browser tests to aim the pupil's mouse
-// and finger at controls and to know which hot spot opens which form.
+// wizlo-web-layouts [PACK...]: every form's design as JSON, and each teacher's board pack's, for the
+// browser tests to aim the pupil's mouse and finger at controls and to know which hot spot opens which
+// form.
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/program.hpp"
 #include "menu/form1.hpp"
+#include "packs/board_pack.hpp"
 
 namespace {
 
@@ -20,11 +26,18 @@ std::string quoted(std::string_view text) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   using namespace wizlo;
+  std::vector<const FormLayout*> layouts(allLayouts().begin(), allLayouts().end());
+  std::vector<std::unique_ptr<const packs::BoardPack>> packs;
+  for (int i = 1; i < argc; ++i) {
+    std::ifstream in(argv[i], std::ios::binary);
+    packs.push_back(packs::BoardPack::read({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}));
+    layouts.push_back(&packs.back()->layout());
+  }
   std::string json = "{\"forms\": [";
   const char* formSeparator = "";
-  for (const FormLayout* layout : allLayouts()) {
+  for (const FormLayout* layout : layouts) {
     json += formSeparator;
     formSeparator = ",";
     json += "\n {\"name\": " + quoted(layout->Name) + ", \"caption\": " + quoted(layout->Caption) +

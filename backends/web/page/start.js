@@ -35,8 +35,19 @@ const WizloStart = (() => {
       document.addEventListener("DOMContentLoaded", () => Module.removeRunDependency("page"), {once: true});
     }],
   };
-  WizloPictures.prefetchFirstFrame(JSON.parse(document.getElementById("first-frame").textContent),
-                                   WizloWindows.scaleFor);
+  // The menu's program, or, given a teacher's board, the board's (which carries the pack reader).
+  const query = new URLSearchParams(location.search);
+  const program = query.has("pack") || query.get("launch") === "file" ? "wizlo-lesson" : "wizlo";
+  const preload = document.createElement("link");
+  Object.assign(preload, {rel: "preload", href: program + ".wasm", as: "fetch", type: "application/wasm",
+                          crossOrigin: "anonymous"});
+  const script = document.createElement("script");
+  Object.assign(script, {src: program + ".js", async: true});
+  script.addEventListener("error", () => WizloStart.cannotLoad());
+  document.head.append(preload, script);
+  if (program === "wizlo")
+    WizloPictures.prefetchFirstFrame(JSON.parse(document.getElementById("first-frame").textContent),
+                                     WizloWindows.scaleFor);
 
   document.addEventListener("wizlo-frame", () => {
     // Once the frame is painted, so that nothing competes with it: the sounds, then every file.
@@ -48,7 +59,87 @@ const WizloStart = (() => {
     }, 0));
   }, {once: true});
 
+  // A teacher's board: named in the page's address (?pack=ADDRESS), chosen from a file with the
+  // page's button or dropped on the page (kept in a cache of its own, then the page opened again
+  // with ?pack=chosen/NAME), or a file the system opened with the installed program.
+  const CHOSEN = "wizlo-chosen";
+  const MAX_BYTES = 16 * 1024 * 1024;
+  const launched = new Promise((resolve) => {
+    if (!("launchQueue" in window) || new URLSearchParams(location.search).get("launch") !== "file") {
+      resolve(null);
+      return;
+    }
+    launchQueue.setConsumer(async (launch) => {
+      const file = launch.files?.[0] && await launch.files[0].getFile();
+      resolve(file ? {name: file.name, bytes: new Uint8Array(await file.arrayBuffer())} : null);
+    });
+  });
+
+  async function givenPack() {
+    const fromSystem = await launched;
+    if (fromSystem) return fromSystem;
+    const asked = new URLSearchParams(location.search).get("pack");
+    if (!asked) return null;
+    const name = decodeURIComponent(asked.split("/").pop() || asked);
+    try {
+      const response = asked.startsWith("chosen/")
+        ? await caches.open(CHOSEN).then((cache) => cache.match(asked))
+        : await fetch(new URL(asked, location.href));
+      if (!response) return {name, problem: "it is no longer kept here; choose it again"};
+      if (!response.ok) return {name, problem: `${response.status} ${response.statusText}`.trim()};
+      const bytes = new Uint8Array(await response.arrayBuffer());
+      if (bytes.length > MAX_BYTES) return {name, problem: "larger than 16 MiB"};
+      return {name, bytes};
+    } catch (error) {
+      return {name, problem: error.message || String(error)};
+    }
+  }
+
+  async function openChosen(file) {
+    if (!file) return;
+    const key = "chosen/" + encodeURIComponent(file.name);
+    try {
+      const cache = await caches.open(CHOSEN);
+      for (const old of await cache.keys()) await cache.delete(old);
+      await cache.put(key, new Response(file));
+      location.search = "?pack=" + key;
+    } catch (error) {
+      cannotRun("تعذّر فتح الملف المختار. — The chosen file cannot be opened: " + error);
+    }
+  }
+
+  whenBody(() => {
+    const chooser = document.createElement("input");
+    chooser.type = "file";
+    chooser.accept = ".wizlo";
+    chooser.hidden = true;
+    chooser.addEventListener("change", () => openChosen(chooser.files[0]));
+    const button = document.createElement("button");
+    button.type = "button";
+    button.className = "open-board";
+    button.textContent = "فتح لوحة معلّم — Open a teacher's board";
+    button.addEventListener("click", () => chooser.click());
+    document.body.append(chooser, button);
+    // Only where the stage leaves it room: it must never cover a form the pupil plays on.
+    const placeChooser = () => {
+      button.hidden = false;
+      const mine = button.getBoundingClientRect();
+      button.hidden = [...document.querySelectorAll(".window")].some((window) => {
+        const box = window.getBoundingClientRect();
+        return mine.left < box.right && box.left < mine.right && mine.top < box.bottom && box.top < mine.bottom;
+      });
+    };
+    document.addEventListener("wizlo-frame", placeChooser);
+    window.addEventListener("resize", () => requestAnimationFrame(placeChooser));
+    document.addEventListener("dragover", (event) => event.preventDefault());
+    document.addEventListener("drop", (event) => {
+      event.preventDefault();
+      openChosen(event.dataTransfer.files[0]);
+    });
+  });
+
   return {
+    givenPack,
     cannotLoad: () => cannotRun("تعذّر تحميل البرنامج؛ تحقّق من الاتصال ثم أعد المحاولة. — The program could not be loaded; check the connection and try again."),
   };
 })();

@@ -205,7 +205,7 @@ const WizloWindows = (() => {
     document.body.style.cursor = cursor;
   }
 
-  function notice(className, heading, text, action) {
+  function notice(className, heading, text, action, toMenu) {
     const box = document.createElement("div");
     box.className = "notice " + className;
     const title = document.createElement("h1");
@@ -217,6 +217,13 @@ const WizloWindows = (() => {
     button.textContent = action;
     button.addEventListener("click", () => location.reload());
     box.append(title, body, button);
+    // A teacher's board opened alone: the menu is the page without it.
+    if (new URLSearchParams(location.search).has("pack")) {
+      const menu = document.createElement("a");
+      menu.href = location.pathname;
+      menu.textContent = "القائمة — The menu";
+      box.append(menu);
+    }
     document.body.append(box);
   }
 
