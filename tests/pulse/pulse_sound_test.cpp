@@ -67,7 +67,14 @@ class PulseSound : public ::testing::Test {
 
 // A machine starved of CPU by something else may break a sound now and then (the server plays a few
 // milliseconds of silence where samples came late): one such round of eight is allowed, and shown;
-// a fault of ours breaks every sound.
+// a fault of ours breaks every sound. Built with the sanitizers, the program and the server's client
+// library run several times slower and break more rounds: three are allowed there.
+#ifdef WIZLO_SANITIZED
+constexpr int kBrokenRoundsAllowed = 3;
+#else
+constexpr int kBrokenRoundsAllowed = 1;
+#endif
+
 TEST_F(PulseSound, EverySoundIsHeardWholeAndTheCallEndsRightAfterIt) {
   SdlSoundService sound;
   std::vector<double> latency, tail;
@@ -88,7 +95,7 @@ TEST_F(PulseSound, EverySoundIsHeardWholeAndTheCallEndsRightAfterIt) {
     tail.push_back(millisecondsBetween(server_.playedAt(at + samples_.size() - 1), end));
     std::this_thread::sleep_for(150ms);
   }
-  ASSERT_LE(broken, 1) << "sounds did not reach the sink whole, from their first sample to their last";
+  ASSERT_LE(broken, kBrokenRoundsAllowed) << "sounds did not reach the sink whole, from their first sample to their last";
   std::sort(latency.begin(), latency.end());
   std::sort(tail.begin(), tail.end());
   std::printf("call to first sample heard: %.1f / %.1f / %.1f ms; last sample heard to the call's end: "
