@@ -1,0 +1,1 @@
+// Only there to carry the precompiled GoogleTest header that the test programs share.
