@@ -1,5 +1,7 @@
 #include "app/lesson.hpp"
 
+#include "app/program.hpp"
+#include "assets/catalogue.hpp"
 #include "boards/board.hpp"
 #include "packs/container.hpp"
 #include "packs/pack_error.hpp"
@@ -31,6 +33,16 @@ std::unique_ptr<Lesson> Lesson::read(platform::FileBytes file) {
 void Lesson::define(Runtime& runtime, const platform::Services& services) const {
   const FormLayout* layout = &pack_->layout();
   runtime.define(layout->Name, [layout, services](Runtime& rt) { return std::make_unique<Board>(rt, *layout, services); });
+}
+
+int Lesson::run(Backend& backend, const platform::Services& services, const Lesson* lesson) {
+  Runtime runtime(backend, lesson ? lesson->pictures() : PictureSource(assets::picture));
+  if (!lesson) {
+    defineForms(runtime, services);
+    return runtime.run(kStartForm);
+  }
+  lesson->define(runtime, services);
+  return runtime.run(lesson->layout().Name);
 }
 
 }  // namespace wizlo

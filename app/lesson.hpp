@@ -26,6 +26,9 @@ class Lesson {
   PictureSource pictures() const { return pictures_->source(); }
   // Tells the runtime how to make the board.
   void define(Runtime& runtime, const platform::Services& services) const;
+  // Runs the program on the backend: the lesson's board alone, or the menu where there is no lesson.
+  // The program's status; the runtime reports its own failures once the first form is asked for.
+  static int run(Backend& backend, const platform::Services& services, const Lesson* lesson);
 
  private:
   std::unique_ptr<const packs::BoardPack> pack_;

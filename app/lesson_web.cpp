@@ -72,9 +72,7 @@ int main() {
     const std::unique_ptr<Lesson> lesson = Lesson::read(std::move(pack));
     platform::WebSound sound;
     platform::TabOpener web;
-    Runtime runtime(backend, lesson->pictures());
-    lesson->define(runtime, platform::Services{sound, web, platform::appPath()});
-    status = runtime.run(lesson->layout().Name);
+    status = Lesson::run(backend, platform::Services{sound, web, platform::appPath()}, lesson.get());
   } catch (const packs::PackError& error) {
     backend.reportError(packs::refusal(packName, error));
   } catch (const std::exception& error) {

@@ -9,8 +9,6 @@
 #include <string>
 
 #include "app/lesson.hpp"
-#include "app/program.hpp"
-#include "assets/catalogue.hpp"
 #include "backends/sdl/sdl_backend.hpp"
 #include "packs/container.hpp"
 #include "packs/pack_error.hpp"
@@ -43,14 +41,7 @@ int main(int argc, char** argv) {
     }
     platform::SdlSoundService sound;
     platform::XdgOpener web;
-    const platform::Services services{sound, web, platform::appPath()};
-    Runtime runtime(*backend, lesson ? lesson->pictures() : PictureSource(assets::picture));
-    if (lesson) {
-      lesson->define(runtime, services);
-      return runtime.run(lesson->layout().Name);  // reports its own failures once the board is asked for
-    }
-    defineForms(runtime, services);
-    return runtime.run(kStartForm);  // reports its own failures once the menu is asked for
+    return Lesson::run(*backend, platform::Services{sound, web, platform::appPath()}, lesson.get());
   } catch (const std::exception& error) {
     // Before the first form: said where the display shows it, and status 1.
     backend->reportError(std::string("Wizlo cannot start: ") + error.what());

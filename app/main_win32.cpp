@@ -10,8 +10,6 @@
 #include <string>
 
 #include "app/lesson.hpp"
-#include "app/program.hpp"
-#include "assets/catalogue.hpp"
 #include "backends/win32/win32_backend.hpp"
 #include "packs/container.hpp"
 #include "packs/pack_error.hpp"
@@ -69,14 +67,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     platform::WaveSound sound;
     platform::ShellOpener web;
-    const platform::Services services{sound, web, platform::appPath()};
-    Runtime runtime(backend, lesson ? lesson->pictures() : PictureSource(assets::picture));
-    if (lesson) {
-      lesson->define(runtime, services);
-      return runtime.run(lesson->layout().Name);  // reports its own failures once the board is asked for
-    }
-    defineForms(runtime, services);
-    return runtime.run(kStartForm);  // reports its own failures once the menu is asked for
+    return Lesson::run(backend, platform::Services{sound, web, platform::appPath()}, lesson.get());
   } catch (const std::exception& error) {
     return cannotStart(error.what());
   }
