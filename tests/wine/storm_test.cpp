@@ -65,10 +65,22 @@ class WineStorm : public ::testing::Test {
     }
   }
 
-  // Opens the form a menu button opens; its client area.
+  // Opens the form a menu button opens; its client area, once the form is drawn there. A window Wine
+  // has mapped but not yet painted shows what lay beneath it, the menu, which is no black screen.
   WindowInfo open(const MenuButton& button) {
+    const Screenshot before = display.screenshot();
     display.click(wizlo->centre(menu, control(layouts::Form1, button.hotSpot)));
-    return wizlo->waitForWindows(2, button.form());
+    const WindowInfo window = wizlo->waitForWindows(2, button.form());
+    const bool drawn = e2e::waitUntil([&] {
+      const Screenshot now = display.screenshot();
+      int changed = 0, all = 0;
+      for (int y = window.y + 5; y < window.y + window.height; y += 40)
+        for (int x = window.x + 5; x < window.x + window.width; x += 40, ++all)
+          changed += !(now.at({x, y}) == before.at({x, y}));
+      return changed * 2 > all;
+    }, 10000ms, 50ms);
+    EXPECT_TRUE(drawn) << button.form().Name << " never showed over the menu; seed " << seed;
+    return window;
   }
 
   // Every visible piece of a board just opened lies in its slot, as on the board's first visit (where
