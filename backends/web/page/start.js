@@ -65,7 +65,7 @@ const WizloStart = (() => {
   const CHOSEN = "wizlo-chosen";
   const MAX_BYTES = 16 * 1024 * 1024;
   const launched = new Promise((resolve) => {
-    if (!("launchQueue" in window) || new URLSearchParams(location.search).get("launch") !== "file") {
+    if (!("launchQueue" in window) || query.get("launch") !== "file") {
       resolve(null);
       return;
     }
@@ -78,7 +78,7 @@ const WizloStart = (() => {
   async function givenPack() {
     const fromSystem = await launched;
     if (fromSystem) return fromSystem;
-    const asked = new URLSearchParams(location.search).get("pack");
+    const asked = query.get("pack");
     if (!asked) return null;
     const name = decodeURIComponent(asked.split("/").pop() || asked);
     try {
