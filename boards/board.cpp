@@ -36,6 +36,8 @@ void Board::DragDrop(ImageControl& target, ImageControl& source, Twips /*x*/, Tw
   else if (target.Name() == names::kCircles) circleDrop(target, source);
 }
 
+KeyboardReach Board::keyboardReach() const { return {names::kCircles, names::kBoardBack}; }
+
 void Board::poolDragOver(ImageControl& slot, ImageControl& source, int state) {
   if (state == kDragLeft) {
     source.SetDragIcon(source.Picture());

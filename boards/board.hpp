@@ -18,6 +18,9 @@ class Board final : public Form {
   void DragOver(ImageControl& target, ImageControl& source, Twips x, Twips y, int state) override;
   void DragDrop(ImageControl& target, ImageControl& source, Twips x, Twips y) override;
 
+  // Keys put a lifted piece down on the circles; Escape is the back hot spot.
+  KeyboardReach keyboardReach() const override;
+
   // The form-level variables; they outlive every unload.
   std::int16_t armed() const { return armed_; }
   std::int16_t lastSlot() const { return lastSlot_; }

@@ -27,6 +27,9 @@ inline constexpr int kMiddleButton = 4;
 // show, and may be one of several at once).
 enum class PointerKind : std::uint8_t { Mouse, Touch };
 
+// The keys a pupil moves about a form with; every other key means nothing to the program.
+enum class Key : std::uint8_t { Other, Tab, Enter, Space, Escape, Left, Right, Up, Down };
+
 struct InputEvent {
   enum class Kind {
     Press,     // a mouse button or a finger went down
@@ -37,6 +40,7 @@ struct InputEvent {
     Exposed,   // the window needs painting again
     GrabLost,  // the pointer was taken away from us mid-drag
     Quit,      // the session asks the program to end
+    Key,       // a key went down (or repeats, held down)
   };
   Kind kind = Kind::Move;
   WindowId window = 0;
@@ -46,12 +50,15 @@ struct InputEvent {
   bool inside = true;   // the point lies within the client area
   PointerKind pointer = PointerKind::Mouse;
   int finger = 0;  // Touch: which finger, so a second one can be told from the first
+  Key key = Key::Other;  // Key: which, with Shift held or not, and whether it is a held key's repeat
+  bool shift = false;
+  bool repeat = false;
 };
 
 enum class PointerShape { Arrow, Crosshair, Picture };
 
-// What the runtime core needs from a window system: windows, their pixels, the pointer and the
-// mouse. The core composes every frame; a backend only shows it. Tests script one.
+// What the runtime core needs from a window system: windows, their pixels, the pointer, the
+// mouse and the keys. The core composes every frame; a backend only shows it. Tests script one.
 class Backend {
  public:
   virtual ~Backend() = default;

@@ -1,9 +1,11 @@
 #include "forms/compose.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <ranges>
+#include <span>
 
 namespace wizlo {
 
@@ -78,6 +80,51 @@ std::optional<PixelRect> placeOf(const ImageControl& control, double scale) {
   return at;
 }
 
+// A ring's bands from the control's edge outwards, in 96-dpi pixels, and their greys (greys: the
+// core knows not which byte of a frame's word is red).
+struct Band {
+  double from, to;
+  std::uint32_t grey;
+};
+constexpr Band kLiftedBands[] = {{1, 2.5, 0x000000}, {2.5, 5.5, 0xFFFFFF}, {5.5, 7, 0x000000}};
+constexpr Band kFocusBands[] = {{2, 3.5, 0xFFFFFF}, {3.5, 6.5, 0x000000}, {6.5, 8, 0xFFFFFF}};
+constexpr int kRingReach = 9;  // pixels beyond the control that a ring may touch, edges softened
+
+// How far a point lies outside a rectangle whose corners are rounded by `radius` (negative inside).
+double outsideOf(double x, double y, double left, double top, double right, double bottom, double radius) {
+  const double qx = std::abs(x - (left + right) / 2) - ((right - left) / 2 - radius);
+  const double qy = std::abs(y - (top + bottom) / 2) - ((bottom - top) / 2 - radius);
+  return std::hypot(std::max(qx, 0.0), std::max(qy, 0.0)) + std::min(std::max(qx, qy), 0.0) - radius;
+}
+
+// Each pixel takes the bands by how much of it they cover, so that the ring is smooth at any scale.
+void drawRing(const Canvas& canvas, const Ring& ring, std::span<const Band> bands, double scale) {
+  const PixelRect box = toPixels(ring.around, scale);
+  const double radius = std::min(box.width, box.height) / (ring.round ? 2.0 : 4.0);
+  const int reach = static_cast<int>(std::ceil(kRingReach * scale));
+  const PixelRect& clip = canvas.clip;
+  const int x0 = std::max(box.x - reach, clip.x), x1 = std::min(box.x + box.width + reach, clip.x + clip.width);
+  const int y0 = std::max(box.y - reach, clip.y), y1 = std::min(box.y + box.height + reach, clip.y + clip.height);
+  const double inner = bands.front().from * scale - 1, outer = bands.back().to * scale + 1;
+  const auto covered = [](double d, double edge) { return std::clamp(d - edge + 0.5, 0.0, 1.0); };
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      const double d = outsideOf(x + 0.5, y + 0.5, box.x, box.y, box.x + box.width, box.y + box.height, radius);
+      if (d < inner || d > outer) continue;
+      double left = 1, grey = 0;
+      for (const Band& band : bands) {
+        const double share = covered(d, band.from * scale) - covered(d, band.to * scale);
+        left -= share;
+        grey += share * (band.grey & 0xFF);
+      }
+      std::uint32_t& pixel = canvas.frame.at(x, y);
+      std::uint32_t out = 0xFF000000u;
+      for (int shift = 0; shift < 24; shift += 8)
+        out |= static_cast<std::uint32_t>(std::lround(((pixel >> shift) & 0xFF) * left + grey)) << shift;
+      pixel = out;
+    }
+}
+
 bool covers(PixelRect at, PixelRect region) {
   return at.x <= region.x && at.y <= region.y && at.x + at.width >= region.x + region.width &&
          at.y + at.height >= region.y + region.height;
@@ -85,14 +132,26 @@ bool covers(PixelRect at, PixelRect region) {
 
 }  // namespace
 
+Rect ringBounds(const Rect& around) {
+  const Twips reach = kRingReach * kTwipsPerPixel;
+  return {around.Left - reach, around.Top - reach, around.Width + 2 * reach, around.Height + 2 * reach};
+}
+
 std::optional<Rect> Overlay::bounds() const {
-  if (!carried.isEmpty() && dragOutline) {
-    const Twips left = std::min(carriedAt.Left, dragOutline->Left), top = std::min(carriedAt.Top, dragOutline->Top);
-    return Rect{left, top, std::max(carriedAt.right(), dragOutline->right()) - left,
-                std::max(carriedAt.bottom(), dragOutline->bottom()) - top};
-  }
-  if (!carried.isEmpty()) return carriedAt;
-  return dragOutline;
+  std::optional<Rect> all;
+  const auto add = [&all](const Rect& r) {
+    if (!all) {
+      all = r;
+      return;
+    }
+    const Twips left = std::min(all->Left, r.Left), top = std::min(all->Top, r.Top);
+    all = Rect{left, top, std::max(all->right(), r.right()) - left, std::max(all->bottom(), r.bottom()) - top};
+  };
+  if (!carried.isEmpty()) add(carriedAt);
+  if (dragOutline) add(*dragOutline);
+  if (lifted) add(ringBounds(lifted->around));
+  if (focus) add(ringBounds(focus->around));
+  return all;
 }
 
 void compose(const ControlSet& controls, const Overlay& overlay, double scale, FrameView frame,
@@ -118,6 +177,8 @@ void compose(const ControlSet& controls, const Overlay& overlay, double scale, F
   if (bottom == order.size()) fill(canvas, region, kFormBackground);
   for (std::size_t i = bottom; i-- > 0;)
     if (const auto at = placeOf(order[i], scale)) lay(canvas, images.at(order[i].Picture(), at->width, at->height), *at);
+  if (overlay.lifted) drawRing(canvas, *overlay.lifted, kLiftedBands, scale);
+  if (overlay.focus) drawRing(canvas, *overlay.focus, kFocusBands, scale);
   if (const PixelRect at = toPixels(overlay.carriedAt, scale); !overlay.carried.isEmpty() && at.width > 0 && at.height > 0)
     lay(canvas, images.at(overlay.carried, at.width, at.height), at);
   if (overlay.dragOutline) {

@@ -19,11 +19,23 @@ inline constexpr std::uint32_t kDragOutline = 0x606060;
 // so that it shows around a fingertip.
 inline constexpr Twips kCarriedSize = 48 * kTwipsPerPixel;
 
+// A ring the frame draws around a control: round-ended (a piece, a circle) or softly cornered (a
+// button). Black and white bands, so that on any ground one of them stands out from it by more than
+// 4.5 to 1.
+struct Ring {
+  Rect around;  // the control's rectangle
+  bool round = true;
+};
+// What a ring around `around` covers, in twips.
+Rect ringBounds(const Rect& around);
+
 // What the frame shows beyond the controls.
 struct Overlay {
   std::optional<Rect> dragOutline;  // a drag whose icon is empty shows this
   PictureValue carried;             // a finger's drag shows its icon here, there being no pointer image
   Rect carriedAt;
+  std::optional<Ring> lifted;       // a piece lifted by a tap or a key: a broad white band edged in black
+  std::optional<Ring> focus;        // the keyboard's focus: a black band edged in white
 
   // What it covers, in twips; nothing when empty.
   std::optional<Rect> bounds() const;
@@ -47,7 +59,7 @@ class PreparedImages {
 // Paints a form into `frame` at `scale` screen pixels to a 96-dpi pixel: the background, then the
 // controls from the bottom of the stack up, skipping hidden and empty ones, each stretched to its
 // rectangle on both axes independently and laid over what lies below by its alpha; then the
-// overlay: the carried picture, then the outline. Everything is clipped to the frame, or to `region`
+// overlay: the rings, the carried picture, then the outline. Everything is clipped to the frame, or to `region`
 // of it: pixels outside the region are left as they are.
 void compose(const ControlSet& controls, const Overlay& overlay, double scale, FrameView frame,
              PreparedImages& images);

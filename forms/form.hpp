@@ -28,6 +28,13 @@ struct LoadedForm {
   PreparedImages images;
 };
 
+// What the keyboard reaches on a form beyond its pieces and hot spots: the control array whose items
+// a lifted piece is put down on, and the hot spot Escape stands for. Empty: none.
+struct KeyboardReach {
+  std::string_view places;
+  std::string_view back;
+};
+
 // One form object a form, for the whole run. Its window and controls exist
 // only while it is loaded; what a subclass keeps in its own members are the
 // form-level variables, and they outlive every unload.
@@ -67,6 +74,8 @@ class Form {
   virtual void DragOver(ImageControl& /*target*/, ImageControl& /*source*/, Twips /*x*/, Twips /*y*/,
                         int /*state*/) {}
   virtual void DragDrop(ImageControl& /*target*/, ImageControl& /*source*/, Twips /*x*/, Twips /*y*/) {}
+
+  virtual KeyboardReach keyboardReach() const { return {}; }
 
   // Loading and unloading are the runtime's.
   LoadedForm* state(Badge<Runtime>) { return loaded_.get(); }

@@ -1,5 +1,7 @@
 #include "forms/pointer.hpp"
 
+#include <cstdlib>
+
 #include "forms/form.hpp"
 #include "forms/runtime.hpp"
 
@@ -24,28 +26,55 @@ ImageControl* controlUnder(Form& form, const InputEvent& event) {
   if (!event.inside || !form.loaded()) return nullptr;
   return form.controls().controlAt(event.x, event.y);
 }
+
+// How far a tap may wander and still be a tap: a mouse barely moves while it clicks, a fingertip
+// rolls a little.
+constexpr Twips kMouseTapSlop = 2 * kTwipsPerPixel;
+constexpr Twips kFingerTapSlop = 8 * kTwipsPerPixel;
+
+// An empty place that a lifted piece goes on to: a control that drags but shows nothing.
+bool emptyPlace(const ImageControl& control) {
+  return control.Visible() && control.Enabled() && control.DragMode() == kDragAutomatic && control.Picture().isEmpty();
+}
+
+Rect centred(const ImageControl& control) {
+  const Rect r = control.rect();
+  return {r.Left + r.Width / 2, r.Top + r.Height / 2, 0, 0};
+}
 }  // namespace
+
+bool liftable(const ImageControl& control) {
+  return control.Visible() && control.Enabled() && control.DragMode() == kDragAutomatic && !control.Picture().isEmpty();
+}
 
 bool PointerDispatch::heldByAnother(const InputEvent& event) const {
   const Holder holder = holderOf(event);
-  return (drag_ && drag_->holder != holder) || (press_ && press_->holder != holder);
+  return (dragging() && drag_->holder != holder) || (press_ && press_->holder != holder);
 }
 
 void PointerDispatch::press(Form& form, const InputEvent& event) {
+  if (drag_ && drag_->lifted) {
+    ImageControl* target = controlUnder(form, event);
+    if (event.button == kLeftButton && takesLifted(form, target)) {
+      goOnWithLifted(form, event);
+      return;
+    }
+    cancel();  // put back; the press then does what it does with nothing lifted
+  }
   if (drag_ || heldByAnother(event)) return;  // the other buttons and fingers mean nothing meanwhile
   ImageControl* target = controlUnder(form, event);
   // A disabled control still lies under the pointer, so nobody hears it.
   if (!target || !target->Enabled()) return;
   if (event.button == kLeftButton && target->DragMode() == kDragAutomatic) {
     press_.reset();
-    startDrag(form, *target, event);
+    startDrag(form, *target, event, false);
     return;
   }
   press_ = Press{holderOf(event), ControlRef::to(form, *target), event.button};
   form.MouseDown(*target, event.button, 0, event.x, event.y);
 }
 
-void PointerDispatch::startDrag(Form& form, ImageControl& source, const InputEvent& event) {
+void PointerDispatch::startDrag(Form& form, ImageControl& source, const InputEvent& event, bool lifted) {
   const Rect r = source.rect();
   drag_ = Drag{.holder = holderOf(event),
                .source = ControlRef::to(form, source),
@@ -53,17 +82,34 @@ void PointerDispatch::startDrag(Form& form, ImageControl& source, const InputEve
                .grabX = event.x - r.Left,
                .grabY = event.y - r.Top,
                .pointerX = event.x,
-               .pointerY = event.y};
+               .pointerY = event.y,
+               .pressX = event.x,
+               .pressY = event.y,
+               .lifted = lifted};
   showDragPointer();
   // The source hears that the pointer entered it before anything else.
   form.DragOver(source, source, event.x, event.y, kDragEntered);
+  if (drag_ && !drag_->source.resolve()) drag_.reset();
   if (drag_) showDragPointer();
   form.requestRepaint();
 }
 
+bool PointerDispatch::takesLifted(const Form& form, const ImageControl* target) const {
+  if (!target || drag_->source.form != &form) return false;
+  return target == drag_->source.resolve() || emptyPlace(*target);
+}
+
+void PointerDispatch::goOnWithLifted(Form& form, const InputEvent& event) {
+  if (const std::optional<Rect> ring = overlayFor(form).bounds()) form.requestRepaint(*ring);
+  drag_->lifted = false;
+  drag_->holder = holderOf(event);
+  drag_->moved = true;  // the pointer jumped here: the release drops wherever it is
+  dragTo(form, event, controlUnder(form, event));
+}
+
 void PointerDispatch::move(Form& form, const InputEvent& event) {
   if (heldByAnother(event)) return;
-  if (!drag_) {
+  if (!dragging()) {
     if (event.pointer == PointerKind::Mouse) showPointerFor(form, event);
     return;
   }
@@ -72,17 +118,23 @@ void PointerDispatch::move(Form& form, const InputEvent& event) {
     cancel();
     return;
   }
-  dragTo(form, event);
+  noteMovement(event);
+  dragTo(form, event, controlUnder(form, event));
 }
 
-void PointerDispatch::dragTo(Form& form, const InputEvent& event) {
+void PointerDispatch::noteMovement(const InputEvent& event) {
+  const Twips slop = event.pointer == PointerKind::Touch ? kFingerTapSlop : kMouseTapSlop;
+  if (!event.inside || std::abs(event.x - drag_->pressX) > slop || std::abs(event.y - drag_->pressY) > slop)
+    drag_->moved = true;
+}
+
+void PointerDispatch::dragTo(Form& form, const InputEvent& event, ImageControl* under) {
   // What the frame draws of the drag (the carried picture, an outline) follows the pointer: where it
   // was and where it is now are painted again.
   if (const std::optional<Rect> was = overlayFor(form).bounds()) form.requestRepaint(*was);
   drag_->pointerX = event.x;
   drag_->pointerY = event.y;
 
-  ImageControl* under = controlUnder(form, event);
   std::optional<ControlRef> now;
   if (under) now = ControlRef::to(form, *under);
 
@@ -112,7 +164,14 @@ void PointerDispatch::dragTo(Form& form, const InputEvent& event) {
 void PointerDispatch::release(Form& form, const InputEvent& event) {
   if (heldByAnother(event)) return;
   if (drag_) {
-    if (event.button == kLeftButton) drop(form, event);
+    if (!drag_->lifted && event.button == kLeftButton) {
+      noteMovement(event);
+      const ImageControl* source = drag_->source.resolve();
+      if (!drag_->moved && source && liftable(*source))
+        lift(form, event);
+      else
+        drop(form, event, controlUnder(form, event));
+    }
     return;
   }
   if (!press_ || press_->button != event.button) return;
@@ -123,15 +182,51 @@ void PointerDispatch::release(Form& form, const InputEvent& event) {
     form.Click(*target);
 }
 
-void PointerDispatch::drop(Form& form, const InputEvent& event) {
+void PointerDispatch::lift(Form& form, const InputEvent& event) {
+  // What a held drag drew (a carried picture) goes, and the ring comes.
+  if (const std::optional<Rect> carried = overlayFor(form).bounds()) form.requestRepaint(*carried);
+  drag_->lifted = true;
+  if (const std::optional<Rect> ring = overlayFor(form).bounds()) form.requestRepaint(*ring);
+  setPointer(PointerShape::Arrow, {});
+  if (event.pointer == PointerKind::Mouse) showPointerFor(form, event);
+}
+
+void PointerDispatch::drop(Form& form, const InputEvent& event, ImageControl* target) {
   ImageControl* source = drag_->source.resolve();
   drag_.reset();
   form.requestRepaint();
   setPointer(PointerShape::Arrow, {});
   // Released outside the client area: the drag ends with no drop.
-  ImageControl* target = controlUnder(form, event);
   if (source && target && target->Enabled()) form.DragDrop(*target, *source, event.x, event.y);
-  if (form.loaded() && event.pointer == PointerKind::Mouse) showPointerFor(form, event);
+  if (form.loaded() && event.pointer == PointerKind::Mouse && event.kind == InputEvent::Kind::Release)
+    showPointerFor(form, event);
+}
+
+void PointerDispatch::pickUp(Form& form, ImageControl& piece) {
+  cancel();
+  InputEvent at;
+  const Rect middle = centred(piece);
+  at.x = middle.Left;
+  at.y = middle.Top;
+  startDrag(form, piece, at, true);
+}
+
+void PointerDispatch::putDown(Form& form, ImageControl& target) {
+  if (!drag_ || !drag_->lifted || drag_->source.form != &form) return;
+  // The piece goes there as a pointer would take it: leaving where it lay, entering the target, and
+  // dropped. A keyboard has no place on the screen, so the target is named, not hit-tested: a mark
+  // shown over part of a circle does not stand in the way.
+  InputEvent at;
+  at.kind = InputEvent::Kind::Key;
+  const Rect middle = centred(target);
+  at.x = middle.Left;
+  at.y = middle.Top;
+  at.buttons = kLeftButton;
+  if (const std::optional<Rect> ring = overlayFor(form).bounds()) form.requestRepaint(*ring);
+  drag_->lifted = false;
+  drag_->holder = Holder{.keyboard = true};
+  dragTo(form, at, &target);
+  if (drag_) drop(form, at, target.Visible() ? &target : nullptr);
 }
 
 void PointerDispatch::cancel() {
@@ -143,7 +238,12 @@ void PointerDispatch::cancel() {
 }
 
 void PointerDispatch::cancel(const InputEvent& event) {
+  if (drag_ && drag_->lifted) return;  // no finger holds a lifted piece
   if (!heldByAnother(event)) cancel();
+}
+
+void PointerDispatch::grabLost() {
+  if (!drag_ || !drag_->lifted) cancel();
 }
 
 Overlay PointerDispatch::overlayFor(const Form& form) const {
@@ -151,7 +251,9 @@ Overlay PointerDispatch::overlayFor(const Form& form) const {
   if (!drag_ || drag_->source.form != &form) return overlay;
   const ImageControl* source = drag_->source.resolve();
   if (!source) return overlay;
-  if (source->DragIcon().isEmpty()) {
+  if (drag_->lifted) {
+    overlay.lifted = Ring{source->rect(), true};
+  } else if (source->DragIcon().isEmpty()) {
     const Rect r = source->rect();
     overlay.dragOutline = Rect{drag_->pointerX - drag_->grabX, drag_->pointerY - drag_->grabY, r.Width, r.Height};
   } else if (drag_->holder.kind == PointerKind::Touch) {
@@ -171,7 +273,7 @@ void PointerDispatch::showPointerFor(Form& form, const InputEvent& event) {
 
 void PointerDispatch::showDragPointer() {
   const ImageControl* source = dragSource();
-  if (!source || drag_->holder.kind != PointerKind::Mouse) return;
+  if (!source || drag_->lifted || drag_->holder.kind != PointerKind::Mouse || drag_->holder.keyboard) return;
   // A change of the source's DragIcon shows at once; an empty one leaves the
   // arrow, and the frame draws the source's outline instead.
   if (source->DragIcon().isEmpty())

@@ -23,6 +23,10 @@ struct ControlRef {
   ImageControl* resolve() const;  // null once that visit is over
 };
 
+// Whether a tap lifts the control: it drags automatically, shows a picture (a piece, not an empty
+// slot or circle) and takes the pointer.
+bool liftable(const ImageControl& control);
+
 // The pointer state machine: a press on an automatic-drag control starts a
 // drag at once; while it lasts every control the pointer crosses hears
 // DragOver, and the release drops on the control beneath. Any other press
@@ -30,6 +34,15 @@ struct ControlRef {
 // while one pointer presses or drags, every other (a second finger, the
 // mouse) is ignored. A finger has no pointer image: the frame carries the
 // dragged picture beside it instead.
+//
+// A piece pressed and let go without moving (a tap) is lifted instead of
+// dropped back on itself: its drag waits, held by no pointer, and the frame
+// rings it. The next press on the piece or on an empty place (a control that
+// drags but shows nothing, as an empty circle) takes the drag on from there,
+// as if the pointer had jumped there with the button held, and the release
+// drops it; a press anywhere else puts the piece back and then goes where it
+// would have gone. So a tap and a tap give the handlers what a drag gives
+// them. The keyboard lifts and puts down the same way (pickUp, putDown).
 class PointerDispatch {
  public:
   explicit PointerDispatch(Runtime& runtime) : runtime_(runtime) {}
@@ -37,12 +50,22 @@ class PointerDispatch {
   void press(Form& form, const InputEvent& event);
   void move(Form& form, const InputEvent& event);
   void release(Form& form, const InputEvent& event);
-  void cancel();  // ends a drag with no drop, and forgets a press
+  void cancel();  // ends a drag with no drop, lifted or not, and forgets a press
   void cancel(const InputEvent& event);  // the same, if it is that pointer's press or drag
+  void grabLost();  // a held drag ends with no drop; a lifted piece stays lifted, nothing holds it
 
-  bool dragging() const { return drag_.has_value(); }
-  bool draggedBy(const InputEvent& event) const { return drag_ && drag_->holder == holderOf(event); }
+  // The keyboard's hand: lifts a piece as a tap does (its drag starts, the piece hears it), and puts
+  // the lifted piece down on `target` as a press and release there would, whatever lies over it.
+  void pickUp(Form& form, ImageControl& piece);
+  void putDown(Form& form, ImageControl& target);
+
+  bool dragging() const { return drag_ && !drag_->lifted; }  // a pointer holds a drag
+  bool draggedBy(const InputEvent& event) const { return dragging() && drag_->holder == holderOf(event); }
   ImageControl* dragSource() const { return drag_ ? drag_->source.resolve() : nullptr; }
+  // The piece lifted on `form`, waiting to be put down; none while a pointer holds a drag.
+  ImageControl* lifted(const Form& form) const {
+    return drag_ && drag_->lifted && drag_->source.form == &form ? drag_->source.resolve() : nullptr;
+  }
   Overlay overlayFor(const Form& form) const;
 
  private:
@@ -50,6 +73,7 @@ class PointerDispatch {
   struct Holder {
     PointerKind kind = PointerKind::Mouse;
     int finger = 0;
+    bool keyboard = false;  // putting a lifted piece down: no pointer image to show
     bool operator==(const Holder&) const = default;
   };
   static Holder holderOf(const InputEvent& event) { return {event.pointer, event.finger}; }
@@ -61,6 +85,9 @@ class PointerDispatch {
     std::optional<ControlRef> over;  // the control under the pointer, if any
     Twips grabX = 0, grabY = 0;      // where in the source the press was
     Twips pointerX = 0, pointerY = 0;
+    Twips pressX = 0, pressY = 0;    // where the press was: a tap moves no further than a hand wobbles
+    bool moved = false;              // it went further: the release drops
+    bool lifted = false;             // tapped: no pointer holds it, and the next press goes on with it
   };
   struct Press {
     Holder holder;
@@ -68,9 +95,13 @@ class PointerDispatch {
     int button = 0;
   };
 
-  void startDrag(Form& form, ImageControl& source, const InputEvent& event);
-  void dragTo(Form& form, const InputEvent& event);
-  void drop(Form& form, const InputEvent& event);
+  void startDrag(Form& form, ImageControl& source, const InputEvent& event, bool lifted);
+  void dragTo(Form& form, const InputEvent& event, ImageControl* under);
+  void drop(Form& form, const InputEvent& event, ImageControl* target);
+  void noteMovement(const InputEvent& event);
+  void lift(Form& form, const InputEvent& event);
+  bool takesLifted(const Form& form, const ImageControl* target) const;
+  void goOnWithLifted(Form& form, const InputEvent& event);
   void showPointerFor(Form& form, const InputEvent& event);
   void showDragPointer();
   void setPointer(PointerShape shape, const PictureValue& picture);

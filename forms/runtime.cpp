@@ -65,7 +65,10 @@ bool Runtime::shownModally(const Form& form) const {
 void Runtime::show(Form& form, bool modal) {
   if (shownModally(form))
     throw RuntimeError("Form already displayed; can't show modally: " + std::string(form.name()));
-  if (!form.loaded()) load(form, modal ? active() : nullptr);
+  if (!form.loaded()) {
+    load(form, modal ? active() : nullptr);
+    keyboard_.shown(form);
+  }
   present(form);
   if (!modal) return;
   // Every other form stops taking input until this one is gone again.
@@ -127,6 +130,11 @@ void Runtime::handle(const InputEvent& event) {
     for (auto& [name, form] : forms_) unload(*form);
     return;
   }
+  // Keys are the form's on top, whichever window the system gave them to.
+  if (event.kind == Kind::Key) {
+    if (Form* on = active()) keyboard_.key(*on, event);
+    return;
+  }
   Form* form = formOf(event.window);
   if (!form) return;
   if (event.kind == Kind::Exposed) {
@@ -140,11 +148,14 @@ void Runtime::handle(const InputEvent& event) {
     return;
   }
   switch (event.kind) {
-    case Kind::Press: pointer_.press(*form, event); break;
+    case Kind::Press:
+      keyboard_.pointerPressed();
+      pointer_.press(*form, event);
+      break;
     case Kind::Move: pointer_.move(*form, event); break;
     case Kind::Release: pointer_.release(*form, event); break;
     case Kind::Cancel: pointer_.cancel(event); break;
-    case Kind::GrabLost: pointer_.cancel(); break;
+    case Kind::GrabLost: pointer_.grabLost(); break;
     case Kind::Close: unload(*form); break;
     default: break;
   }
@@ -154,6 +165,8 @@ void Runtime::present(Form& form) {
   LoadedForm& state = *form.state({});
   const double scale = backend_.scale();
   const FrameView frame = backend_.frame(state.window);
+  Overlay overlay = pointer_.overlayFor(form);
+  keyboard_.addTo(overlay, form);
   if (const std::optional<Rect> damaged = state.controls.damaged(); damaged && frame.pixels) {
     // Two pixels more on every side: pictures are resampled to their rectangles' rounded edges.
     const PixelRect area = toPixels(*damaged, scale);
@@ -161,11 +174,11 @@ void Runtime::present(Form& form) {
     const PixelRect region{x0, y0, std::min(area.x + area.width + 2, frame.width) - x0,
                            std::min(area.y + area.height + 2, frame.height) - y0};
     if (region.width > 0 && region.height > 0) {
-      compose(state.controls, pointer_.overlayFor(form), scale, frame, state.images, region);
+      compose(state.controls, overlay, scale, frame, state.images, region);
       backend_.showChanged(state.window, region);
     }
   } else {
-    if (frame.pixels) compose(state.controls, pointer_.overlayFor(form), scale, frame, state.images);
+    if (frame.pixels) compose(state.controls, overlay, scale, frame, state.images);
     backend_.show(state.window);
   }
   state.controls.painted();

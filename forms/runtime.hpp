@@ -9,12 +9,14 @@
 
 #include "forms/backend.hpp"
 #include "forms/form.hpp"
+#include "forms/keyboard.hpp"
 #include "forms/pointer.hpp"
 
 namespace wizlo {
 
 // Our forms runtime: form objects made on first use, modal showing with a
-// nested event loop, and the pointer turned into the events handlers expect.
+// nested event loop, and the pointer and the keys turned into the events
+// handlers expect.
 class Runtime {
  public:
   using FormFactory = std::function<std::unique_ptr<Form>(Runtime&)>;
@@ -48,6 +50,7 @@ class Runtime {
 
   Backend& backend() { return backend_; }
   const PointerDispatch& pointer() const { return pointer_; }
+  const KeyboardDispatch& keyboard() const { return keyboard_; }
 
  private:
   void load(Form& form, Form* owner);
@@ -62,6 +65,7 @@ class Runtime {
   std::map<std::string, std::unique_ptr<Form>, std::less<>> forms_;
   std::vector<Form*> modalStack_;
   PointerDispatch pointer_;
+  KeyboardDispatch keyboard_{pointer_};
   std::uint32_t visits_ = 0;
 };
 

@@ -11,6 +11,7 @@ class Page final : public Form {
   void Click(ImageControl& target) override {
     if (target.Name() == names::kPageBack) Unload();
   }
+  KeyboardReach keyboardReach() const override { return {.places = {}, .back = names::kPageBack}; }
 };
 
 }  // namespace wizlo

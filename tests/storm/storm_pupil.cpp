@@ -26,6 +26,7 @@ const char* kindName(Kind kind) {
     case Kind::Exposed: return "Exposed";
     case Kind::GrabLost: return "GrabLost";
     case Kind::Quit: return "Quit";
+    case Kind::Key: return "Key";
   }
   return "?";
 }
