@@ -12,17 +12,18 @@ bool hotSpot(const ImageControl& control) {
   return control.Visible() && control.Enabled() && control.DragMode() != kDragAutomatic && control.Picture().isEmpty();
 }
 
-// Rows from the top down: a row is the topmost control left and every other whose top lies above
-// that one's middle, so that pieces set a little higher or lower than their neighbours still read
-// with them. Each row from right to left.
+// Rows from the top down, each from right to left. Controls set a little higher or lower than their
+// neighbours still read with them: taken by their middles from the top, a control starts a new row
+// only when its middle lies more than half a control's height below the one before it.
 std::vector<ImageControl*> inReadingOrder(std::vector<ImageControl*> controls) {
+  const auto middleY = [](const ImageControl* c) { return c->rect().Top + c->rect().Height / 2; };
   std::stable_sort(controls.begin(), controls.end(),
-                   [](const ImageControl* a, const ImageControl* b) { return a->rect().Top < b->rect().Top; });
+                   [&](const ImageControl* a, const ImageControl* b) { return middleY(a) < middleY(b); });
   for (auto row = controls.begin(); row != controls.end();) {
-    const Rect first = (*row)->rect();
-    const auto end = std::find_if(row, controls.end(), [&](const ImageControl* c) {
-      return c->rect().Top >= first.Top + first.Height / 2;
-    });
+    auto end = row + 1;
+    while (end != controls.end() &&
+           middleY(*end) - middleY(*(end - 1)) <= std::min((*end)->rect().Height, (*(end - 1))->rect().Height) / 2)
+      ++end;
     std::stable_sort(row, end, [](const ImageControl* a, const ImageControl* b) {
       return a->rect().Left + a->rect().Width / 2 > b->rect().Left + b->rect().Width / 2;
     });

@@ -35,6 +35,21 @@ int buttonsOf(Uint32 state) {
          ((state & SDL_BUTTON_MMASK) ? kMiddleButton : 0);
 }
 
+Key keyOf(SDL_Keycode sym) {
+  switch (sym) {
+    case SDLK_TAB: return Key::Tab;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return Key::Enter;
+    case SDLK_SPACE: return Key::Space;
+    case SDLK_ESCAPE: return Key::Escape;
+    case SDLK_LEFT: return Key::Left;
+    case SDLK_RIGHT: return Key::Right;
+    case SDLK_UP: return Key::Up;
+    case SDLK_DOWN: return Key::Down;
+    default: return Key::Other;
+  }
+}
+
 // An SDL surface over a bitmap's pixels, which must outlive it.
 SDL_Surface* surfaceOver(Bitmap& bitmap) {
   return SDL_CreateRGBSurfaceWithFormatFrom(bitmap.argb.data(), bitmap.width, bitmap.height, 32, bitmap.width * 4,
@@ -283,6 +298,17 @@ bool SdlBackend::translate(const SDL_Event& sdl, InputEvent& event) const {
       // and a window that loses the focus mid-drag ends the drag below.
       const Kind kind = sdl.type == SDL_FINGERDOWN ? Kind::Press : sdl.type == SDL_FINGERUP ? Kind::Release : Kind::Move;
       event = fingerEvent(kind, sdl.tfinger);
+      return true;
+    }
+    case SDL_KEYDOWN: {
+      // With Ctrl, Alt or the system key held a key is a shortcut of the desktop's, not a move.
+      if (sdl.key.keysym.mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return false;
+      const Key key = keyOf(sdl.key.keysym.sym);
+      if (key == Key::Other) return false;
+      event = InputEvent{.kind = Kind::Key, .window = sdl.key.windowID};
+      event.key = key;
+      event.shift = (sdl.key.keysym.mod & KMOD_SHIFT) != 0;
+      event.repeat = sdl.key.repeat != 0;
       return true;
     }
     case SDL_QUIT: event = InputEvent{.kind = Kind::Quit}; return true;

@@ -174,12 +174,16 @@ INSTANTIATE_TEST_SUITE_P(Places, BoardDropElsewhere,
                                            NowhereDrop{"OutsideTheWindow", 9000, 2000, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(BoardTest, BackAndCloseBoxBothEndTheVisitAndTheNextStartsFromTheLayout) {
-  for (bool byCloseBox : {false, true}) {
+TEST_F(BoardTest, BackCloseBoxAndEscapeAllEndTheVisitAndTheNextStartsFromTheLayout) {
+  Keyboard keys{runtime};
+  for (const std::string_view way : {"back", "close box", "Escape"}) {
+    SCOPED_TRACE(way);
     mouse.drag(board(), c(2), g(0));
     mouse.drag(board(), c(1), 3000, 3900);  // leaves the board armed
-    if (byCloseBox)
+    if (way == "close box")
       mouse.close(board());
+    else if (way == "Escape")
+      keys.press(Key::Escape);
     else
       mouse.click(board(), named(names::kBoardBack));
     EXPECT_FALSE(board().loaded());
@@ -260,6 +264,71 @@ TEST_F(BoardTest, RightButtonNeitherDragsNorClicks) {
   EXPECT_TRUE(board().loaded());
   EXPECT_TRUE(g(0).Picture().isEmpty());
   EXPECT_EQ(board().armed(), 0);
+}
+
+// A piece tapped and then its circle tapped, or moved with the keys, ends as the drag there ends:
+// judged, marked and heard the same, with the same form variables after.
+TEST(PlacingWithoutDragging, EndsAsTheDragThereEnds) {
+  enum class Way { Drag, Taps, FingerTaps, Keys };
+  struct Move {
+    int piece, circle;
+  };
+  // Wrong (c(0) belongs in g(1)), then right twice; then a circle that is full.
+  const Move moves[] = {{0, 0}, {0, 1}, {2, 0}, {1, 0}};
+  std::string ofTheDrag;
+  for (const Way way : {Way::Drag, Way::Taps, Way::FingerTaps, Way::Keys}) {
+    ScriptedBackend backend;
+    RecordingSound sound;
+    RecordingWeb web;
+    Runtime runtime{backend, placeholderPicture};
+    runtime.define("TestBoard", [&](Runtime& rt) {
+      return std::make_unique<Board>(rt, kTestBoard, platform::Services{sound, web, kFolder});
+    });
+    Board& board = static_cast<Board&>(runtime.form("TestBoard"));
+    board.Show();
+    Mouse mouse{runtime, way == Way::FingerTaps ? PointerKind::Touch : PointerKind::Mouse, 1};
+    Keyboard keys{runtime};
+    std::string seen;
+    for (const Move& move : moves) {
+      ImageControl& piece = board.control(names::kPieces, static_cast<std::int16_t>(move.piece));
+      ImageControl& circle = board.control(names::kCircles, static_cast<std::int16_t>(move.circle));
+      const auto focusOn = [&](const ImageControl& control) {
+        for (int i = 0; i < 8 && runtime.keyboard().focused(board) != &control; ++i) keys.press(Key::Tab);
+        return runtime.keyboard().focused(board) == &control;
+      };
+      switch (way) {
+        case Way::Drag: mouse.drag(board, piece, circle); break;
+        case Way::Taps:
+        case Way::FingerTaps:
+          mouse.click(board, piece);
+          mouse.click(board, circle);
+          break;
+        case Way::Keys:
+          ASSERT_TRUE(focusOn(piece));
+          keys.press(Key::Enter);
+          // A full circle is no place for it: the ring never reaches it, and Escape puts it back.
+          keys.press(focusOn(circle) ? Key::Enter : Key::Escape);
+          break;
+      }
+      seen += "[" + std::to_string(board.armed()) + " " + std::to_string(board.lastSlot()) + " " +
+              (board.control(names::kRightMark).Visible() ? "check " : "") +
+              (board.control(names::kWrongMark).Visible() ? "cross " : "");
+      for (int i = 0; i < 3; ++i) {
+        const auto index = static_cast<std::int16_t>(i);
+        seen += board.control(names::kPieces, index).Picture().isEmpty() ? "_" : "c";
+        seen += board.control(names::kCircles, index).Picture().isEmpty() ? "_" : "g";
+      }
+      seen += "]";
+    }
+    for (const std::string& played : sound.played) seen += " " + played;
+    EXPECT_TRUE(board.loaded());
+    if (way == Way::Drag)
+      ofTheDrag = seen;
+    else
+      EXPECT_EQ(seen, ofTheDrag) << "way " << static_cast<int>(way);
+  }
+  EXPECT_EQ(ofTheDrag.substr(ofTheDrag.find(']', ofTheDrag.rfind('[')) + 1),
+            " /opt/wizlo\\no /opt/wizlo\\yes /opt/wizlo\\yes");
 }
 
 }  // namespace

@@ -84,7 +84,16 @@ TEST_F(ProgramTest, EachMenuButtonOpensTheFormOfItsSentenceModally) {
   }
 }
 
-TEST_F(ProgramTest, EveryBoardCanBePlayedToTheEnd) {
+// Moves the keyboard's focus on until it rests on `control`, as a pupil presses Tab; false if it
+// never gets there.
+bool tabTo(Runtime& runtime, Form& form, const ImageControl& control) {
+  Keyboard keys{runtime};
+  for (int i = 0; i < 40 && runtime.keyboard().focused(form) != &control; ++i) keys.press(Key::Tab);
+  return runtime.keyboard().focused(form) == &control;
+}
+
+TEST_F(ProgramTest, EveryBoardCanBePlayedToTheEndByDragsAndByKeys) {
+  for (const bool byKeys : {false, true})
   for (const MenuButton& button : layouts::kMenuButtons) {
     if (!button.board) continue;
     sound.played.clear();
@@ -107,7 +116,14 @@ TEST_F(ProgramTest, EveryBoardCanBePlayedToTheEnd) {
           ImageControl& piece = controls(names::kPieces, j);
           if (piece.Tag() != key || !piece.Visible()) continue;  // the hidden spares never play
           const Artwork* face = piece.Picture().artwork();
-          mouse.drag(board, piece, controls(names::kCircles, i));
+          if (byKeys) {
+            ASSERT_TRUE(tabTo(runtime, board, piece)) << shown.name() << " c(" << j << ")";
+            Keyboard{runtime}.press(Key::Space);
+            ASSERT_TRUE(tabTo(runtime, board, controls(names::kCircles, i))) << shown.name() << " g(" << i << ")";
+            Keyboard{runtime}.press(Key::Enter);
+          } else {
+            mouse.drag(board, piece, controls(names::kCircles, i));
+          }
           EXPECT_TRUE(controls(names::kRightMark).Visible()) << shown.name() << " g(" << i << ")";
           EXPECT_EQ(controls(names::kCircles, i).Picture().artwork(), face);
           ++filled;
@@ -121,6 +137,50 @@ TEST_F(ProgramTest, EveryBoardCanBePlayedToTheEnd) {
       EXPECT_GE(filled, 9);
       mouse.click(board, controls(names::kBoardBack));
     });
+  }
+}
+
+TEST_F(ProgramTest, TheKeysReachEveryMenuButtonFromTheTopAndEscapeLeavesWhatEnterOpens) {
+  Keyboard keys{runtime};
+  keys.press(Key::Escape);
+  EXPECT_TRUE(menu().loaded()) << "Escape on the menu ends the program";
+  // The buttons from the top, each row from the right, then the web address below them.
+  std::vector<std::string> reached;
+  for (int i = 0; i < 7; ++i) {
+    keys.press(Key::Tab);
+    reached.emplace_back(runtime.keyboard().focused(menu())->Name());
+  }
+  EXPECT_EQ(reached, (std::vector<std::string>{"Image5", "Image2", "Image3", "Image4", "Image7", "Image6", "wex"}));
+
+  // On the first board the pieces are numbered as they read and the circles from the right: the
+  // keys take them in that order, though neither row stands level.
+  ASSERT_TRUE(tabTo(runtime, menu(), menu().control("Image2")));
+  backend.onScriptEnd = [&] {
+    Form& board = *runtime.active();
+    ASSERT_EQ(board.name(), "Form2");  // opened by a key: the ring is on its first piece
+    for (std::int16_t i = 0; i < 10; ++i, keys.press(Key::Left))
+      EXPECT_EQ(runtime.keyboard().focused(board), &board.control(names::kPieces, i)) << "c(" << i << ")";
+    ASSERT_TRUE(tabTo(runtime, board, board.control(names::kPieces, 0)));
+    keys.press(Key::Enter);
+    for (std::int16_t i = 0; i < 10; ++i, keys.press(Key::Left))
+      EXPECT_EQ(runtime.keyboard().focused(board), &board.control(names::kCircles, i)) << "g(" << i << ")";
+    keys.press(Key::Escape);
+    keys.press(Key::Escape);
+    backend.script.push_back(InputEvent{.kind = Kind::Exposed});
+  };
+  keys.press(Key::Enter);
+
+  for (const MenuRoute& route : {kMenuRoutes[0], kMenuRoutes[5]}) {
+    ASSERT_TRUE(tabTo(runtime, menu(), menu().control(route.hotSpot)));
+    std::string opened;
+    backend.onScriptEnd = [&] {
+      opened = std::string(runtime.active()->name());
+      backend.script.push_back(InputEvent{.kind = Kind::Key, .key = Key::Escape});
+    };
+    keys.press(Key::Enter);
+    EXPECT_EQ(opened, route.form);
+    EXPECT_FALSE(runtime.form(route.form).loaded()) << "Escape left " << route.form << " open";
+    EXPECT_EQ(runtime.active(), &menu());
   }
 }
 

@@ -136,7 +136,8 @@ void StormPupil::remember(const InputEvent& event) {
   std::ostringstream line;
   line << "#" << delivered_ << " " << kindName(event.kind) << " window " << event.window << " at " << event.x << ","
        << event.y << (event.inside ? "" : " (outside)") << " button " << event.button << " buttons "
-       << event.buttons << (event.pointer == PointerKind::Touch ? " finger " + std::to_string(event.finger) : "")
+       << event.buttons << (event.kind == Kind::Key ? " key " + std::to_string(static_cast<int>(event.key)) : "")
+       << (event.pointer == PointerKind::Touch ? " finger " + std::to_string(event.finger) : "")
        << "; " << (active ? active->name() : "none") << " in use";
   trail_[trailNext_] = line.str();
   trailNext_ = (trailNext_ + 1) % trail_.size();
@@ -207,7 +208,18 @@ void StormPupil::plan() {
   if (roll < 35) planDrag(form);
   else if (roll < 65) planClick(form, kLeftButton);
   else if (roll < 70) planClick(form, kRightButton);
+  else if (roll < 80) planKey(form);
   else planned_.push_back(randomEvent(form));
+}
+
+void StormPupil::planKey(Form& form) {
+  // Escape leaves a board or page unless a piece is lifted: rarer, so that a pupil mostly stays.
+  constexpr Key kKeys[] = {Key::Tab, Key::Left, Key::Right, Key::Up, Key::Down, Key::Enter, Key::Space, Key::Other};
+  InputEvent event{.kind = Kind::Key, .window = static_cast<WindowId>(form.hWnd())};
+  event.key = chance(12) == 0 ? Key::Escape : kKeys[chance(static_cast<int>(std::size(kKeys)))];
+  event.shift = chance(4) == 0;
+  event.repeat = chance(8) == 0;
+  planned_.push_back(event);
 }
 
 void StormPupil::planClick(Form& form, int button) {

@@ -55,6 +55,7 @@ class StormPupil final : public Backend {
   void check();
   void fail(const std::string& what);
   void plan();
+  void planKey(Form& form);
   void planClick(Form& form, int button);
   void planDrag(Form& form);
   InputEvent randomEvent(Form& form);

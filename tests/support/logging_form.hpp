@@ -25,7 +25,9 @@ class LoggingForm : public Form {
   void DragDrop(ImageControl& target, ImageControl& source, Twips, Twips) override {
     log.push_back("DragDrop " + target.describe() + " " + source.describe());
   }
+  KeyboardReach keyboardReach() const override { return reach; }
   std::vector<std::string> log;
+  KeyboardReach reach;  // none unless a test gives it
   std::function<void(ImageControl&)> onClick;
   std::function<void(ImageControl&, ImageControl&)> onDragOver;
   int visits = 0;  // a form-level variable

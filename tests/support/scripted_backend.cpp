@@ -78,6 +78,15 @@ void Mouse::send(InputEvent event) {
   runtime_.presentChanges();
 }
 
+void Keyboard::press(Key key, bool shift, bool repeat) {
+  InputEvent event{.kind = InputEvent::Kind::Key};
+  event.key = key;
+  event.shift = shift;
+  event.repeat = repeat;
+  runtime_.handle(event);
+  runtime_.presentChanges();
+}
+
 void Mouse::press(Form& form, Twips x, Twips y, int button) {
   held_ |= button;
   x_ = x;

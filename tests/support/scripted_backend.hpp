@@ -1,6 +1,7 @@
 #pragma once
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -81,6 +82,19 @@ class Mouse {
   int finger_;
   Twips x_ = 0, y_ = 0;
   int held_ = 0;
+};
+
+// The keys of a pupil's keyboard, each sent as the window system sends a key going down.
+class Keyboard {
+ public:
+  explicit Keyboard(Runtime& runtime) : runtime_(runtime) {}
+  void press(Key key, bool shift = false, bool repeat = false);
+  void press(std::initializer_list<Key> keys) {
+    for (const Key key : keys) press(key);
+  }
+
+ private:
+  Runtime& runtime_;
 };
 
 struct Point {
