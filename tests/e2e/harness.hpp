@@ -105,6 +105,8 @@ class VirtualDisplay {
   void release() const;
   void click(Point p) const;
   void drag(Point from, Point to, int steps = 6) const;
+  // Key presses by xdotool's names ("Tab", "shift+Tab", "Return"), with `window` given the focus.
+  void pressKeys(WindowId window, const std::vector<std::string>& keys) const;
   // Both buttons pressed at `from`, the pointer moved to `to`, the left let go, then the right.
   void dragWithBothButtons(Point from, Point to) const;
 

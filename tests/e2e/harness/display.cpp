@@ -256,6 +256,13 @@ void VirtualDisplay::click(Point p) const {
   xdotool({"mousemove", std::to_string(p.x), std::to_string(p.y), "mousedown", "1", "mouseup", "1"});
 }
 
+void VirtualDisplay::pressKeys(WindowId window, const std::vector<std::string>& keys) const {
+  // The keyboard goes to the window with the input focus, as a window manager gives it on a click.
+  std::vector<std::string> args{"windowfocus", "--sync", std::to_string(window), "key", "--delay", "30"};
+  args.insert(args.end(), keys.begin(), keys.end());
+  xdotool(args);
+}
+
 void VirtualDisplay::drag(Point from, Point to, int steps) const {
   std::vector<std::string> args{"mousemove", std::to_string(from.x), std::to_string(from.y), "mousedown", "1"};
   steps = std::max(steps, 1);
