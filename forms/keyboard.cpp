@@ -49,7 +49,11 @@ KeyboardDispatch::Stops KeyboardDispatch::stopsOf(Form& form) const {
   }
   stops.pieces = inReadingOrder(std::move(stops.pieces));
   stops.hotSpots = inReadingOrder(std::move(stops.hotSpots));
-  stops.places = inReadingOrder(std::move(stops.places));
+  // The places from right to left, however high each stands: a spare circle up beside the sentence
+  // comes where its place in the row puts it.
+  std::stable_sort(stops.places.begin(), stops.places.end(), [](const ImageControl* a, const ImageControl* b) {
+    return a->rect().Left + a->rect().Width / 2 > b->rect().Left + b->rect().Width / 2;
+  });
   return stops;
 }
 
@@ -104,6 +108,7 @@ void KeyboardDispatch::key(Form& form, const InputEvent& event) {
     if (event.key == Key::Escape && !event.repeat) pointer_.cancel();
     return;
   }
+  if (event.key == Key::Other) return;  // a key of no use here shows no ring
   if (!showing_) {
     showing_ = true;
     repaintRing(form, focused(form));

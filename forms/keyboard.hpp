@@ -15,7 +15,7 @@ class ImageControl;
 // reading order (rows from the top, each from right to left): with nothing lifted, the pieces (what
 // a tap would lift) and then the hot spots (controls without a picture, taking clicks), where Enter
 // or Space lifts the piece or clicks the hot spot; with a piece lifted, the places the form names
-// for it, in reading order too, where Enter or Space puts it down as a drag there would.
+// for it, from right to left, where Enter or Space puts it down as a drag there would.
 // Tab, Left and Down move on (Arabic reads leftwards), Shift+Tab, Right and Up move back. Escape
 // puts a lifted piece back (or ends a held drag), else clicks the form's back hot spot. The ring
 // shows once a key is used, and goes when the pointer presses.
