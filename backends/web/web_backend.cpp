@@ -28,7 +28,8 @@ EM_JS(void, wizlo_set_pointer, (int shape, const std::uint8_t* rgba, int size, i
 EM_JS(void, wizlo_report_error, (const char* message), { WizloWindows.reportError(UTF8ToString(message)); });
 EM_JS(void, wizlo_ended, (int status), { WizloWindows.ended(status); });
 // Resolves with the next event the page queued, waiting for one if need be. The fields, as ints:
-// kind, window, x, y (canvas pixels), button, buttons, inside, touch, finger.
+// kind, window, x, y (canvas pixels), button, buttons, inside, touch, finger; for a key: kind, 0,
+// the key, shift, repeat.
 EM_ASYNC_JS(void, wizlo_next_event, (int* out), {
   const event = await WizloWindows.nextEvent();
   HEAP32.set(event, out >> 2);
@@ -39,7 +40,22 @@ namespace wizlo {
 namespace {
 
 // The page's codes for what happened; Rescaled is the page's own: the viewport changed size.
-enum PageEvent { kPress, kRelease, kMove, kCancel, kClose, kExposed, kGrabLost, kRescaled };
+enum PageEvent { kPress, kRelease, kMove, kCancel, kClose, kExposed, kGrabLost, kRescaled, kKey };
+
+// The page's codes for keys (windows.js, KEYS).
+Key keyOf(int code) {
+  switch (code) {
+    case 1: return Key::Tab;
+    case 2: return Key::Enter;
+    case 3: return Key::Space;
+    case 4: return Key::Escape;
+    case 5: return Key::Left;
+    case 6: return Key::Right;
+    case 7: return Key::Up;
+    case 8: return Key::Down;
+    default: return Key::Other;
+  }
+}
 
 int pointerCode(PointerShape shape) {
   switch (shape) {
@@ -137,6 +153,9 @@ InputEvent WebBackend::nextEvent() {
     }
     int field[9] = {};
     wizlo_next_event(field);
+    // Keys are the form's on top, whichever window: the runtime finds it.
+    if (field[0] == kKey)
+      return InputEvent{.kind = Kind::Key, .key = keyOf(field[2]), .shift = field[3] != 0, .repeat = field[4] != 0};
     InputEvent event;
     event.window = static_cast<WindowId>(field[1]);
     event.x = toTwips(field[2], scale_);

@@ -1,6 +1,6 @@
 // The page's half of the window system (web_backend.cpp is the other): a stage fitted to the
 // viewport, a framed window a form on it with a caption, a close box and a canvas, and the pointer's
-// events queued for the program, which takes them one at a time.
+// and the keys' events queued for the program, which takes them one at a time.
 "use strict";
 
 const WizloWindows = (() => {
@@ -9,7 +9,9 @@ const WizloWindows = (() => {
   const BORDER = 1;
   const MARGIN = 8;  // around the first window, so the next ones, placed a little off it, fit too
 
-  const EVENT = {press: 0, release: 1, move: 2, cancel: 3, close: 4, exposed: 5, grabLost: 6, rescaled: 7};
+  const EVENT = {press: 0, release: 1, move: 2, cancel: 3, close: 4, exposed: 5, grabLost: 6, rescaled: 7, key: 8};
+  // The keys a pupil moves about a form with, by the program's codes; the browser keeps every other.
+  const KEYS = {Tab: 1, Enter: 2, " ": 3, Escape: 4, ArrowLeft: 5, ArrowRight: 6, ArrowUp: 7, ArrowDown: 8};
   const BUTTONS = {0: 1, 1: 4, 2: 2};  // a DOM button to the program's: left 1, right 2, middle 4
 
   const windows = new Map();
@@ -22,6 +24,10 @@ const WizloWindows = (() => {
   const cursors = new Map();
 
   function root() { return document.getElementById("stage"); }
+
+  // Keys reach the program wherever the page's focus lies but on a control of the page's own (the
+  // teacher's-board button, a notice's button), so the stage takes it back whenever a form is touched.
+  function focusStage() { root()?.focus({preventScroll: true}); }
 
   function post(event) {
     queue.push(event);
@@ -101,6 +107,7 @@ const WizloWindows = (() => {
     const canvas = win.canvas;
     canvas.addEventListener("pointerdown", (event) => {
       event.preventDefault();
+      focusStage();
       // The window that takes the press keeps the pointer until the button or finger comes up,
       // wherever it goes meanwhile, as a desktop does.
       try { canvas.setPointerCapture(event.pointerId); } catch (error) { /* a pointer already gone */ }
@@ -113,7 +120,10 @@ const WizloWindows = (() => {
     canvas.addEventListener("pointerup", (event) => post(pointerEvent(EVENT.release, win, event)));
     canvas.addEventListener("pointercancel", (event) => post(pointerEvent(EVENT.cancel, win, event)));
     canvas.addEventListener("contextmenu", (event) => event.preventDefault());
-    win.close.addEventListener("click", () => post([EVENT.close, win.id, 0, 0, 0, 0, 0, 0, 0]));
+    win.close.addEventListener("click", () => {
+      focusStage();
+      post([EVENT.close, win.id, 0, 0, 0, 0, 0, 0, 0]);
+    });
   }
 
   function open(id, caption, left, top, width, height, placedBySystem, owner) {
@@ -147,6 +157,7 @@ const WizloWindows = (() => {
     win.close.type = "button";
     win.close.setAttribute("aria-label", "إغلاق");
     win.close.textContent = "✕";
+    win.close.tabIndex = -1;  // Escape does what it does; Tab goes round the form's own stops
     win.caption.append(title, win.close);
     win.canvas = document.createElement("canvas");
     win.canvas.width = 0;
@@ -235,6 +246,22 @@ const WizloWindows = (() => {
     document.body.style.cursor = "default";
     if (status === 0) notice("ended", "انتهى البرنامج — Wizlo has ended", "", "ابدأ من جديد — Start again");
   }
+
+  // The program's keys, as the pupil presses them: never while the browser's own shortcuts are
+  // held (Ctrl+Tab, Alt+Left...), nor while the focus is on one of the page's buttons, nor once a
+  // notice covers the stage. Taken, they do nothing else: Tab stays on the stage, Space scrolls nothing.
+  function keyEvent(event) {
+    const key = KEYS[event.key];
+    if (!key || event.defaultPrevented || event.isComposing || event.ctrlKey || event.altKey || event.metaKey) return;
+    if (windows.size === 0 || document.querySelector(".notice")) return;
+    if (event.target instanceof Element && event.target.closest("button, a, input, select, textarea")) return;
+    event.preventDefault();
+    post([EVENT.key, 0, key, event.shiftKey ? 1 : 0, event.repeat ? 1 : 0, 0, 0, 0, 0]);
+  }
+  window.addEventListener("keydown", keyEvent);
+  // The pupil's keys work from the start, with nothing clicked first.
+  if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", focusStage, {once: true});
+  else focusStage();
 
   window.addEventListener("resize", () => {
     const before = [fit, ratio];
