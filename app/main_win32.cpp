@@ -1,5 +1,6 @@
-// Wizlo on Windows: the runtime opens the menu, and the pupil's mouse does the rest; or, given a
-// teacher's board pack (a double-click on a .wizlo file starts `Wizlo.exe "FILE"`), that board alone.
+// Wizlo on Windows: the runtime opens the menu, and the pupil's mouse, finger or keys do the rest; or,
+// given a teacher's board pack (a double-click on a .wizlo file starts `Wizlo.exe "FILE"`), that
+// board alone.
 // The window system is Win32 and GDI; sounds go to sndPlaySound and the web address to ShellExecute.
 
 #include <objbase.h>

@@ -69,6 +69,23 @@ std::optional<int> fingerOf(LPARAM extraInfo) {
   return static_cast<int>(extra & kContact);
 }
 
+// The keys a pupil moves about a form with; every other key is none of the program's business.
+Key keyOf(WPARAM virtualKey) {
+  switch (virtualKey) {
+    case VK_TAB: return Key::Tab;
+    case VK_RETURN: return Key::Enter;  // the keypad's Enter too: the same key code, marked extended
+    case VK_SPACE: return Key::Space;
+    case VK_ESCAPE: return Key::Escape;
+    case VK_LEFT: return Key::Left;
+    case VK_RIGHT: return Key::Right;
+    case VK_UP: return Key::Up;
+    case VK_DOWN: return Key::Down;
+    default: return Key::Other;
+  }
+}
+
+bool held(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+
 int buttonsOf(WPARAM keys) {
   return ((keys & MK_LBUTTON) ? kLeftButton : 0) | ((keys & MK_RBUTTON) ? kRightButton : 0) |
          ((keys & MK_MBUTTON) ? kMiddleButton : 0);
@@ -345,6 +362,19 @@ LRESULT Win32Backend::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     }
     case WM_MOUSEMOVE: pointerEvent(Kind::Move, hwnd, lParam, 0, buttonsOf(wParam)); return 0;
+    case WM_KEYDOWN: {
+      // Our windows are plain top-level ones and the message loop runs no dialog manager, so Tab,
+      // Enter and Escape come here as any key does. With Ctrl or the Windows key held, a key is a
+      // shortcut of the desktop's, not a move (Alt makes WM_SYSKEYDOWN, which stays the system's).
+      const Key key = keyOf(wParam);
+      if (key == Key::Other || held(VK_CONTROL) || held(VK_LWIN) || held(VK_RWIN)) break;
+      InputEvent event{.kind = Kind::Key, .window = idOf(hwnd)};
+      event.key = key;
+      event.shift = held(VK_SHIFT);  // as it was when this key went down, not as it is now
+      event.repeat = (lParam & (LPARAM{1} << 30)) != 0;  // the key was already down: a held key repeats
+      events_.push_back(event);
+      return 0;
+    }
     case WM_CAPTURECHANGED:
       // Someone else took the pointer (a system dialog, Alt+Tab): a drag ends without a drop.
       if (!releasingCapture_) events_.push_back(InputEvent{.kind = Kind::GrabLost, .window = idOf(hwnd)});

@@ -16,8 +16,8 @@ namespace wizlo {
 // error box, where a GUI program's pupil or teacher sees it. Needs no window of ours.
 void showErrorBox(std::string_view message);
 
-// Real windows, mouse, touch and pointer images through Win32. Each window keeps its pixels in a DIB
-// section the core composes into; showing a frame copies it to the screen with GDI, and WM_PAINT
+// Real windows, mouse, touch, keys and pointer images through Win32. Each window keeps its pixels in
+// a DIB section the core composes into; showing a frame copies it to the screen with GDI, and WM_PAINT
 // copies it again whenever the system asks. Events wait in a queue the window procedure fills;
 // nextEvent pumps messages until one is there, so a modal form's loop is a nested message loop.
 class Win32Backend final : public Backend {

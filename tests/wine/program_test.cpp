@@ -54,6 +54,10 @@ class OnWine : public ::testing::Test {
   }
 
   std::string nextSound(std::size_t heard) const { return wine::nextSound(session, heard); }
+  std::vector<std::string> soundsSince(std::size_t heard) const {
+    const std::vector<std::string> all = session.sounds();
+    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(heard, all.size())), all.end()};
+  }
   double share(const Screenshot& shot, const WizloOnWine& wizlo, const WindowInfo& client, const ImageLayout& c,
                const std::function<bool(Point, Rgb)>& test) const {
     return shareOf(shot, wizlo, client, c, test);
@@ -64,6 +68,16 @@ class OnWine : public ::testing::Test {
   }
   Screenshot screenWhen(const std::function<bool(const Screenshot&)>& check) const {
     return wine::screenWhen(display, check);
+  }
+  Screenshot screenWhen(const WindowInfo& window, const std::function<bool(const Screenshot&)>& check) const {
+    return wine::screenWhen(display, window, check);
+  }
+  // Runs the touch screen helper through its steps: "down", x, y, finger... (screen pixels).
+  void touch(const std::vector<std::string>& steps) {
+    std::vector<std::string> arguments{WIZLO_TOUCH_SCREEN};
+    arguments.insert(arguments.end(), steps.begin(), steps.end());
+    ChildProcess screen = session.wine(arguments);
+    EXPECT_EQ(screen.waitForExit(30000ms), 0) << "the touch screen failed: " << readFile(session.prefix().parent_path() / "wine.txt");
   }
 
   VirtualDisplay& display = machine().display;
@@ -278,13 +292,6 @@ TEST_F(OnWine, TheDragPointerIsTheDragIconAsAHandlerLeavesItAndTheWebHotSpotShow
 // finger back among them.
 class ByFinger : public OnWine {
  protected:
-  // Runs the touch screen helper through its steps: "down", x, y, finger... (screen pixels).
-  void touch(const std::vector<std::string>& steps) {
-    std::vector<std::string> arguments{WIZLO_TOUCH_SCREEN};
-    arguments.insert(arguments.end(), steps.begin(), steps.end());
-    ChildProcess screen = session.wine(arguments);
-    EXPECT_EQ(screen.waitForExit(30000ms), 0) << "the touch screen failed: " << readFile(session.prefix().parent_path() / "wine.txt");
-  }
   static std::vector<std::string> step(const char* what, Point p, int finger) {
     return {what, std::to_string(p.x), std::to_string(p.y), std::to_string(finger)};
   }
@@ -332,6 +339,176 @@ TEST_F(ByFinger, ARightDropCountsWhileASecondFingerAndATouchTheSystemTakesBackDr
   EXPECT_LT(unchanged(opening, now, wizlo, board, control(form, names::kCircles, 0)), 0.7) << "g(0) took nothing";
   EXPECT_GT(unchanged(opening, now, wizlo, board, control(form, names::kCircles, 1)), 0.99) << "g(1) took a piece";
   EXPECT_GT(unchanged(opening, now, wizlo, board, control(form, names::kCircles, 2)), 0.99) << "g(2) took a piece";
+}
+
+// Tap, then tap: a click on a piece without moving lifts it, and a click on its circle puts it there as
+// a drag there does, judged and sounded the same; a click on the lifted piece puts it back. The mouse
+// shows no focus ring.
+TEST_F(OnWine, ABoardIsPlayedToTheEndByAClickOnEachPieceAndThenOnItsCircle) {
+  WizloOnWine& wizlo = start();
+  const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
+  const FormLayout& form = *kBoards[1].layout;
+  display.click(wizlo.centre(menu, control(layouts::Form1, kBoards[1].button)));
+  const WindowInfo board = wizlo.waitForWindows(2, form);
+  const Screenshot opening = display.screenshot();
+  const std::size_t heard = session.sounds().size();
+
+  const ImageLayout& first = *pieceFor(form, 0);
+  display.click(wizlo.centre(board, first));
+  const auto isLifted = [&](const Screenshot& s) { return ringShows(s, wizlo, board, first, Ring::Lifted); };
+  const Screenshot lifted = screenWhen(board, isLifted);
+  ASSERT_TRUE(isLifted(lifted)) << "a click lifted nothing";
+  lifted.savePng("/tmp/wine-tap-lifted.png");
+  EXPECT_EQ(ringedControl(lifted, wizlo, board, form, Ring::Focus), nullptr) << "a click showed the focus ring";
+  display.click(wizlo.centre(board, first));
+  const Screenshot putBack = screenWhen(board, [&](const Screenshot& s) { return !isLifted(s); });
+  EXPECT_FALSE(isLifted(putBack)) << "a second click left the piece lifted";
+  EXPECT_GT(unchanged(opening, putBack, wizlo, board, first), 0.98) << "the piece put back left its slot";
+
+  int fitting = 0;
+  for (int i = 0; i < e2e::arraySize(form, names::kCircles); ++i) {
+    const ImageLayout* piece = pieceFor(form, i);
+    if (!piece) continue;
+    ++fitting;
+    display.click(wizlo.centre(board, *piece));
+    display.click(wizlo.centre(board, control(form, names::kCircles, i)));
+    EXPECT_EQ(nextSound(heard + fitting - 1), "yes") << form.Name << " g(" << i << ")";
+  }
+  EXPECT_EQ(soundsSince(heard), std::vector<std::string>(fitting, "yes")) << "the put-back piece was judged";
+  // The last piece leaves the pool once its sound has been heard.
+  const Screenshot end = screenWhen(board, [&](const Screenshot& s) {
+    for (int i = 0; i < e2e::arraySize(form, names::kCircles); ++i)
+      if (const ImageLayout* piece = pieceFor(form, i); piece && unchanged(opening, s, wizlo, board, *piece) >= 0.7)
+        return false;
+    return true;
+  });
+  for (int i = 0; i < e2e::arraySize(form, names::kCircles); ++i) {
+    const ImageLayout& circle = control(form, names::kCircles, i);
+    if (const ImageLayout* piece = pieceFor(form, i)) {
+      EXPECT_LT(unchanged(opening, end, wizlo, board, circle), 0.7) << form.Name << " g(" << i << ") took nothing";
+      EXPECT_LT(unchanged(opening, end, wizlo, board, *piece), 0.7) << form.Name << ": g(" << i << ")'s piece stayed";
+    } else {
+      EXPECT_GT(unchanged(opening, end, wizlo, board, circle), 0.99) << form.Name << ": the spare g(" << i << ") changed";
+    }
+  }
+}
+
+// The circle that takes a piece, or -1.
+int circleFor(const FormLayout& form, const ImageLayout& piece) {
+  for (int i = 0; i < e2e::arraySize(form, names::kCircles); ++i)
+    if (pieceFor(form, i) == &piece) return i;
+  return -1;
+}
+
+// The keyboard alone, as a pupil who cannot hold a drag plays. xdotool's keys reach the window Wine
+// gave the X focus, as Windows gives them to the active window; where the focus ring is, the screen
+// tells, as it tells the pupil.
+class ByKeys : public OnWine {
+ protected:
+  struct Shown {
+    const WizloOnWine& wizlo;
+    WindowInfo client;
+    const FormLayout& form;
+  };
+
+  void press(const std::string& key) const { display.xdotool({"key", key}); }
+  static std::string_view nameOf(const ImageLayout* control) { return control ? control->Name : "nothing"; }
+  // The control the focus ring is around once `wanted` holds of it (or at the time limit).
+  const ImageLayout* focusWhen(const Shown& on, const std::function<bool(const ImageLayout*)>& wanted) const {
+    const ImageLayout* ringed = nullptr;
+    screenWhen(on.client, [&](const Screenshot& s) {
+      return wanted(ringed = ringedControl(s, on.wizlo, on.client, on.form, Ring::Focus));
+    });
+    return ringed;
+  }
+  // Presses `key`, and tells where the focus ring went from `from`.
+  const ImageLayout* step(const Shown& on, const std::string& key, const ImageLayout* from) const {
+    press(key);
+    return focusWhen(on, [&](const ImageLayout* c) { return c && c != from; });
+  }
+  // Moves the focus ring from `from` with `key` until it is around `target`, within one round.
+  bool focusOn(const Shown& on, const ImageLayout& target, const std::string& key, const ImageLayout* from) const {
+    for (std::size_t n = 0; from && from != &target && n < on.form.Controls.size(); ++n) from = step(on, key, from);
+    return from == &target;
+  }
+};
+
+TEST_F(ByKeys, APageAndABoardAreOpenedAndLeftAndTheBoardPlayedToTheEndByKeysAlone) {
+  WizloOnWine& wizlo = start();
+  const Shown menu{wizlo, wizlo.waitForWindows(1, layouts::Form1), layouts::Form1};
+  EXPECT_EQ(ringedControl(display.screenshot(), wizlo, menu.client, menu.form, Ring::Focus), nullptr)
+      << "a focus ring before any key";
+  // Tab shows the ring; the arrows and Shift+Tab move it on and back.
+  const ImageLayout* first = step(menu, "Tab", nullptr);
+  ASSERT_NE(first, nullptr) << "Tab showed no focus ring";
+  const ImageLayout* second = step(menu, "Down", first);
+  ASSERT_NE(second, nullptr) << "Down moved no focus";
+  EXPECT_EQ(step(menu, "Up", second), first) << "Up";
+  EXPECT_EQ(step(menu, "Left", first), second) << "Left";
+  EXPECT_EQ(step(menu, "Right", second), first) << "Right";
+  const ImageLayout* last = step(menu, "shift+Tab", first);
+  EXPECT_TRUE(last && last != second) << "Shift+Tab went from " << first->Name << " to " << nameOf(last);
+  EXPECT_EQ(step(menu, "Tab", last), first) << "Tab after Shift+Tab";
+
+  // A page: Enter opens it, Escape leaves it.
+  const FormCase& page = e2e::kPages[0];
+  ASSERT_TRUE(focusOn(menu, control(layouts::Form1, page.button), "Tab", first)) << "no Tab reached " << page.button;
+  press("Return");
+  wizlo.waitForWindows(2, *page.layout);
+  press("Escape");
+  wizlo.waitForWindows(1, layouts::Form1);
+
+  // A board: Space opens it too; each piece lifted by Enter or Space, carried over the circles by the
+  // left arrow and put down by Enter; Escape leaves.
+  const FormCase& b = kBoards[2];
+  const ImageLayout& button = control(layouts::Form1, b.button);
+  const ImageLayout* back = focusWhen(menu, [](const ImageLayout* c) { return c; });
+  ASSERT_TRUE(focusOn(menu, button, "Tab", back)) << "no Tab from " << nameOf(back) << " reached " << b.button;
+  press("space");
+  const Shown board{wizlo, wizlo.waitForWindows(2, *b.layout), *b.layout};
+  const FormLayout& form = board.form;
+  const Screenshot opening = display.screenshot();
+  const std::size_t heard = session.sounds().size();
+  int fitting = 0;
+  for (int i = 0; i < e2e::arraySize(form, names::kCircles); ++i) fitting += pieceFor(form, i) != nullptr;
+  const ImageLayout* at = focusWhen(board, [](const ImageLayout* c) { return c; });
+  for (int placed = 0; placed < fitting;) {
+    ASSERT_TRUE(at && at->Name == names::kPieces) << "after " << placed << " pieces the focus is on " << nameOf(at);
+    const int circle = circleFor(form, *at);
+    ASSERT_GE(circle, 0) << "c(" << *at->Index << ") fits nowhere";
+    // The first by a held Enter, whose repeats must not put it straight down again.
+    if (placed == 0) touch({"hold", "13", "2"});
+    else press(placed % 2 ? "Return" : "space");
+    const ImageLayout* place = nullptr;
+    const Screenshot lifted = screenWhen(board.client, [&](const Screenshot& s) {
+      place = ringedControl(s, wizlo, board.client, form, Ring::Focus);
+      return ringShows(s, wizlo, board.client, *at, Ring::Lifted) && place && place->Name == names::kCircles;
+    });
+    ASSERT_TRUE(ringShows(lifted, wizlo, board.client, *at, Ring::Lifted)) << "c(" << *at->Index << ") not lifted";
+    ASSERT_TRUE(place && place->Name == names::kCircles) << "the focus went to no circle";
+    if (placed == 0) {
+      lifted.savePng("/tmp/wine-keyboard-lifted.png");
+      EXPECT_EQ(session.sounds().size(), heard) << "a held Enter put the piece down";
+    }
+    const ImageLayout& target = control(form, names::kCircles, circle);
+    ASSERT_TRUE(focusOn(board, target, "Left", place)) << "no Left reached g(" << circle << ")";
+    press("Return");
+    EXPECT_EQ(nextSound(heard + placed), "yes") << "g(" << circle << ")";
+    ++placed;
+    at = focusWhen(board, [&](const ImageLayout* c) { return c && c != &target; });
+  }
+  EXPECT_EQ(soundsSince(heard), std::vector<std::string>(fitting, "yes"));
+  const Screenshot end = display.screenshot();
+  for (int i = 0; i < e2e::arraySize(form, names::kCircles); ++i) {
+    if (pieceFor(form, i)) {
+      EXPECT_LT(unchanged(opening, end, wizlo, board.client, control(form, names::kCircles, i)), 0.7)
+          << form.Name << " g(" << i << ") took nothing";
+    }
+  }
+  ASSERT_TRUE(at) << "no focus after the last piece";
+  EXPECT_NE(at->Name, names::kPieces) << "the focus stayed on the pieces";
+  press("Escape");
+  wizlo.waitForWindows(1, layouts::Form1);
 }
 
 // A teacher's board pack named on the command line, as a double-click on it starts the program: the

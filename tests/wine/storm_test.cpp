@@ -1,7 +1,8 @@
-// Wizlo.exe under Wine, stormed for a minute by a seeded random pupil through the real pointer: boards
-// and pages opened and left at once or after a while, drags and clicks anywhere, the right button and
-// both at once, releases outside every window, clicks on the menu under a board, clicks straight after
-// a drop while its sound plays, the back button and the close box. After every move the program runs
+// Wizlo.exe under Wine, stormed for a minute by a seeded random pupil through the real pointer and the
+// keys: boards and pages opened and left at once or after a while, drags and clicks anywhere (a click
+// on a piece lifts it), the right button and both at once, releases outside every window, clicks on
+// the menu under a board, clicks straight after a drop while its sound plays, the keys that move the
+// focus, lift, put down and leave, the back button and the close box. After every move the program runs
 // and no board shows both marks; after the storm the menu opens every form, and every board it opens
 // holds all its pieces in their slots.
 //
@@ -40,6 +41,11 @@ class WineStorm : public ::testing::Test {
 
   // One random move of the pupil's hand on an open form.
   void move(const WindowInfo& window, const FormLayout& form, bool board) {
+    if (chance(5) == 0) {  // a key, whatever the pointer left lifted or focused; Escape may leave the form
+      static const char* const keys[] = {"Tab", "shift+Tab", "Left", "Right", "Up", "Down", "Return", "space", "Escape"};
+      display.xdotool({"key", keys[chance(static_cast<int>(std::size(keys)))]});
+      return;
+    }
     const int roll = chance(100);
     if (roll < 40) {
       display.drag(anywhereIn(window, form), anywhereIn(window, form), 2 + chance(4));

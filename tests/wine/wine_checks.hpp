@@ -3,9 +3,12 @@
 
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/e2e_fixture.hpp"
 #include "tests/wine/wine_session.hpp"
@@ -42,6 +45,15 @@ inline e2e::Screenshot screenWhen(const VirtualDisplay& display, const std::func
   return *shot;
 }
 
+// The same, looking at one window only, which is far quicker.
+inline e2e::Screenshot screenWhen(const VirtualDisplay& display, const WindowInfo& window,
+                                  const std::function<bool(const e2e::Screenshot&)>& check,
+                                  Milliseconds timeout = 3000ms) {
+  std::optional<e2e::Screenshot> shot;
+  e2e::waitUntil([&] { return check(shot.emplace(screenPart(display, window))); }, timeout, 10ms);
+  return *shot;
+}
+
 // Whether a board's screen shows its green check, or its red cross.
 inline bool showsCheck(const e2e::Screenshot& s, const WizloOnWine& wizlo, const WindowInfo& board,
                        const FormLayout& form) {
@@ -52,6 +64,52 @@ inline bool showsCross(const e2e::Screenshot& s, const WizloOnWine& wizlo, const
                        const FormLayout& form) {
   return shareOf(s, wizlo, board, e2e::control(form, names::kWrongMark),
                  [](e2e::Point, e2e::Rgb p) { return e2e::markNoRed(p); }) > 0.05;
+}
+
+// The two rings the frame draws around a control: the keyboard's focus, a black band between white
+// ones, and a lifted piece's, a white band between black ones.
+enum class Ring { Focus, Lifted };
+
+// Whether `ring` shows around a control: looking outwards from the middle of each of its sides, past
+// whatever lies there, the pure blacks and whites met come in the ring's order. A side whose ring the
+// window's edge cuts off tells nothing; two sides at least must tell.
+inline bool ringShows(const e2e::Screenshot& s, const WizloOnWine& wizlo, const WindowInfo& client,
+                      const ImageLayout& c, Ring ring) {
+  const e2e::Point from = wizlo.at(client, c.Left, c.Top), to = wizlo.at(client, c.Left + c.Width, c.Top + c.Height);
+  const int midX = (from.x + to.x) / 2, midY = (from.y + to.y) / 2;
+  const int reach = static_cast<int>(std::ceil(10 * wizlo.scale()));
+  const struct {
+    e2e::Point start;
+    int dx, dy;
+  } sides[] = {{{midX, from.y - 1}, 0, -1}, {{midX, to.y}, 0, 1}, {{from.x - 1, midY}, -1, 0}, {{to.x, midY}, 1, 0}};
+  const std::string wanted = ring == Ring::Focus ? "WBW" : "BWB";
+  int told = 0;
+  for (const auto& side : sides) {
+    const e2e::Point end{side.start.x + (reach - 1) * side.dx, side.start.y + (reach - 1) * side.dy};
+    if (end.x < client.x || end.y < client.y || end.x >= client.x + client.width || end.y >= client.y + client.height)
+      continue;
+    std::string met;
+    for (int k = 0; k < reach; ++k) {
+      const e2e::Rgb p = s.at({side.start.x + k * side.dx, side.start.y + k * side.dy});
+      const char shade = std::max({p.r, p.g, p.b}) < 50 ? 'B' : std::min({p.r, p.g, p.b}) > 205 ? 'W' : 0;
+      if (shade && (met.empty() || met.back() != shade)) met += shade;
+    }
+    if (met.find(wanted) == std::string::npos) return false;
+    ++told;
+  }
+  return told >= 2;
+}
+
+// The one visible control of `form` that `ring` shows around, or none.
+inline const ImageLayout* ringedControl(const e2e::Screenshot& s, const WizloOnWine& wizlo, const WindowInfo& client,
+                                        const FormLayout& form, Ring ring) {
+  const ImageLayout* found = nullptr;
+  for (const ImageLayout& c : form.Controls)
+    if (c.Visible && ringShows(s, wizlo, client, c, ring)) {
+      if (found) return nullptr;
+      found = &c;
+    }
+  return found;
 }
 
 }  // namespace wizlo::wine

@@ -1,6 +1,7 @@
 #include "tests/wine/wine_session.hpp"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/Xfixes.h>
 #include <unistd.h>
 
@@ -27,6 +28,33 @@ ShownPointer shownPointer(const VirtualDisplay& display) {
   }
   XCloseDisplay(x);
   return pointer;
+}
+
+e2e::Screenshot screenPart(const VirtualDisplay& display, const WindowInfo& part) {
+  ::Display* x = XOpenDisplay(display.name().c_str());
+  if (!x) throw std::runtime_error("cannot connect to " + display.name());
+  const int width = DisplayWidth(x, DefaultScreen(x)), height = DisplayHeight(x, DefaultScreen(x));
+  const int left = std::clamp(part.x, 0, width), top = std::clamp(part.y, 0, height);
+  const int right = std::clamp(part.x + part.width, left, width);
+  const int bottom = std::clamp(part.y + part.height, top, height);
+  std::vector<e2e::Rgb> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  if (right > left && bottom > top) {
+    XImage* image = XGetImage(x, DefaultRootWindow(x), left, top, static_cast<unsigned>(right - left),
+                              static_cast<unsigned>(bottom - top), AllPlanes, ZPixmap);
+    if (!image) {
+      XCloseDisplay(x);
+      throw std::runtime_error("cannot read the screen");
+    }
+    for (int y = top; y < bottom; ++y)
+      for (int column = left; column < right; ++column) {
+        const unsigned long p = XGetPixel(image, column - left, y - top);  // 24-bit TrueColor: 0xRRGGBB
+        pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(column)] = {
+            static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8), static_cast<std::uint8_t>(p)};
+      }
+    XDestroyImage(image);
+  }
+  XCloseDisplay(x);
+  return e2e::Screenshot(width, height, std::move(pixels));
 }
 
 std::string readFile(const fs::path& path) {

@@ -30,6 +30,10 @@ struct ShownPointer {
 };
 ShownPointer shownPointer(const VirtualDisplay& display);
 
+// The pixels of one part of the screen, as a screenshot of the whole screen that is black elsewhere:
+// a test that looks again and again, key after key, reads a window in a tenth of the whole's time.
+e2e::Screenshot screenPart(const VirtualDisplay& display, const WindowInfo& part);
+
 // A whole file's bytes; empty if there is none.
 std::string readFile(const fs::path& path);
 

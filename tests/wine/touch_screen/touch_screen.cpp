@@ -1,12 +1,14 @@
-// A touch screen for the Wine tests, delivering a finger as Windows delivers it to a program that leaves
-// its pointer messages to the system: WM_POINTERDOWN and WM_POINTERUP (the first finger down marked
-// primary), and the mouse input the system makes of the primary finger, marked with the touch
-// signature and the contact's number, which the program reads back with GetMessageExtraInfo. Wine 8
-// makes no pointer messages, so they are posted to the window under the finger. Its arguments are
-// steps:
+// A touch screen (and a held key) for the Wine tests, delivering a finger as Windows delivers it to a
+// program that leaves its pointer messages to the system: WM_POINTERDOWN and WM_POINTERUP (the first
+// finger down marked primary), and the mouse input the system makes of the primary finger, marked
+// with the touch signature and the contact's number, which the program reads back with
+// GetMessageExtraInfo. Wine 8 makes no pointer messages, so they are posted to the window under the
+// finger. Its arguments are steps:
 //   down X Y F | move X Y F | up X Y F   finger F at screen pixel (X, Y)
 //   cancel X Y F                           the system takes finger F back from the window at (X, Y)
 //   pause MS
+//   hold VK N                              key VK held down for N key-downs (the first and its repeats)
+// The last is a held key as a keyboard sends it, which XTEST on Xvfb never repeats.
 // Each step is given 40 ms to be handled before the next, which could otherwise overtake it: a
 // posted message is read before any input still queued.
 
@@ -44,6 +46,24 @@ bool down(int x, int y, int finger) {
   return postPointer(WM_POINTERDOWN, x, y, finger, flags) && sendFinger(MOUSEEVENTF_LEFTDOWN, x, y, finger);
 }
 
+bool sendKey(int key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = static_cast<WORD>(key);
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return SendInput(1, &input, sizeof input) == 1;
+}
+
+// A held key: its key-downs come one after another without a key-up between, and the system marks
+// every one after the first as a repeat.
+bool hold(int key, int downs) {
+  for (int n = 0; n < downs; ++n) {
+    if (!sendKey(key, false)) return false;
+    Sleep(40);
+  }
+  return sendKey(key, true);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -55,6 +75,9 @@ int main(int argc, char** argv) {
       Sleep(static_cast<DWORD>(number(1)));
       done = true;
       i += 1;
+    } else if (std::strcmp(step, "hold") == 0) {
+      done = hold(number(1), number(2));
+      i += 2;
     } else if (i + 3 < argc) {
       const int x = number(1), y = number(2), finger = number(3);
       if (std::strcmp(step, "down") == 0) done = down(x, y, finger);
