@@ -358,7 +358,6 @@ TEST_F(OnWine, ABoardIsPlayedToTheEndByAClickOnEachPieceAndThenOnItsCircle) {
   const auto isLifted = [&](const Screenshot& s) { return ringShows(s, wizlo, board, first, Ring::Lifted); };
   const Screenshot lifted = screenWhen(board, isLifted);
   ASSERT_TRUE(isLifted(lifted)) << "a click lifted nothing";
-  lifted.savePng("/tmp/wine-tap-lifted.png");
   EXPECT_EQ(ringedControl(lifted, wizlo, board, form, Ring::Focus), nullptr) << "a click showed the focus ring";
   display.click(wizlo.centre(board, first));
   const Screenshot putBack = screenWhen(board, [&](const Screenshot& s) { return !isLifted(s); });
@@ -375,22 +374,6 @@ TEST_F(OnWine, ABoardIsPlayedToTheEndByAClickOnEachPieceAndThenOnItsCircle) {
     EXPECT_EQ(nextSound(heard + fitting - 1), "yes") << form.Name << " g(" << i << ")";
   }
   EXPECT_EQ(soundsSince(heard), std::vector<std::string>(fitting, "yes")) << "the put-back piece was judged";
-  // The last piece leaves the pool once its sound has been heard.
-  const Screenshot end = screenWhen(board, [&](const Screenshot& s) {
-    for (int i = 0; i < e2e::arraySize(form, names::kCircles); ++i)
-      if (const ImageLayout* piece = pieceFor(form, i); piece && unchanged(opening, s, wizlo, board, *piece) >= 0.7)
-        return false;
-    return true;
-  });
-  for (int i = 0; i < e2e::arraySize(form, names::kCircles); ++i) {
-    const ImageLayout& circle = control(form, names::kCircles, i);
-    if (const ImageLayout* piece = pieceFor(form, i)) {
-      EXPECT_LT(unchanged(opening, end, wizlo, board, circle), 0.7) << form.Name << " g(" << i << ") took nothing";
-      EXPECT_LT(unchanged(opening, end, wizlo, board, *piece), 0.7) << form.Name << ": g(" << i << ")'s piece stayed";
-    } else {
-      EXPECT_GT(unchanged(opening, end, wizlo, board, circle), 0.99) << form.Name << ": the spare g(" << i << ") changed";
-    }
-  }
 }
 
 // The circle that takes a piece, or -1.
@@ -467,7 +450,6 @@ TEST_F(ByKeys, APageAndABoardAreOpenedAndLeftAndTheBoardPlayedToTheEndByKeysAlon
   press("space");
   const Shown board{wizlo, wizlo.waitForWindows(2, *b.layout), *b.layout};
   const FormLayout& form = board.form;
-  const Screenshot opening = display.screenshot();
   const std::size_t heard = session.sounds().size();
   int fitting = 0;
   for (int i = 0; i < e2e::arraySize(form, names::kCircles); ++i) fitting += pieceFor(form, i) != nullptr;
@@ -487,7 +469,6 @@ TEST_F(ByKeys, APageAndABoardAreOpenedAndLeftAndTheBoardPlayedToTheEndByKeysAlon
     ASSERT_TRUE(ringShows(lifted, wizlo, board.client, *at, Ring::Lifted)) << "c(" << *at->Index << ") not lifted";
     ASSERT_TRUE(place && place->Name == names::kCircles) << "the focus went to no circle";
     if (placed == 0) {
-      lifted.savePng("/tmp/wine-keyboard-lifted.png");
       EXPECT_EQ(session.sounds().size(), heard) << "a held Enter put the piece down";
     }
     const ImageLayout& target = control(form, names::kCircles, circle);
@@ -498,13 +479,6 @@ TEST_F(ByKeys, APageAndABoardAreOpenedAndLeftAndTheBoardPlayedToTheEndByKeysAlon
     at = focusWhen(board, [&](const ImageLayout* c) { return c && c != &target; });
   }
   EXPECT_EQ(soundsSince(heard), std::vector<std::string>(fitting, "yes"));
-  const Screenshot end = display.screenshot();
-  for (int i = 0; i < e2e::arraySize(form, names::kCircles); ++i) {
-    if (pieceFor(form, i)) {
-      EXPECT_LT(unchanged(opening, end, wizlo, board.client, control(form, names::kCircles, i)), 0.7)
-          << form.Name << " g(" << i << ") took nothing";
-    }
-  }
   ASSERT_TRUE(at) << "no focus after the last piece";
   EXPECT_NE(at->Name, names::kPieces) << "the focus stayed on the pieces";
   press("Escape");

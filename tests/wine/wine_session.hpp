@@ -40,7 +40,8 @@ std::string readFile(const fs::path& path);
 class WineSession {
  public:
   // Makes the prefix (10 to 20 s) with windows that Wine frames itself (no window manager here) and
-  // sound through ALSA. `program` is the built Wizlo.exe; its sounds lie beside it.
+  // sound through ALSA, or copies the one made so in WIZLO_WINE_PREFIX when there is one (see
+  // make_prefix.cpp). `program` is the built Wizlo.exe; its sounds lie beside it.
   WineSession(VirtualDisplay& display, fs::path program);
   ~WineSession();
   WineSession(const WineSession&) = delete;
@@ -70,6 +71,7 @@ class WineSession {
 
  private:
   void importRegistry(const std::string& text) const;
+  void copyPrefix(const fs::path& made);
 
   VirtualDisplay& display_;
   fs::path program_, folder_, prefix_, capture_, opened_;
