@@ -80,14 +80,14 @@ std::optional<PixelRect> placeOf(const ImageControl& control, double scale) {
   return at;
 }
 
-// A ring's bands from the control's edge outwards, in 96-dpi pixels, and their greys (greys: the
-// core knows not which byte of a frame's word is red).
+// A ring's bands from the control's edge outwards, in 96-dpi pixels, each black or white: the same
+// level in every channel, whichever byte of a frame's word is red.
 struct Band {
   double from, to;
-  std::uint32_t grey;
+  double level;  // 0 black, 255 white
 };
-constexpr Band kLiftedBands[] = {{1, 2.5, 0x000000}, {2.5, 5.5, 0xFFFFFF}, {5.5, 7, 0x000000}};
-constexpr Band kFocusBands[] = {{2, 3.5, 0xFFFFFF}, {3.5, 6.5, 0x000000}, {6.5, 8, 0xFFFFFF}};
+constexpr Band kLiftedBands[] = {{1, 2.5, 0}, {2.5, 5.5, 255}, {5.5, 7, 0}};
+constexpr Band kFocusBands[] = {{2, 3.5, 255}, {3.5, 6.5, 0}, {6.5, 8, 255}};
 constexpr int kRingReach = 9;  // pixels beyond the control that a ring may touch, edges softened
 
 // How far a point lies outside a rectangle whose corners are rounded by `radius` (negative inside).
@@ -115,7 +115,7 @@ void drawRing(const Canvas& canvas, const Ring& ring, std::span<const Band> band
       for (const Band& band : bands) {
         const double share = covered(d, band.from * scale) - covered(d, band.to * scale);
         left -= share;
-        grey += share * (band.grey & 0xFF);
+        grey += share * band.level;
       }
       std::uint32_t& pixel = canvas.frame.at(x, y);
       std::uint32_t out = 0xFF000000u;
@@ -139,14 +139,7 @@ Rect ringBounds(const Rect& around) {
 
 std::optional<Rect> Overlay::bounds() const {
   std::optional<Rect> all;
-  const auto add = [&all](const Rect& r) {
-    if (!all) {
-      all = r;
-      return;
-    }
-    const Twips left = std::min(all->Left, r.Left), top = std::min(all->Top, r.Top);
-    all = Rect{left, top, std::max(all->right(), r.right()) - left, std::max(all->bottom(), r.bottom()) - top};
-  };
+  const auto add = [&all](const Rect& r) { all = all ? all->united(r) : r; };
   if (!carried.isEmpty()) add(carriedAt);
   if (dragOutline) add(*dragOutline);
   if (lifted) add(ringBounds(lifted->around));

@@ -1,6 +1,5 @@
 #include "forms/control_set.hpp"
 
-#include <algorithm>
 #include <string>
 
 #include "forms/errors.hpp"
@@ -43,13 +42,7 @@ std::size_t ControlSet::positionOf(const ImageControl& control) const {
 }
 
 void ControlSet::requestRepaint(const Rect& area) {
-  if (!damaged_) {
-    damaged_ = area;
-    return;
-  }
-  const Twips left = std::min(damaged_->Left, area.Left), top = std::min(damaged_->Top, area.Top);
-  damaged_ = Rect{left, top, std::max(damaged_->right(), area.right()) - left,
-                  std::max(damaged_->bottom(), area.bottom()) - top};
+  damaged_ = damaged_ ? damaged_->united(area) : area;
 }
 
 }  // namespace wizlo

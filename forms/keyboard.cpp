@@ -8,6 +8,10 @@ namespace wizlo {
 
 namespace {
 
+bool rightmostFirst(const ImageControl* a, const ImageControl* b) {
+  return a->rect().Left + a->rect().Width / 2 > b->rect().Left + b->rect().Width / 2;
+}
+
 bool hotSpot(const ImageControl& control) {
   return control.Visible() && control.Enabled() && control.DragMode() != kDragAutomatic && control.Picture().isEmpty();
 }
@@ -24,9 +28,7 @@ std::vector<ImageControl*> inReadingOrder(std::vector<ImageControl*> controls) {
     while (end != controls.end() &&
            middleY(*end) - middleY(*(end - 1)) <= std::min((*end)->rect().Height, (*(end - 1))->rect().Height) / 2)
       ++end;
-    std::stable_sort(row, end, [](const ImageControl* a, const ImageControl* b) {
-      return a->rect().Left + a->rect().Width / 2 > b->rect().Left + b->rect().Width / 2;
-    });
+    std::stable_sort(row, end, rightmostFirst);
     row = end;
   }
   return controls;
@@ -51,9 +53,7 @@ KeyboardDispatch::Stops KeyboardDispatch::stopsOf(Form& form) const {
   stops.hotSpots = inReadingOrder(std::move(stops.hotSpots));
   // The places from right to left, however high each stands: a spare circle up beside the sentence
   // comes where its place in the row puts it.
-  std::stable_sort(stops.places.begin(), stops.places.end(), [](const ImageControl* a, const ImageControl* b) {
-    return a->rect().Left + a->rect().Width / 2 > b->rect().Left + b->rect().Width / 2;
-  });
+  std::stable_sort(stops.places.begin(), stops.places.end(), rightmostFirst);
   return stops;
 }
 
@@ -161,16 +161,16 @@ void KeyboardDispatch::activate(Form& form) {
 }
 
 void KeyboardDispatch::focusAfterPutDown(Form& form, const ControlRef& piece) {
-  Stops stops = stopsOf(form);
   ImageControl* was = piece.resolve();
+  // Still in the pool after a wrong drop: the focus stays on it.
+  if (was && liftable(*was)) return focus(form, was);
+  const Stops stops = stopsOf(form);
   if (!was) return focus(form, stops.pieces.empty() ? nullptr : stops.pieces.front());
-  // Still in the pool after a wrong drop: the focus stays on it. Gone into its place: the focus goes
-  // on to the piece that came after it.
+  // Gone into its place: the focus goes on to the piece that came after it.
   std::vector<ImageControl*> withIt = stops.pieces;
-  if (std::find(withIt.begin(), withIt.end(), was) == withIt.end()) withIt.push_back(was);
+  withIt.push_back(was);
   withIt = inReadingOrder(std::move(withIt));
   const auto at = std::find(withIt.begin(), withIt.end(), was);
-  if (liftable(*was)) return focus(form, was);
   if (at + 1 != withIt.end()) return focus(form, *(at + 1));
   if (!stops.pieces.empty()) return focus(form, stops.pieces.front());
   focus(form, stops.hotSpots.empty() ? nullptr : stops.hotSpots.front());

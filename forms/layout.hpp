@@ -28,6 +28,12 @@ struct Rect {
   }
   constexpr Twips right() const { return Left + Width; }
   constexpr Twips bottom() const { return Top + Height; }
+  // The least rectangle that covers both.
+  constexpr Rect united(const Rect& other) const {
+    const Twips left = Left < other.Left ? Left : other.Left, top = Top < other.Top ? Top : other.Top;
+    return {left, top, (right() > other.right() ? right() : other.right()) - left,
+            (bottom() > other.bottom() ? bottom() : other.bottom()) - top};
+  }
 };
 
 // One Image control's design. Blank fields take the defaults given here.

@@ -32,20 +32,25 @@ ImageControl* controlUnder(Form& form, const InputEvent& event) {
 constexpr Twips kMouseTapSlop = 2 * kTwipsPerPixel;
 constexpr Twips kFingerTapSlop = 8 * kTwipsPerPixel;
 
-// An empty place that a lifted piece goes on to: a control that drags but shows nothing.
-bool emptyPlace(const ImageControl& control) {
-  return control.Visible() && control.Enabled() && control.DragMode() == kDragAutomatic && control.Picture().isEmpty();
+// A control that a press there would drag, when visible and enabled.
+bool draggable(const ImageControl& control) {
+  return control.Visible() && control.Enabled() && control.DragMode() == kDragAutomatic;
 }
 
-Rect centred(const ImageControl& control) {
+// An empty place that a lifted piece goes on to: a control that drags but shows nothing.
+bool emptyPlace(const ImageControl& control) { return draggable(control) && control.Picture().isEmpty(); }
+
+// The pointer the keyboard stands in for: at the middle of `control`.
+InputEvent atMiddleOf(const ImageControl& control) {
   const Rect r = control.rect();
-  return {r.Left + r.Width / 2, r.Top + r.Height / 2, 0, 0};
+  InputEvent at;
+  at.x = r.Left + r.Width / 2;
+  at.y = r.Top + r.Height / 2;
+  return at;
 }
 }  // namespace
 
-bool liftable(const ImageControl& control) {
-  return control.Visible() && control.Enabled() && control.DragMode() == kDragAutomatic && !control.Picture().isEmpty();
-}
+bool liftable(const ImageControl& control) { return draggable(control) && !control.Picture().isEmpty(); }
 
 bool PointerDispatch::heldByAnother(const InputEvent& event) const {
   const Holder holder = holderOf(event);
@@ -204,11 +209,7 @@ void PointerDispatch::drop(Form& form, const InputEvent& event, ImageControl* ta
 
 void PointerDispatch::pickUp(Form& form, ImageControl& piece) {
   cancel();
-  InputEvent at;
-  const Rect middle = centred(piece);
-  at.x = middle.Left;
-  at.y = middle.Top;
-  startDrag(form, piece, at, true);
+  startDrag(form, piece, atMiddleOf(piece), true);
 }
 
 void PointerDispatch::putDown(Form& form, ImageControl& target) {
@@ -216,11 +217,8 @@ void PointerDispatch::putDown(Form& form, ImageControl& target) {
   // The piece goes there as a pointer would take it: leaving where it lay, entering the target, and
   // dropped. A keyboard has no place on the screen, so the target is named, not hit-tested: a mark
   // shown over part of a circle does not stand in the way.
-  InputEvent at;
+  InputEvent at = atMiddleOf(target);
   at.kind = InputEvent::Kind::Key;
-  const Rect middle = centred(target);
-  at.x = middle.Left;
-  at.y = middle.Top;
   at.buttons = kLeftButton;
   if (const std::optional<Rect> ring = overlayFor(form).bounds()) form.requestRepaint(*ring);
   drag_->lifted = false;

@@ -292,10 +292,6 @@ TEST(PlacingWithoutDragging, EndsAsTheDragThereEnds) {
     for (const Move& move : moves) {
       ImageControl& piece = board.control(names::kPieces, static_cast<std::int16_t>(move.piece));
       ImageControl& circle = board.control(names::kCircles, static_cast<std::int16_t>(move.circle));
-      const auto focusOn = [&](const ImageControl& control) {
-        for (int i = 0; i < 8 && runtime.keyboard().focused(board) != &control; ++i) keys.press(Key::Tab);
-        return runtime.keyboard().focused(board) == &control;
-      };
       switch (way) {
         case Way::Drag: mouse.drag(board, piece, circle); break;
         case Way::Taps:
@@ -304,10 +300,10 @@ TEST(PlacingWithoutDragging, EndsAsTheDragThereEnds) {
           mouse.click(board, circle);
           break;
         case Way::Keys:
-          ASSERT_TRUE(focusOn(piece));
+          ASSERT_TRUE(keys.tabTo(board, piece));
           keys.press(Key::Enter);
           // A full circle is no place for it: the ring never reaches it, and Escape puts it back.
-          keys.press(focusOn(circle) ? Key::Enter : Key::Escape);
+          keys.press(keys.tabTo(board, circle) ? Key::Enter : Key::Escape);
           break;
       }
       seen += "[" + std::to_string(board.armed()) + " " + std::to_string(board.lastSlot()) + " " +

@@ -10,6 +10,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "assets/control_names.hpp"
@@ -55,6 +56,36 @@ inline const ImageLayout* pieceFor(const FormLayout& form, int circle) {
   for (const ImageLayout& c : form.Controls)
     if (c.Name == names::kPieces && c.Visible && c.Tag == key) return &c;
   return nullptr;
+}
+
+// The rings the frame draws around a control, as their bands read from the control outwards: the
+// keyboard's focus white, black, white; a lifted piece's black, white, black.
+inline constexpr std::string_view kFocusRing = "WBW", kLiftedRing = "BWB";
+
+// Whether `ring` shows around `control` (screen pixels): looking outwards from the middle of each of
+// its sides, `reach` pixels past whatever lies there, the pure blacks and whites met come in the
+// ring's order. A side whose ring the edge of `client` cuts off tells nothing; two sides must tell.
+inline bool ringShows(const Screenshot& s, const Box& client, const Box& control, int reach, std::string_view ring) {
+  const int midX = control.x + control.width / 2, midY = control.y + control.height / 2;
+  const struct {
+    Point start;
+    int dx, dy;
+  } sides[] = {{{midX, control.y - 1}, 0, -1}, {{midX, control.bottom()}, 0, 1}, {{control.x - 1, midY}, -1, 0},
+               {{control.right(), midY}, 1, 0}};
+  int told = 0;
+  for (const auto& side : sides) {
+    const Point end{side.start.x + (reach - 1) * side.dx, side.start.y + (reach - 1) * side.dy};
+    if (end.x < client.x || end.y < client.y || end.x >= client.right() || end.y >= client.bottom()) continue;
+    std::string met;
+    for (int k = 0; k < reach; ++k) {
+      const Rgb p = s.at({side.start.x + k * side.dx, side.start.y + k * side.dy});
+      const char shade = std::max({p.r, p.g, p.b}) < 50 ? 'B' : std::min({p.r, p.g, p.b}) > 205 ? 'W' : 0;
+      if (shade && (met.empty() || met.back() != shade)) met += shade;
+    }
+    if (met.find(ring) == std::string::npos) return false;
+    ++told;
+  }
+  return told >= 2;
 }
 
 inline bool markYesGreen(Rgb p) { return p.g > 200 && p.r < 90 && p.b < 90; }

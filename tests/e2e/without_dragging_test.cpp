@@ -10,17 +10,11 @@
 namespace wizlo::e2e {
 namespace {
 
-// Black and white pixels in the band just outside a control: a ring drawn round it.
-bool ringed(const Screenshot& shot, const WindowInfo& window, const ImageLayout& c) {
-  const Point topLeft = WizloRun::at(window, c.Left, c.Top);
-  int dark = 0, light = 0;
-  for (int d = 2; d <= 7; ++d)
-    for (int x = topLeft.x; x < topLeft.x + c.Width / 15; ++x) {
-      const Rgb p = shot.at({x, topLeft.y - d});
-      dark += p.r + p.g + p.b < 60;
-      light += p.r + p.g + p.b > 700;
-    }
-  return dark > c.Width / 15 && light > c.Width / 15;
+// Whether `ring` shows around control `c` of `window`, drawn at 1x.
+bool ringed(const Screenshot& shot, const WindowInfo& window, const ImageLayout& c, std::string_view ring) {
+  const Point at = WizloRun::at(window, c.Left, c.Top);
+  return ringShows(shot, {window.x, window.y, window.width, window.height}, {at.x, at.y, c.Width / 15, c.Height / 15},
+                   10, ring);
 }
 
 TEST_F(WizloE2e, TheMenuAPageAndABoardByKeysAlone) {
@@ -38,8 +32,9 @@ TEST_F(WizloE2e, TheMenuAPageAndABoardByKeysAlone) {
   // circles from the right, the order the keys take them in; a piece in its circle leaves the ring
   // on the next piece.
   const FormLayout& form = layouts::Form2;
-  const Screenshot opening = screenWhen([&](const Screenshot& s) { return ringed(s, board, control(form, names::kPieces, 0)); });
-  EXPECT_TRUE(ringed(opening, board, control(form, names::kPieces, 0))) << "no focus ring on c(0)";
+  const ImageLayout& first = control(form, names::kPieces, 0);
+  const Screenshot opening = screenWhen([&](const Screenshot& s) { return ringed(s, board, first, kFocusRing); });
+  EXPECT_TRUE(ringed(opening, board, first, kFocusRing)) << "no focus ring on c(0)";
   std::vector<bool> filled(static_cast<std::size_t>(arraySize(form, names::kCircles)), false);
   for (int piece = 0; piece < arraySize(form, names::kPieces); ++piece) {
     int circle = 0;
@@ -65,8 +60,8 @@ TEST_F(WizloE2e, ABoardPlayedToTheEndByTappingEachPieceAndThenItsCircle) {
   const ImageLayout& first = *pieceFor(form, 0);
   // Lifted, the piece is ringed; a wrong circle judges it and leaves it in the pool.
   clickOn(board, first);
-  const Screenshot lifted = screenWhen([&](const Screenshot& s) { return ringed(s, board, first); });
-  EXPECT_TRUE(ringed(lifted, board, first)) << "the tapped piece shows no ring";
+  const Screenshot lifted = screenWhen([&](const Screenshot& s) { return ringed(s, board, first, kLiftedRing); });
+  EXPECT_TRUE(ringed(lifted, board, first, kLiftedRing)) << "the tapped piece shows no ring";
   clickOn(board, control(form, names::kCircles, 1));
   EXPECT_EQ(nextSound(), "no");
   for (int circle = 0; circle < arraySize(form, names::kCircles); ++circle) {

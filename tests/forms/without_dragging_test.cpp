@@ -36,11 +36,7 @@ class WithoutDragging : public ::testing::Test {
     runtime.keyboard().addTo(o, form());
     return o;
   }
-  // Moves the focus on until it rests on `control`; the ring holds no more than eight stops here.
-  void focusOn(const ImageControl& control) {
-    for (int i = 0; i < 8 && focused() != &control; ++i) keys.press(Key::Left);
-    ASSERT_EQ(focused(), &control);
-  }
+  void focusOn(const ImageControl& control) { ASSERT_TRUE(keys.tabTo(form(), control)) << control.describe(); }
   void tap(Mouse& hand, const ImageControl& control) {
     const Point p = centreOf(control);
     hand.press(form(), p.x, p.y);
@@ -182,7 +178,7 @@ TEST_F(WithoutDragging, TheFocusRingGoesRoundPiecesThenHotSpotsInReadingOrderAnd
   keys.press(Key::Enter);
   EXPECT_EQ(runtime.pointer().lifted(form()), &c(0));
   EXPECT_EQ(focused(), &g(0));
-  keys.press({Key::Left});
+  keys.press(Key::Left);
   EXPECT_EQ(focused(), &g(2));
   keys.press(Key::Enter, false, true);
   EXPECT_EQ(runtime.pointer().lifted(form()), &c(0)) << "a held key's repeat put the piece down";

@@ -84,14 +84,6 @@ TEST_F(ProgramTest, EachMenuButtonOpensTheFormOfItsSentenceModally) {
   }
 }
 
-// Moves the keyboard's focus on until it rests on `control`, as a pupil presses Tab; false if it
-// never gets there.
-bool tabTo(Runtime& runtime, Form& form, const ImageControl& control) {
-  Keyboard keys{runtime};
-  for (int i = 0; i < 40 && runtime.keyboard().focused(form) != &control; ++i) keys.press(Key::Tab);
-  return runtime.keyboard().focused(form) == &control;
-}
-
 TEST_F(ProgramTest, EveryBoardCanBePlayedToTheEndByDragsAndByKeys) {
   for (const bool byKeys : {false, true})
   for (const MenuButton& button : layouts::kMenuButtons) {
@@ -117,9 +109,9 @@ TEST_F(ProgramTest, EveryBoardCanBePlayedToTheEndByDragsAndByKeys) {
           if (piece.Tag() != key || !piece.Visible()) continue;  // the hidden spares never play
           const Artwork* face = piece.Picture().artwork();
           if (byKeys) {
-            ASSERT_TRUE(tabTo(runtime, board, piece)) << shown.name() << " c(" << j << ")";
+            ASSERT_TRUE(Keyboard{runtime}.tabTo(board, piece)) << shown.name() << " c(" << j << ")";
             Keyboard{runtime}.press(Key::Space);
-            ASSERT_TRUE(tabTo(runtime, board, controls(names::kCircles, i))) << shown.name() << " g(" << i << ")";
+            ASSERT_TRUE(Keyboard{runtime}.tabTo(board, controls(names::kCircles, i))) << shown.name() << " g(" << i << ")";
             Keyboard{runtime}.press(Key::Enter);
           } else {
             mouse.drag(board, piece, controls(names::kCircles, i));
@@ -156,12 +148,12 @@ TEST_F(ProgramTest, TheKeysReachEveryMenuButtonFromTheTopAndEscapeLeavesWhatEnte
   // (the second's spare circle, g(9), stands high up on the left): the keys take them in that order,
   // though neither row stands level.
   for (const auto& [button, pieces] : {std::pair{"Image2", 10}, std::pair{"Image3", 9}}) {
-    ASSERT_TRUE(tabTo(runtime, menu(), menu().control(button)));
+    ASSERT_TRUE(Keyboard{runtime}.tabTo(menu(), menu().control(button)));
     backend.onScriptEnd = [&, pieces = pieces] {
       Form& board = *runtime.active();  // opened by a key: the ring is on its first piece
       for (std::int16_t i = 0; i < pieces; ++i, keys.press(Key::Left))
         EXPECT_EQ(runtime.keyboard().focused(board), &board.control(names::kPieces, i)) << board.name() << " c(" << i << ")";
-      ASSERT_TRUE(tabTo(runtime, board, board.control(names::kPieces, 0)));
+      ASSERT_TRUE(Keyboard{runtime}.tabTo(board, board.control(names::kPieces, 0)));
       keys.press(Key::Enter);
       for (std::int16_t i = 0; i < 10; ++i, keys.press(Key::Left))
         EXPECT_EQ(runtime.keyboard().focused(board), &board.control(names::kCircles, i)) << board.name() << " g(" << i << ")";
@@ -174,7 +166,7 @@ TEST_F(ProgramTest, TheKeysReachEveryMenuButtonFromTheTopAndEscapeLeavesWhatEnte
   }
 
   for (const MenuRoute& route : {kMenuRoutes[0], kMenuRoutes[5]}) {
-    ASSERT_TRUE(tabTo(runtime, menu(), menu().control(route.hotSpot)));
+    ASSERT_TRUE(Keyboard{runtime}.tabTo(menu(), menu().control(route.hotSpot)));
     std::string opened;
     backend.onScriptEnd = [&] {
       opened = std::string(runtime.active()->name());

@@ -87,6 +87,12 @@ void Keyboard::press(Key key, bool shift, bool repeat) {
   runtime_.presentChanges();
 }
 
+bool Keyboard::tabTo(Form& form, const ImageControl& control) {
+  const std::size_t stops = form.controls().inStackingOrder().size();
+  for (std::size_t i = 0; i < stops && runtime_.keyboard().focused(form) != &control; ++i) press(Key::Tab);
+  return runtime_.keyboard().focused(form) == &control;
+}
+
 void Mouse::press(Form& form, Twips x, Twips y, int button) {
   held_ |= button;
   x_ = x;

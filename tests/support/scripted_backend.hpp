@@ -1,7 +1,6 @@
 #pragma once
 #include <deque>
 #include <functional>
-#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -89,9 +88,8 @@ class Keyboard {
  public:
   explicit Keyboard(Runtime& runtime) : runtime_(runtime) {}
   void press(Key key, bool shift = false, bool repeat = false);
-  void press(std::initializer_list<Key> keys) {
-    for (const Key key : keys) press(key);
-  }
+  // Presses Tab until the focus rests on `control`, once round at most; false if it never gets there.
+  bool tabTo(Form& form, const ImageControl& control);
 
  private:
   Runtime& runtime_;

@@ -57,11 +57,20 @@ async function press(pupil, formName, spot) {
   else await pupil.click(formName, spot);
 }
 
+// Waits until `count` windows are on the page, each drawn, and says what did not happen if they never are.
+async function untilWindows(page, count, what) {
+  try {
+    await page.waitForFunction((n) => document.querySelectorAll(".window").length === n &&
+      [...document.querySelectorAll(".window canvas")].every((c) => c.width > 0), count);
+  } catch {
+    assert.fail(what);
+  }
+}
+
 async function openFromMenu(page, pupil, formName) {
   const route = FORMS.menu.find((r) => r.form === formName);
   await press(pupil, "Form1", centre(control("Form1", route.hotSpot)));
-  await page.waitForFunction((n) => document.querySelectorAll(".window").length === n, 2);
-  await page.waitForFunction(() => [...document.querySelectorAll(".window canvas")].every((c) => c.width > 0));
+  await untilWindows(page, 2, `${formName} did not open from the menu`);
 }
 
 async function backToMenu(page, pupil, formName, byCloseBox) {
@@ -72,7 +81,7 @@ async function backToMenu(page, pupil, formName, byCloseBox) {
     const board = FORMS.menu.find((r) => r.form === formName).board;
     await press(pupil, formName, centre(control(formName, board ? "rrr" : "Image6")));
   }
-  await page.waitForFunction(() => document.querySelectorAll(".window").length === 1);
+  await untilWindows(page, 1, `${formName} did not lead back to the menu`);
 }
 
 for (const board of FORMS.menu.filter((r) => r.board).map((r) => r.form)) {
@@ -177,15 +186,6 @@ async function liftAndPutBack(page, pupil, board, piece, where) {
   await untilLooks(page, board, piece, (look) => look === unlifted, "was not put back");
 }
 
-// Waits until `count` windows are on the page, and says what did not happen if they never are.
-async function untilWindows(page, count, what) {
-  try {
-    await page.waitForFunction((n) => document.querySelectorAll(".window").length === n, count, { timeout: 10000 });
-  } catch {
-    assert.fail(what);
-  }
-}
-
 async function focusOnThePagesButton(page) {
   await page.focus(".open-board");
   assert.equal(await page.evaluate(() => document.activeElement.className), "open-board");
@@ -251,7 +251,6 @@ if (BY === "mouse") test("the menu, the practice pages and a board by the keyboa
   const board = "Form5";
   await keys(...steps(stop(board) - stop("Form7"), "ArrowLeft", "ArrowUp"), "Enter");
   await untilWindows(page, 2, "the arrows and Enter did not open the board");
-  await page.waitForFunction(() => [...document.querySelectorAll(".window canvas")].every((c) => c.width > 0));
 
   // The board opens with the ring on its first piece; a piece put down right takes the ring on to the
   // next, a wrong one leaves it where it was, and so does Escape with a piece lifted. Lifted, a piece

@@ -66,38 +66,16 @@ inline bool showsCross(const e2e::Screenshot& s, const WizloOnWine& wizlo, const
                  [](e2e::Point, e2e::Rgb p) { return e2e::markNoRed(p); }) > 0.05;
 }
 
-// The two rings the frame draws around a control: the keyboard's focus, a black band between white
-// ones, and a lifted piece's, a white band between black ones.
+// The two rings the frame draws around a control (e2e::kFocusRing, e2e::kLiftedRing).
 enum class Ring { Focus, Lifted };
 
-// Whether `ring` shows around a control: looking outwards from the middle of each of its sides, past
-// whatever lies there, the pure blacks and whites met come in the ring's order. A side whose ring the
-// window's edge cuts off tells nothing; two sides at least must tell.
+// Whether `ring` shows around a control of the window whose client area is `client`.
 inline bool ringShows(const e2e::Screenshot& s, const WizloOnWine& wizlo, const WindowInfo& client,
                       const ImageLayout& c, Ring ring) {
   const e2e::Point from = wizlo.at(client, c.Left, c.Top), to = wizlo.at(client, c.Left + c.Width, c.Top + c.Height);
-  const int midX = (from.x + to.x) / 2, midY = (from.y + to.y) / 2;
-  const int reach = static_cast<int>(std::ceil(10 * wizlo.scale()));
-  const struct {
-    e2e::Point start;
-    int dx, dy;
-  } sides[] = {{{midX, from.y - 1}, 0, -1}, {{midX, to.y}, 0, 1}, {{from.x - 1, midY}, -1, 0}, {{to.x, midY}, 1, 0}};
-  const std::string wanted = ring == Ring::Focus ? "WBW" : "BWB";
-  int told = 0;
-  for (const auto& side : sides) {
-    const e2e::Point end{side.start.x + (reach - 1) * side.dx, side.start.y + (reach - 1) * side.dy};
-    if (end.x < client.x || end.y < client.y || end.x >= client.x + client.width || end.y >= client.y + client.height)
-      continue;
-    std::string met;
-    for (int k = 0; k < reach; ++k) {
-      const e2e::Rgb p = s.at({side.start.x + k * side.dx, side.start.y + k * side.dy});
-      const char shade = std::max({p.r, p.g, p.b}) < 50 ? 'B' : std::min({p.r, p.g, p.b}) > 205 ? 'W' : 0;
-      if (shade && (met.empty() || met.back() != shade)) met += shade;
-    }
-    if (met.find(wanted) == std::string::npos) return false;
-    ++told;
-  }
-  return told >= 2;
+  return e2e::ringShows(s, {client.x, client.y, client.width, client.height},
+                        {from.x, from.y, to.x - from.x, to.y - from.y}, static_cast<int>(std::ceil(10 * wizlo.scale())),
+                        ring == Ring::Focus ? e2e::kFocusRing : e2e::kLiftedRing);
 }
 
 // The one visible control of `form` that `ring` shows around, or none.
