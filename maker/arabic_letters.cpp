@@ -67,47 +67,57 @@ std::string withoutMarks(std::string_view text) {
   return out;
 }
 
-std::string nameOfCharacter(char32_t c) {
-  char code[16];
-  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-  std::string what;
-  if (c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x061C)
-    what = "an invisible direction mark";
-  else if (c == 0x200B || c == 0x200C || c == 0x200D || c == 0xFEFF || c == 0x00AD)
-    what = "an invisible joining or breaking character";
-  else if (c < 0x20 || c == 0x7F)
-    what = "a control character such as a tab";
-  else if (c == 0x00A0 || (c >= 0x2000 && c <= 0x200A) || c == 0x3000)
-    what = "a space of another kind";
-  else if ((c >= 0xFB50 && c <= 0xFDFF) || (c >= 0xFE70 && c <= 0xFEFF))
-    what = "an Arabic letter in a printed form, as text copied from a PDF holds";
-  else if (c == 0x0640)
-    what = "a tatweel, which only stretches a letter";
-  else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
-    what = "a Latin letter";
-  else if (c >= '0' && c <= '9')
-    what = "a Western digit";
-  else
-    what = "a character that is not an Arabic letter";
-  return std::string(code) + ", " + what;
-}
-
-std::optional<char32_t> invisibleIn(std::string_view text) {
-  for (const char32_t c : codePoints(text))
-    if (c < 0x20 || c == 0x7F || (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
-        (c >= 0x2066 && c <= 0x2069) || c == 0x061C || c == 0xFEFF || c == 0x00AD || (c >= 0xE000 && c <= 0xF8FF) ||
-        c >= 0xFFF0)
-      return c;
-  return std::nullopt;
-}
-
-std::optional<char32_t> strangeInSentence(std::string_view text) {
-  for (const char32_t c : codePoints(text)) {
-    const bool fine = isArabicLetter(c) || isMark(c) || (c >= 0x0660 && c <= 0x0669) || c == U' ' ||
-                      c == 0x060C || c == 0x061B || c == 0x061F || c == U'.' || c == U'!';
-    if (!fine) return c;
+bool isPunctuation(char32_t c) {
+  switch (c) {
+    case 0x060C: case 0x061B: case 0x061F: case U'.': case U'!': case U':': case 0x00AB: case 0x00BB:
+    case U'"': case U'(': case U')': case U',': case U';': case U'?':
+      return true;
+    default:
+      return false;
   }
-  return std::nullopt;
+}
+
+CharacterKind kindOf(char32_t c) {
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X, ", static_cast<unsigned>(c));
+  const auto kind = [&](const char* arabic, const char* english, bool visible = true) {
+    return CharacterKind{arabic, code + std::string(english), visible};
+  };
+  if (c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x061C)
+    return kind("علامة اتجاه لا تُرى", "an invisible direction mark", false);
+  if (c == 0x200B || c == 0x200C || c == 0x200D || c == 0xFEFF || c == 0x00AD)
+    return kind("حرف وصل أو فصل لا يُرى", "an invisible joining or breaking character", false);
+  if (c < 0x20 || c == 0x7F) return kind("حرف تحكم لا يُرى، كمسافة الجدولة", "a control character such as a tab", false);
+  if (c == 0x00A0 || (c >= 0x2000 && c <= 0x200A) || c == 0x3000)
+    return kind("مسافة من نوع آخر", "a space of another kind", false);
+  if ((c >= 0xFB50 && c <= 0xFDFF) || (c >= 0xFE70 && c <= 0xFEFF))
+    return kind("حرف عربي بشكله المطبوع، كالذي في نص منسوخ من ملف PDF",
+                "an Arabic letter in a printed form, as text copied from a PDF holds");
+  if (c == 0x0640) return kind("تطويل، لا يفعل إلا مدّ الحرف", "a tatweel, which only stretches a letter");
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return kind("حرف لاتيني", "a Latin letter");
+  if (c >= '0' && c <= '9') return kind("رقم غربي، والأرقام في الجملة تُكتب هكذا: ١٢٣", "a Western digit");
+  if (c >= 0xE000 && c <= 0xF8FF) return kind("حرف خاص لا يعرفه الخط", "a private-use character no font knows", false);
+  return kind("رمز ليس من الحروف العربية", "a character that is not an Arabic letter");
+}
+
+std::u32string invisibleIn(std::string_view text) {
+  std::u32string found;
+  for (const char32_t c : codePoints(text))
+    if ((c < 0x20 || c == 0x7F || (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
+         (c >= 0x2066 && c <= 0x2069) || c == 0x061C || c == 0xFEFF || c == 0x00AD || (c >= 0xE000 && c <= 0xF8FF) ||
+         c >= 0xFFF0) &&
+        found.find(c) == std::u32string::npos)
+      found.push_back(c);
+  return found;
+}
+
+std::u32string strangeInSentence(std::string_view text) {
+  std::u32string found;
+  for (const char32_t c : codePoints(text)) {
+    const bool fine = isArabicLetter(c) || isMark(c) || (c >= 0x0660 && c <= 0x0669) || c == U' ' || isPunctuation(c);
+    if (!fine && found.find(c) == std::u32string::npos) found.push_back(c);
+  }
+  return found;
 }
 
 std::string tidySpaces(std::string_view text) {

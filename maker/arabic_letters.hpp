@@ -22,6 +22,8 @@ std::string utf8(char32_t c);
 bool isMark(char32_t c);         // written on the letter before it
 bool isArabicLetter(char32_t c);
 bool isAlef(char32_t c);         // ا أ إ آ: after ل, one shape with it
+// What may touch a word in a sentence: ، ؛ ؟ . ! : « » " ( ) and the Latin , ; ?
+bool isPunctuation(char32_t c);
 
 // The words of a text, each with its letters.
 std::vector<Word> wordsOf(std::string_view text);
@@ -29,14 +31,20 @@ std::vector<Word> wordsOf(std::string_view text);
 // The text without its marks, for comparing a word written bare with one written with marks.
 std::string withoutMarks(std::string_view text);
 
-// What a character is, for a teacher who cannot see it: "U+200F, an invisible direction mark".
-std::string nameOfCharacter(char32_t c);
+// What kind of character it is, for a teacher who cannot see it or tell it from an Arabic one: in
+// Arabic ("علامة اتجاه لا تُرى"), and in English with its code point ("U+200F, an invisible
+// direction mark"). Characters of one kind share their Arabic name.
+struct CharacterKind {
+  std::string arabic, english;
+  bool visible = true;  // worth showing between «»
+};
+CharacterKind kindOf(char32_t c);
 
-// The first character of `text` a board's sentence may not hold, if any: anything but Arabic letters
-// and their marks, Arabic-Indic digits, Arabic punctuation, '.', '!' and single spaces.
-std::optional<char32_t> strangeInSentence(std::string_view text);
-// The first character no text of a board may hold: control and invisible characters.
-std::optional<char32_t> invisibleIn(std::string_view text);
+// The characters of `text` a board's sentence may not hold, each once, in the order met: anything
+// but Arabic letters and their marks, Arabic-Indic digits, punctuation and single spaces.
+std::u32string strangeInSentence(std::string_view text);
+// The characters no text of a board may hold, each once: control and invisible characters.
+std::u32string invisibleIn(std::string_view text);
 
 // Spaces at either end dropped and runs of spaces made one.
 std::string tidySpaces(std::string_view text);

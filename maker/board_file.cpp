@@ -6,17 +6,47 @@
 #include <map>
 #include <set>
 
+#include "maker/arabic_counts.hpp"
 #include "maker/arabic_letters.hpp"
+#include "maker/teacher_text.hpp"
 
 namespace wizlo::maker {
 namespace {
 
 constexpr std::size_t kLongestTitle = 60, kLongestSkill = 30, kLongestInstruction = 60, kLongestName = 40;
-constexpr std::size_t kLongestSentence = 120;
+// Far beyond what fits across a board: the layout says how many letters do, where it finds too many.
+constexpr std::size_t kLongestSentence = 240;
 
 int lineOf(const toml::node& node) { return static_cast<int>(node.source().begin.line); }
 
 std::string quoted(std::string_view text) { return "«" + std::string(text) + "»"; }
+
+// Characters named by their kind, each kind once, the visible ones shown: «حرف لاتيني «A» «m»».
+std::string arabicKinds(const std::u32string& characters) {
+  std::vector<std::string> kinds, shown;
+  for (const char32_t c : characters) {
+    const CharacterKind kind = kindOf(c);
+    auto at = std::find(kinds.begin(), kinds.end(), kind.arabic);
+    if (at == kinds.end()) {
+      kinds.push_back(kind.arabic);
+      shown.emplace_back();
+      at = kinds.end() - 1;
+    }
+    if (kind.visible) shown[static_cast<std::size_t>(at - kinds.begin())] += " " + quoted(utf8(c));
+  }
+  std::string out;
+  for (std::size_t k = 0; k < kinds.size(); ++k) out += (k ? "، " : "") + kinds[k] + shown[k];
+  return out;
+}
+
+std::string englishKinds(const std::u32string& characters) {
+  std::string out;
+  for (const char32_t c : characters) {
+    const CharacterKind kind = kindOf(c);
+    out += (out.empty() ? "" : "; ") + (kind.visible ? quoted(utf8(c)) + " " : std::string()) + kind.english;
+  }
+  return out;
+}
 
 std::size_t editDistance(std::string_view a, std::string_view b) {
   std::vector<std::size_t> row(b.size() + 1);
@@ -51,14 +81,14 @@ class Reader {
       std::string arabic = "الاسم " + quoted(name) + " غير معروف في " + std::string(where == "the file" ? "الملف" : "هذه المجموعة") + ". ";
       std::string english = "the name " + quoted(name) + " is not known in " + std::string(where) + ". ";
       if (!nearest.empty()) {
-        arabic += "هل تقصد " + std::string(nearest) + "؟";
+        arabic += "هل المقصود " + std::string(nearest) + "؟";
         english += "Did you mean " + std::string(nearest) + "?";
       } else if (arabicKey) {
-        arabic += "الأسماء قبل علامة = بالإنجليزية كما في الدليل، مثل sentence.";
+        arabic += "الأسماء قبل علامة = هي الأسماء الإنجليزية التي في الدليل، مثل sentence.";
         english += "The names before = are the English ones of the guide, such as sentence.";
       } else {
-        arabic += "الأسماء المعروفة: " + join(known) + ".";
-        english += "The names known there: " + join(known) + ".";
+        arabic += "الأسماء المعروفة هنا: " + join(known, "، ") + ".";
+        english += "The names known there: " + join(known, ", ") + ".";
       }
       add(lineOf(value), arabic, english);
     }
@@ -72,33 +102,33 @@ class Reader {
     line = lineOf(*node);
     const auto value = node->value_exact<std::string>();
     if (!value) {
-      add(line, "قيمة " + std::string(key) + " يجب أن تكون نصًا بين علامتي تنصيص: " + std::string(key) + " = \"...\".",
+      add(line, "قيمة " + std::string(key) + " نص يُكتب بين علامتي تنصيص: " + std::string(key) + " = \"...\".",
           "the value of " + std::string(key) + " must be a text between double quotes: " + std::string(key) + " = \"...\".");
       return std::nullopt;
     }
     const std::string tidy = tidySpaces(*value);
-    if (const auto c = invisibleIn(tidy)) {
-      add(line, "في النص حرف لا يُرى ولا تعرضه اللوحة (" + nameOfCharacter(*c) + "). احذفه، أو اكتب السطر من جديد.",
-          "the text holds a character that cannot be seen and a board cannot show (" + nameOfCharacter(*c) +
+    if (const std::u32string unseen = invisibleIn(tidy); !unseen.empty()) {
+      add(line, "في النص ما لا يُرى ولا تعرضه اللوحة (" + arabicKinds(unseen) + "). يُرجى حذفه، أو كتابة السطر من جديد.",
+          "the text holds what cannot be seen and a board cannot show (" + englishKinds(unseen) +
               "). Delete it, or type the line afresh.");
       return std::nullopt;
     }
     if (codePoints(tidy).size() > longest) {
-      add(line, "النص أطول من " + std::to_string(longest) + " حرفًا. اختصره.",
+      add(line, "النص أطول من " + numberThen(static_cast<long long>(longest), kLetters) + "، فيُرجى اختصاره.",
           "the text is longer than " + std::to_string(longest) + " characters. Shorten it.");
       return std::nullopt;
     }
     if (tidy.empty()) {
-      add(line, "النص فارغ. اكتب ما بين علامتي التنصيص أو احذف السطر.", "the text is empty. Write it between the quotes, or delete the line.");
+      add(line, "النص فارغ. يُرجى كتابته بين علامتي التنصيص، أو حذف السطر.", "the text is empty. Write it between the quotes, or delete the line.");
       return std::nullopt;
     }
     return tidy;
   }
 
  private:
-  static std::string join(std::initializer_list<std::string_view> names) {
+  static std::string join(std::initializer_list<std::string_view> names, const char* comma) {
     std::string out;
-    for (std::string_view n : names) out += (out.empty() ? "" : ", ") + std::string(n);
+    for (std::string_view n : names) out += (out.empty() ? "" : comma) + std::string(n);
     return out;
   }
   Problems& problems_;
@@ -109,6 +139,7 @@ class Reader {
 struct Written {
   std::u32string word;
   std::vector<std::pair<std::size_t, std::size_t>> runs;
+  std::size_t coreStart = 0, coreEnd = 0;  // the word without the punctuation touching it
 };
 
 std::optional<Written> parseParentheses(const std::string& letters, int line, Reader& reader) {
@@ -118,19 +149,19 @@ std::optional<Written> parseParentheses(const std::string& letters, int line, Re
   for (const char32_t c : codePoints(letters)) {
     if (c == U'(') {
       if (open != kNone) {
-        reader.add(line, "قوس داخل قوس. ضع كل مجموعة حروف بين قوسين مرة واحدة.",
+        reader.add(line, "قوس داخل قوس. لكل مجموعة حروف قوسان حولها فقط.",
                    "a parenthesis inside another. Put each run of letters between one pair of parentheses.");
         return std::nullopt;
       }
       open = w.word.size();
     } else if (c == U')') {
       if (open == kNone) {
-        reader.add(line, "قوس يُغلق ولم يُفتح. افتح القوس قبل الحروف وأغلقه بعدها.",
+        reader.add(line, "قوس يُغلق ولم يُفتح. يُفتح القوس قبل الحروف ويُغلق بعدها.",
                    "a parenthesis closes that was never opened. Open it before the letters and close it after them.");
         return std::nullopt;
       }
       if (open == w.word.size()) {
-        reader.add(line, "قوسان لا شيء بينهما. ضع بينهما الحروف التي تُلوَّن.",
+        reader.add(line, "قوسان لا شيء بينهما. بينهما توضع الحروف التي تُلوَّن.",
                    "a pair of parentheses with nothing between them. Put the letters to colour between them.");
         return std::nullopt;
       }
@@ -141,22 +172,38 @@ std::optional<Written> parseParentheses(const std::string& letters, int line, Re
     }
   }
   if (open != kNone) {
-    reader.add(line, "قوس فُتح ولم يُغلق. أغلقه بعد الحروف التي تُلوَّن.",
+    reader.add(line, "قوس فُتح ولم يُغلق. يُغلق القوس بعد الحروف التي تُلوَّن.",
                "a parenthesis opens and never closes. Close it after the letters to colour.");
     return std::nullopt;
   }
-  if (w.word.empty()) {
-    reader.add(line, "لم تُكتب الكلمة. اكتب الكلمة كما في الجملة وضع الحروف الملونة بين قوسين.",
+  // Punctuation touching the word may be written with it or left out; it is never coloured.
+  w.coreEnd = w.word.size();
+  while (w.coreStart < w.coreEnd && isPunctuation(w.word[w.coreStart])) ++w.coreStart;
+  while (w.coreEnd > w.coreStart && isPunctuation(w.word[w.coreEnd - 1])) --w.coreEnd;
+  if (w.coreStart == w.coreEnd) {
+    reader.add(line, "لم تُكتب الكلمة. تُكتب الكلمة كما في الجملة، والحروف الملونة بين قوسين.",
                "no word is written. Write the word as in the sentence, with the letters to colour in parentheses.");
     return std::nullopt;
   }
   if (std::find(w.word.begin(), w.word.end(), U' ') != w.word.end()) {
-    reader.add(line, "المجموعة في أكثر من كلمة. اجعل لكل كلمة مجموعة خاصة بها.",
+    reader.add(line, "المجموعة في أكثر من كلمة، ولكل كلمة مجموعة خاصة بها.",
                "the group spans more than one word. Give each word a group of its own.");
     return std::nullopt;
   }
-  if (w.runs.empty()) w.runs.emplace_back(0, w.word.size());  // no parentheses: the whole word
+  if (w.runs.empty()) w.runs.emplace_back(w.coreStart, w.coreEnd);  // no parentheses: the whole word
+  for (const auto& [a, b] : w.runs)
+    if (a < w.coreStart || b > w.coreEnd) {
+      reader.add(line, "بين القوسين علامة ترقيم، وعلامات الترقيم لا تُلوَّن. يُرجى إبقاء القوسين حول الحروف وحدها.",
+                 "a parenthesis holds a punctuation mark, and punctuation is never coloured. Keep the parentheses "
+                 "around letters alone.");
+      return std::nullopt;
+    }
   return w;
+}
+
+std::u32string dotlessYeh(std::u32string word) {
+  std::replace(word.begin(), word.end(), U'\u064A', U'\u0649');
+  return word;
 }
 
 std::u32string bare(const std::u32string& word) {
@@ -166,9 +213,10 @@ std::u32string bare(const std::u32string& word) {
   return out;
 }
 
-// Letters of the sentence's word `word` that a run of the written word names, or a problem.
+// Letters of the sentence's word `word` that a run of the written word names, or a problem. The
+// written word's first letter after its punctuation is the sentence word's letter `firstLetter`.
 std::optional<Letters> lettersOfRun(const Written& w, std::pair<std::size_t, std::size_t> run, int word,
-                                    const Word& inSentence, int line, Reader& reader) {
+                                    const Word& inSentence, int firstLetter, int line, Reader& reader) {
   // Which letter each code point of the written word belongs to.
   std::vector<int> letterAt(w.word.size());
   int letter = -1;
@@ -176,9 +224,11 @@ std::optional<Letters> lettersOfRun(const Written& w, std::pair<std::size_t, std
     if (!isMark(w.word[i]) || letter < 0) ++letter;
     letterAt[i] = letter;
   }
+  const int shift = firstLetter - static_cast<int>(w.coreStart);  // punctuation is a letter each
+  for (int& l : letterAt) l += shift;
   const auto [a, b] = run;
   const auto partOfALetter = [&] {
-    reader.add(line, "القوس يقسم حرفًا: الحرف وحركاته وشدته شيء واحد. ضع القوس قبل الحرف وبعد آخر علامة عليه.",
+    reader.add(line, "القوس يقسم حرفًا: الحرف وحركاته وشدته شيء واحد، فيوضع القوس قبل الحرف وبعد آخر علامة عليه.",
                "a parenthesis splits a letter: a letter with its marks and shadda is one. Put the parenthesis before "
                "the letter and after the last mark on it.");
     return std::nullopt;
@@ -191,7 +241,7 @@ std::optional<Letters> lettersOfRun(const Written& w, std::pair<std::size_t, std
                        (b == w.word.size() || !isMark(w.word[b]));
     if (a == 0 || !whole || isMark(w.word[a - 1])) return partOfALetter();
     if (inSentence[static_cast<std::size_t>(k)].end == inSentence[static_cast<std::size_t>(k)].baseEnd) {
-      reader.add(line, "الحرف في الجملة بلا علامات لتلوينها. اكتب العلامة في الجملة أيضًا أو لوّن الحرف كله.",
+      reader.add(line, "الحرف في الجملة بلا علامات تُلوَّن. يُرجى كتابة العلامة في الجملة أيضًا، أو تلوين الحرف كله.",
                  "that letter carries no marks in the sentence to colour. Write the mark in the sentence too, or colour "
                  "the whole letter.");
       return std::nullopt;
@@ -207,7 +257,7 @@ std::optional<Letters> lettersOfRun(const Written& w, std::pair<std::size_t, std
     }();
   };
   if (lamAlef(a) || lamAlef(b)) {
-    reader.add(line, "اللام والألف بعدها يُكتبان شكلًا واحدًا (لا) فلا يُلوَّن أحدهما وحده. لوّنهما معًا.",
+    reader.add(line, "اللام والألف بعدها يُكتبان شكلًا واحدًا (لا)، فلا يُلوَّن أحدهما وحده بل يُلوَّنان معًا.",
                "a lam and the alef after it are written as one shape (لا), so one cannot be coloured alone. Colour "
                "both together.");
     return std::nullopt;
@@ -225,20 +275,27 @@ std::string textOf(std::string_view sentence, const std::vector<Word>& words, co
 
 }  // namespace
 
-std::string describe(const Problem& problem, const std::string& file) {
+std::string describe(const Problem& problem, const std::string& file, bool note) {
   const std::string where = file + (problem.line > 0 ? ":" + std::to_string(problem.line) : "") + ": ";
-  return where + problem.arabic + "\n" + where + problem.english + "\n";
+  return where + (note ? "ملاحظة: " : "") + problem.arabic + "\n" + where + (note ? "note: " : "") + problem.english + "\n";
 }
 
-ReadBoard readBoardFile(std::string_view text) {
+ReadBoard readBoardFile(std::string_view bytes) {
   ReadBoard result;
+  TeacherText teacherText = readTeacherText(bytes);
+  if (teacherText.unreadable) {
+    result.problems.push_back(std::move(teacherText.problem));
+    return result;
+  }
+  result.notes = std::move(teacherText.notes);
+  const std::string& text = teacherText.text;
   Reader reader(result.problems);
   toml::table root;
   try {
     root = toml::parse(text);
   } catch (const toml::parse_error& e) {
     reader.add(static_cast<int>(e.source().begin.line),
-               "هذا السطر لا يتبع صيغة ملف اللوحة. اكتب كل سطر هكذا: sentence = \"الجملة\"، والنص بين علامتي تنصيص.",
+               "هذا السطر لا يتبع صيغة ملف اللوحة. كل سطر يُكتب هكذا: sentence = \"الجملة\"، والنص بين علامتي تنصيص.",
                "this line does not follow the form of a board file (" + std::string(e.description()) +
                    "). Write each line as: sentence = \"...\", with the text between double quotes.");
     return result;
@@ -249,13 +306,12 @@ ReadBoard readBoardFile(std::string_view text) {
   int line = 0;
   board.sentence = reader.text(root, "sentence", kLongestSentence, board.sentenceLine).value_or("");
   if (!root.get("sentence"))
-    reader.add(0, "لا جملة في الملف. أضف سطرًا: sentence = \"الجملة\".", "the file has no sentence. Add a line: sentence = \"...\".");
-  if (const auto c = board.sentence.empty() ? std::nullopt : strangeInSentence(board.sentence)) {
+    reader.add(0, "لا جملة في الملف. يُرجى إضافة سطر: sentence = \"الجملة\".", "the file has no sentence. Add a line: sentence = \"...\".");
+  if (const std::u32string strange = strangeInSentence(board.sentence); !strange.empty()) {
     reader.add(board.sentenceLine,
-               "في الجملة حرف " + quoted(utf8(*c)) + " لا تعرضه اللوحة (" + nameOfCharacter(*c) +
-                   "). اكتب الجملة بحروف عربية وعلاماتها فقط.",
-               "the sentence holds " + quoted(utf8(*c)) + " (" + nameOfCharacter(*c) +
-                   "), which a board cannot show. Write the sentence in Arabic letters and their marks only.");
+               "في الجملة ما لا تعرضه اللوحة (" + arabicKinds(strange) + "). تُكتب الجملة بحروف عربية وعلاماتها وعلامات الترقيم فقط.",
+               "the sentence holds what a board cannot show (" + englishKinds(strange) +
+                   "). Write the sentence in Arabic letters, their marks and punctuation only.");
     board.sentence.clear();
   }
   board.title = reader.text(root, "title", kLongestTitle, board.titleLine).value_or(board.sentence);
@@ -264,12 +320,30 @@ ReadBoard readBoardFile(std::string_view text) {
   board.school = reader.text(root, "school", kLongestName, line).value_or("");
 
   const std::vector<Word> words = wordsOf(board.sentence);
+  // Each word without the punctuation touching it: the letters from its first to its last.
+  std::vector<std::pair<int, int>> cores;
+  for (const Word& w : words) {
+    int first = 0, last = static_cast<int>(w.size());
+    const auto punctuation = [&](int k) {
+      const Letter& l = w[static_cast<std::size_t>(k)];
+      return isPunctuation(l.base) && l.end == l.baseEnd;
+    };
+    while (first < last && punctuation(first)) ++first;
+    while (last > first && punctuation(last - 1)) --last;
+    cores.emplace_back(first, last);
+  }
+  const auto coreOf = [&](std::size_t k) {
+    const auto [first, last] = cores[k];
+    if (first == last) return std::u32string();
+    const std::size_t from = words[k][static_cast<std::size_t>(first)].start;
+    return codePoints(std::string_view(board.sentence).substr(from, words[k][static_cast<std::size_t>(last - 1)].end - from));
+  };
   std::map<std::string, int> skillLines;  // each skill once a board
   const auto skillOnce = [&](const std::string& skill, int at) {
     const auto [found, fresh] = skillLines.emplace(skill, at);
     if (!fresh)
-      reader.add(at, "المهارة " + quoted(skill) + " مذكورة في السطر " + std::to_string(found->second) +
-                         " أيضًا، فلا يعرف التلميذ أي القطعتين لأي دائرة. اذكر كل مهارة مرة واحدة.",
+      reader.add(at, "المهارة " + quoted(skill) + " مذكورة في السطر " + arabicDigits(found->second) +
+                         " أيضًا، فلا يُعرف أي القطعتين لأي دائرة. تُذكر كل مهارة مرة واحدة.",
                  "the skill " + quoted(skill) + " is named on line " + std::to_string(found->second) +
                      " as well, so a pupil cannot tell which piece goes where. Name each skill once.");
   };
@@ -278,12 +352,12 @@ ReadBoard readBoardFile(std::string_view text) {
   const toml::node* groups = root.get("group");
   const toml::array* groupList = groups ? groups->as_array() : nullptr;
   if (groups && (!groupList || !groupList->is_array_of_tables())) {
-    reader.add(lineOf(*groups), "اكتب كل مجموعة تحت عنوان [[group]] في سطر وحده.",
+    reader.add(lineOf(*groups), "تُكتب كل مجموعة تحت عنوان [[group]] في سطر وحده.",
                "write each group under a heading [[group]] on a line of its own.");
     groupList = nullptr;
   }
   if (!groupList || groupList->empty())
-    reader.add(0, "لا مجموعات حروف في الملف. أضف مجموعة واحدة على الأقل تحت [[group]].",
+    reader.add(0, "لا مجموعات حروف في الملف. يُرجى إضافة مجموعة واحدة على الأقل تحت [[group]].",
                "the file has no letter groups. Add at least one under [[group]].");
   int count = 0;
   const toml::array none;  // a copy of the file's array would lose where its nodes stand
@@ -291,7 +365,7 @@ ReadBoard readBoardFile(std::string_view text) {
     const toml::table& table = *node.as_table();
     const int at = lineOf(node);
     if (++count == kMaxGroups + 1)
-      reader.add(at, "في اللوحة أكثر من " + std::to_string(kMaxGroups) + " مجموعة. احذف ما زاد أو اجعله لوحة ثانية.",
+      reader.add(at, "في اللوحة أكثر من " + numberThen(kMaxGroups, kGroups) + "، فيُرجى حذف ما زاد أو جعله لوحة ثانية.",
                  "the board has more than " + std::to_string(kMaxGroups) +
                      " groups. Delete the rest, or make them a second board.");
     reader.unknownKeys(table, {"letters", "skill", "word"}, "a group");
@@ -299,54 +373,66 @@ ReadBoard readBoardFile(std::string_view text) {
     group.line = at;
     const auto skill = reader.text(table, "skill", kLongestSkill, group.skillLine);
     if (!table.get("skill"))
-      reader.add(at, "المجموعة بلا مهارة. أضف سطرًا: skill = \"اسم المهارة\".", "the group has no skill. Add a line: skill = \"...\".");
+      reader.add(at, "المجموعة بلا مهارة. يُرجى إضافة سطر: skill = \"اسم المهارة\".", "the group has no skill. Add a line: skill = \"...\".");
     if (skill) {
       group.skill = *skill;
       skillOnce(*skill, group.skillLine);
     }
     const auto letters = reader.text(table, "letters", 40, group.line);
     if (!table.get("letters"))
-      reader.add(at, "المجموعة بلا حروف. أضف سطرًا: letters = \"الكلمة والحروف الملونة بين قوسين\".",
+      reader.add(at, "المجموعة بلا حروف. يُرجى إضافة سطر: letters = \"الكلمة والحروف الملونة بين قوسين\".",
                  "the group has no letters. Add a line: letters = \"the word, with the letters to colour in parentheses\".");
     if (!letters || words.empty()) continue;
     const auto written = parseParentheses(*letters, group.line, reader);
     if (!written) continue;
-    // The sentence's words that are this one, written with the same marks or without any.
+    const std::u32string writtenWord(written->word.begin() + static_cast<long>(written->coreStart),
+                                     written->word.begin() + static_cast<long>(written->coreEnd));
+    // The sentence's words that are this one, written with the same marks or without any, each
+    // without the punctuation touching it.
     std::vector<int> matches;
     for (std::size_t k = 0; k < words.size(); ++k) {
-      const std::u32string word = codePoints(std::string_view(board.sentence).substr(words[k].front().start, words[k].back().end - words[k].front().start));
-      if (word == written->word || bare(word) == bare(written->word)) matches.push_back(static_cast<int>(k));
+      const std::u32string word = coreOf(k);
+      if (!word.empty() && (word == writtenWord || bare(word) == bare(writtenWord))) matches.push_back(static_cast<int>(k));
+    }
+    const bool lookedAlike = !matches.empty();
+    // A keyboard whose yeh has no dots at a word's end (as Persian ones give) writes في as فى: the
+    // sentence's own letters are the ones drawn, so a word that differs only there is still found.
+    for (std::size_t k = 0; !lookedAlike && k < words.size(); ++k) {
+      const std::u32string word = coreOf(k);
+      if (!word.empty() && dotlessYeh(bare(word)) == dotlessYeh(bare(writtenWord))) matches.push_back(static_cast<int>(k));
     }
     std::string plainWord;
-    for (const char32_t c : written->word) plainWord += utf8(c);
+    for (const char32_t c : writtenWord) plainWord += utf8(c);
     if (matches.empty()) {
       reader.add(group.line,
-                 "الكلمة " + quoted(plainWord) + " ليست في الجملة. اكتبها كما هي في الجملة تمامًا، ثم ضع الحروف الملونة بين قوسين.",
+                 "الكلمة " + quoted(plainWord) + " ليست في الجملة. تُكتب كما هي في الجملة تمامًا، ثم توضع الحروف الملونة بين قوسين.",
                  "the word " + quoted(plainWord) + " is not in the sentence. Write it exactly as the sentence has it, "
                  "then put the letters to colour in parentheses.");
       continue;
     }
+    // Without `word`, the first time the sentence has it, counted from the right.
     int wordIndex = matches.front();
     if (const toml::node* which = table.get("word")) {
-      const auto n = which->value_exact<std::int64_t>();
-      if (!n || *n < 1 || *n > static_cast<std::int64_t>(matches.size())) {
-        reader.add(lineOf(*which), "word رقم ترتيب الكلمة بين تكراراتها في الجملة، من ١ إلى " + std::to_string(matches.size()) + ".",
-                   "word is which of the word's " + std::to_string(matches.size()) +
-                       " appearances in the sentence, counted from the right: a number from 1 to " + std::to_string(matches.size()) + ".");
+      std::optional<long long> n;
+      if (const auto number = which->value_exact<std::int64_t>()) n = *number;
+      if (const auto typed = which->value_exact<std::string>()) n = numberIn(*typed);
+      const auto times = static_cast<long long>(matches.size());
+      if (!n || *n < 1 || *n > times) {
+        reader.add(lineOf(*which),
+                   "الكلمة " + quoted(plainWord) + " في الجملة " + counted(times, kTimes) +
+                       "، والرقم بعد word = ترتيب ظهورها عدًّا من اليمين: " +
+                       (times == 1 ? std::string("١ فقط، ويمكن حذف السطر.") : "من ١ إلى " + arabicDigits(times) + "."),
+                   "the word " + quoted(plainWord) + " appears " + timesEnglish(times) +
+                       " in the sentence, and word says which appearance, counted from the right: " +
+                       (times == 1 ? std::string("only 1, and the line can go.") : "a number from 1 to " + std::to_string(times) + "."));
         continue;
       }
       wordIndex = matches[static_cast<std::size_t>(*n - 1)];
-    } else if (matches.size() > 1) {
-      reader.add(group.line,
-                 "الكلمة " + quoted(plainWord) + " تتكرر في الجملة " + std::to_string(matches.size()) +
-                     " مرات. أضف سطرًا word = 1 أو word = 2 لتقول أيها، عدًّا من اليمين.",
-                 "the word " + quoted(plainWord) + " appears " + std::to_string(matches.size()) +
-                     " times in the sentence. Add a line word = 1 or word = 2 to say which, counting from the right.");
-      continue;
     }
     bool fine = true;
     for (const auto& run : written->runs) {
-      const auto l = lettersOfRun(*written, run, wordIndex, words[static_cast<std::size_t>(wordIndex)], group.line, reader);
+      const auto l = lettersOfRun(*written, run, wordIndex, words[static_cast<std::size_t>(wordIndex)],
+                                  cores[static_cast<std::size_t>(wordIndex)].first, group.line, reader);
       if (!l) {
         fine = false;
         break;
@@ -362,7 +448,8 @@ ReadBoard readBoardFile(std::string_view text) {
         for (const int taken : l.marksOnly ? std::vector{part} : std::vector{part, part + 1}) {
           const auto [found, fresh] = coloured.emplace(std::pair{wordIndex, taken}, group.line);
           if (!fresh && fine) {
-            reader.add(group.line, "هذا الحرف تلوّنه أيضًا المجموعة في السطر " + std::to_string(found->second) + ". لكل حرف مجموعة واحدة.",
+            reader.add(group.line, "في هذه المجموعة حرف تلوّنه أيضًا المجموعة في السطر " + arabicDigits(found->second) +
+                                       "، ولكل حرف مجموعة واحدة.",
                        "a letter here is coloured by the group on line " + std::to_string(found->second) +
                            " as well. Each letter belongs to one group.");
             fine = false;
@@ -377,7 +464,7 @@ ReadBoard readBoardFile(std::string_view text) {
   const toml::node* decoys = root.get("decoy");
   const toml::array* decoyList = decoys ? decoys->as_array() : nullptr;
   if (decoys && (!decoyList || !decoyList->is_array_of_tables())) {
-    reader.add(lineOf(*decoys), "اكتب كل مهارة بلا حرف تحت عنوان [[decoy]] في سطر وحده.",
+    reader.add(lineOf(*decoys), "تُكتب كل مهارة بلا حرف تحت عنوان [[decoy]] في سطر وحده.",
                "write each skill with no letter under a heading [[decoy]] on a line of its own.");
     decoyList = nullptr;
   }
@@ -386,7 +473,7 @@ ReadBoard readBoardFile(std::string_view text) {
     const toml::table& table = *node.as_table();
     const int at = lineOf(node);
     if (++count == kMaxDecoys + 1)
-      reader.add(at, "أكثر من " + std::to_string(kMaxDecoys) + " مهارات بلا حروف. احذف ما زاد.",
+      reader.add(at, "في اللوحة أكثر من " + numberThen(kMaxDecoys, kSkills) + " بلا حروف، فيُرجى حذف ما زاد.",
                  "more than " + std::to_string(kMaxDecoys) + " skills with no letter. Delete the rest.");
     reader.unknownKeys(table, {"skill"}, "a decoy");
     Decoy decoy{at, ""};
@@ -395,7 +482,7 @@ ReadBoard readBoardFile(std::string_view text) {
       skillOnce(*skill, decoy.line);
       board.decoys.push_back(std::move(decoy));
     } else if (!table.get("skill")) {
-      reader.add(at, "المهارة بلا اسم. أضف سطرًا: skill = \"اسم المهارة\".", "the decoy has no skill. Add a line: skill = \"...\".");
+      reader.add(at, "المهارة بلا اسم. يُرجى إضافة سطر: skill = \"اسم المهارة\".", "the decoy has no skill. Add a line: skill = \"...\".");
     }
   }
 

@@ -7,7 +7,7 @@
 #include "assets/content.hpp"
 #include "maker/problem.hpp"
 
-// A teacher's board file: plain UTF-8 text in TOML, as docs/making-a-board.md describes it.
+// A teacher's board file: plain text in TOML, as docs/making-a-board.md describes it.
 //
 //   title = "درس الأسبوع"
 //   sentence = "ذهبت أمل إلى المدرسة"
@@ -45,8 +45,10 @@ struct BoardFile {
 struct ReadBoard {
   std::optional<BoardFile> board;  // only when there are no problems
   Problems problems;               // every one found, in the order of the file's lines
+  Problems notes;                  // what was taken as something else, which the teacher should know
 };
 
-ReadBoard readBoardFile(std::string_view text);
+// The file's bytes: UTF-8, with or without its byte-order mark, or UTF-16 with its mark.
+ReadBoard readBoardFile(std::string_view bytes);
 
 }  // namespace wizlo::maker

@@ -18,6 +18,7 @@
 
 #include "app/lesson.hpp"
 #include "forms/compose.hpp"
+#include "maker/arabic_counts.hpp"
 #include "maker/make_board.hpp"
 
 namespace {
@@ -68,10 +69,13 @@ int main(int argc, char** argv) {
   }
   try {
     const maker::MadeBoard made = maker::makeBoard(text);
+    for (const maker::Problem& note : made.notes) std::fputs(maker::describe(note, file, true).c_str(), stderr);
     for (const maker::Problem& problem : made.problems) std::fputs(maker::describe(problem, file).c_str(), stderr);
-    if (!made.problems.empty())
-      std::fprintf(stderr, "%zu مشكلة. / %zu problem%s.\n", made.problems.size(), made.problems.size(),
-                   made.problems.size() == 1 ? "" : "s");
+    if (!made.problems.empty()) {
+      const auto n = static_cast<long long>(made.problems.size());
+      std::fprintf(stderr, "%s: %s.\n%s: %s.\n", file.c_str(), maker::counted(n, maker::kProblems).c_str(), file.c_str(),
+                   maker::countedEnglish(n, "problem", "problems").c_str());
+    }
     // A board with problems can still be looked at, to see them; it is neither passed nor packed.
     if (!made.problems.empty() && (verb != "preview" || made.pack.empty())) return 1;
     if (verb == "check") {
@@ -87,7 +91,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: تعذرت كتابة الملف.\n%s: the file cannot be written.\n", out.c_str(), out.c_str());
         return 1;
       }
-      std::printf("%s: صُنعت لوحة الدرس. افتحها بالنقر عليها مرتين.\n%s: the lesson board is made; double-click it to open it.\n",
+      std::printf("%s: صُنعت لوحة الدرس، وتُفتح بالنقر عليها مرتين.\n%s: the lesson board is made; double-click it to open it.\n",
                   out.c_str(), out.c_str());
       return 0;
     }

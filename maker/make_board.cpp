@@ -59,11 +59,12 @@ MadeBoard makeBoard(std::string_view boardFile) {
   try {
     art::requireFonts();
   } catch (const std::exception& e) {
-    made.problems.push_back({0, "خطوط نوتو العربية غير مثبتة. ثبّت الحزمة fonts-noto-core.",
+    made.problems.push_back({0, "خطوط نوتو العربية غير مثبتة، ويلزم تثبيت الحزمة fonts-noto-core.",
                              std::string(e.what()) + ". Install the package fonts-noto-core."});
     return made;
   }
   ReadBoard read = readBoardFile(boardFile);
+  made.notes = std::move(read.notes);
   if (!read.board) {
     made.problems = std::move(read.problems);
     return made;

@@ -13,6 +13,7 @@ namespace wizlo::maker {
 
 struct MadeBoard {
   Problems problems;                   // empty: the board is good
+  Problems notes;                      // what the teacher should know of a good board too
   std::unique_ptr<PlannedBoard> plan;  // none: it could not be laid out
   std::vector<std::uint8_t> pack;      // once laid out, even with problems the drawing shows
 };

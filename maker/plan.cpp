@@ -8,6 +8,8 @@
 #include "assets/control_names.hpp"
 #include "assets/generator/draw/shapes.hpp"
 #include "assets/generator/text/arabic_text.hpp"
+#include "maker/arabic_counts.hpp"
+#include "maker/arabic_letters.hpp"
 #include "maker/palette.hpp"
 #include "menu/form1.hpp"
 #include "packs/board_rules.hpp"
@@ -29,6 +31,13 @@ constexpr double kGridTop = 5250, kGridBottom = 7700;  // the middles of the fir
 constexpr double kNameGap = 110;     // as the generator places a name beside its piece
 constexpr double kOtherPieceGap = 390;  // a name's far end keeps this far from the next piece
 constexpr double kOtherRowGap = 345;    // and its ink this far from the pieces of the rows about it
+
+// Letters and punctuation, as a teacher counts them: no marks, no spaces.
+long long lettersIn(const std::string& text) {
+  long long n = 0;
+  for (const char32_t c : codePoints(text)) n += c != U' ' && !isMark(c);
+  return n;
+}
 
 std::size_t codePointsIn(const std::string& text) {
   return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
@@ -157,8 +166,16 @@ std::unique_ptr<PlannedBoard> planBoard(cairo_t* cr, const BoardFile& file, Prob
     width += 0.5 * size * (wordCount - 1);
     if (width <= art::kPageWidth - 2 * kSideMargin) break;
     if (size * 0.96 < kSmallestSentence) {
-      problems.push_back({file.sentenceLine, "الجملة أطول من أن تتسع لها اللوحة. اختصرها أو اجعلها جملتين في لوحتين.",
-                          "the sentence is too long to fit across the board. Shorten it, or make it two boards."});
+      // Said in letters, as a teacher counts them: how many it has, and about how many would fit at
+      // the smallest size a pupil reads well, judged by this sentence's own letters.
+      const long long letters = lettersIn(file.sentence);
+      const long long fit = static_cast<long long>(letters * (art::kPageWidth - 2 * kSideMargin) /
+                                                   (width * kSmallestSentence / size));
+      problems.push_back({file.sentenceLine,
+                          "في الجملة " + counted(letters, kLetters) + "، واللوحة تتسع لنحو " + numberThen(fit, kLetters) +
+                              " منها (لا تُعدّ العلامات ولا المسافات). يُرجى اختصارها، أو جعلها جملتين في لوحتين.",
+                          "the sentence has " + std::to_string(letters) + " letters, and the board fits about " +
+                              std::to_string(fit) + " of them (marks and spaces not counted). Shorten it, or make it two boards."});
       return nullptr;
     }
   }
@@ -208,7 +225,7 @@ std::unique_ptr<PlannedBoard> planBoard(cairo_t* cr, const BoardFile& file, Prob
     std::size_t longest = 0;
     for (std::size_t j = 0; j < p.pieces.size(); ++j)
       if (codePointsIn(p.pieces[j].skill) > codePointsIn(p.pieces[longest].skill)) longest = j;
-    problems.push_back({p.pieces[longest].skillLine, "أسماء المهارات أطول من أن تتسع لها اللوحة. اختصر هذا الاسم أو قلّل المهارات.",
+    problems.push_back({p.pieces[longest].skillLine, "أسماء المهارات أطول من أن تتسع لها اللوحة. يُرجى اختصار هذا الاسم، أو تقليل المهارات.",
                         "the skills' names are too long to fit on the board. Shorten this one, or ask fewer skills."});
     return nullptr;
   }
@@ -272,11 +289,12 @@ std::unique_ptr<PlannedBoard> planBoard(cairo_t* cr, const BoardFile& file, Prob
     for (std::size_t k = 1; k < g.runs.size(); ++k) p.alsoColoured.push_back({g.runs[k], textOf(g.runs[k]), colours[i], CircleKind::Drawn});
     p.groupLines.push_back(g.line);
   }
-  const Credits& ours = layouts::kCredits;
+  // Only the names the teacher wrote: a block she left out stays blank. The programming line is the
+  // program's own, under the web site's hot spot that every board keeps.
   p.credits = {
-      .idea = file.teacher.empty() ? ours.idea : CreditBlock{"إعداد", keep(file.teacher)},
-      .school = file.school.empty() ? ours.school : CreditBlock{keep(file.school), ""},
-      .programming = ours.programming,
+      .idea = file.teacher.empty() ? CreditBlock{} : CreditBlock{"إعداد", keep(file.teacher)},
+      .school = file.school.empty() ? CreditBlock{} : CreditBlock{keep(file.school), ""},
+      .programming = layouts::kCredits.programming,
   };
   const BoardColours& theme = kTeacherColours;
   p.content = {

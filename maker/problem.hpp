@@ -12,7 +12,7 @@ struct Problem {
 };
 using Problems = std::vector<Problem>;
 
-// "lesson.toml:7: ..." twice, Arabic first, one line each.
-std::string describe(const Problem& problem, const std::string& file);
+// "lesson.toml:7: ..." twice, Arabic first, one line each; a note says so on both.
+std::string describe(const Problem& problem, const std::string& file, bool note = false);
 
 }  // namespace wizlo::maker

@@ -165,7 +165,7 @@ std::unique_ptr<const BoardPack> BoardPack::read(std::vector<std::uint8_t> file)
       if (found == byName.end()) unreadable("the image " + entry + " is not in the pack");
       if (!used.insert(found->first).second) unreadable("the image " + entry + " is used twice");
       const auto header = readImageHeader(found->second->bytes);
-      if (!header) throw PackError("الصورة «" + entry + "» ليست PNG ولا JPEG.", "the image " + entry + " is neither a PNG nor a JPEG.");
+      if (!header) throw PackError("الجزء «" + entry + "» فيها ليس صورة يعرفها ويزلو.", "the image " + entry + " is neither a PNG nor a JPEG.");
       if (header->width != width || header->height != height)
         throw PackError("حجم الصورة «" + entry + "» لا يطابق ما كُتب عنها.", "the image " + entry + " is not of the size the layout gives it.");
       pixels += static_cast<long long>(width) * height;

@@ -10,6 +10,13 @@
 namespace wizlo::packs {
 namespace {
 
+// The number as the Arabic line writes it: ١٢ for 12.
+std::string arabicDigits(std::uint32_t number) {
+  std::string out;
+  for (const char c : std::to_string(number)) out += std::string("\xD9") + static_cast<char>(0xA0 + (c - '0'));
+  return out;
+}
+
 [[noreturn]] void damaged(const std::string& arabic, const std::string& english) {
   throw PackError("الملف تالف أو ليس لوحة درس (" + arabic + ").", "the file is damaged or not a lesson board (" + english + ").");
 }
@@ -79,7 +86,7 @@ std::vector<Entry> readContainer(std::span<const std::uint8_t> file) {
   in.take(kMagic.size());
   const std::uint32_t version = in.number(2);
   if (version != kFormatVersion)
-    throw PackError("صُنعت اللوحة بإصدار أحدث من ويزلو (صيغة " + std::to_string(version) + "). حدّث ويزلو.",
+    throw PackError("صُنعت اللوحة بإصدار أحدث من ويزلو (صيغة " + arabicDigits(version) + ")، ويلزم تحديث ويزلو لفتحها.",
                     "it was made by a newer Wizlo (format " + std::to_string(version) + "); update Wizlo to open it.");
   const std::uint32_t count = in.number(2);
   if (count == 0 || count > kMaxEntries) damaged("عدد الأجزاء غير معقول", "an unlikely number of entries");

@@ -3,6 +3,8 @@
 // line each message must name can be counted by eye.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,25 @@ std::string board(const std::string& groups, const std::string& sentence = "ذه
 }
 std::string group(const std::string& letters, const std::string& skill) {
   return "[[group]]\nletters = \"" + letters + "\"\nskill = \"" + skill + "\"\n";
+}
+
+// What an Arabic line holds that is not Arabic, leaving aside the teacher's own text between «» and
+// the names her file is written with: Western digits, code points, English words.
+std::string notArabic(std::string line) {
+  for (std::size_t open; (open = line.find("«")) != std::string::npos;) line.erase(open, line.find("»", open) + 2 - open);
+  for (std::size_t at; (at = line.find("UTF-8")) != std::string::npos;) line.erase(at, 5);
+  static const std::set<std::string> kFileWords = {"sentence", "title", "teacher", "school", "instruction", "group",
+                                                   "decoy", "letters", "skill", "word", "PDF"};
+  std::string found, latin;
+  for (const char c : line + " ") {
+    if (std::isalnum(static_cast<unsigned char>(c)) || c == '+') {
+      latin += c;
+      continue;
+    }
+    if (!latin.empty() && !kFileWords.count(latin)) found += latin + " ";
+    latin.clear();
+  }
+  return found;
 }
 
 struct Mistake {
@@ -44,7 +65,7 @@ const Mistake kMistakes[] = {
     {"too many groups", thirteenGroups(), 38, "more than 12 groups"},
     {"a sentence too long to fit", board(group("ذهب(ت)", "تاء مفتوحة"),
                                          "ذهبت الطالبة المجتهدة إلى المدرسة القريبة من البيت مبكرًا في الصباح الباكر مع أختها الصغيرة وصديقتها"),
-     2, "too long to fit"},
+     2, "the board fits about"},
     {"a Latin letter in the sentence", board(group("ذهب(ت)", "تاء مفتوحة"), "ذهبت Amal إلى المدرسة"), 2, "a Latin letter"},
     {"an invisible direction mark in the sentence", board(group("ذهب(ت)", "تاء مفتوحة"), "ذهبت\u200F الطالبة"), 2,
      "invisible direction mark"},
@@ -58,7 +79,11 @@ const Mistake kMistakes[] = {
     {"one skill asked twice", board(group("ذهب(ت)", "تاء") + group("الطالب(ة)", "تاء")), 9, "Name each skill once"},
     {"two groups colouring one letter", board(group("(ذهبت)", "فعل") + group("ذهب(ت)", "تاء مفتوحة")), 8,
      "coloured by the group on line 5"},
-    {"a word the sentence has twice", board(group("(ك)تاب", "حرف"), "كتاب على كتاب"), 5, "word = 1 or word = 2"},
+    {"which time of a word the sentence has only twice", board(group("(ك)تاب", "حرف") + "word = ٣\n", "كتاب على كتاب"), 7,
+     "a number from 1 to 2"},
+    {"a file saved in the Arabic code page of old Windows", "sentence = \"\xD0\xE5\xC8\xCA\"\n", 0, "Encoding: UTF-8"},
+    {"punctuation inside the parentheses", board(group("الطالب(ة،)", "تاء مربوطة"), "ذهبت الطالبة، إلى المدرسة"), 5,
+     "punctuation is never coloured"},
     {"a parenthesis never closed", board(group("ذهب(ت", "تاء مفتوحة")), 5, "never closes"},
     {"a group across two words", board(group("ذهبت (ا)لطالبة", "همزة وصل")), 5, "more than one word"},
     {"marks alone where the sentence has none", board(group("ذهبت(ْ)", "سكون")), 5, "carries no marks"},
@@ -77,8 +102,10 @@ TEST_P(BoardFileMistake, IsReportedOnItsLineInArabicAndEnglishWithWhatToChange) 
   const Problem& problem = made.problems.front();
   EXPECT_EQ(problem.line, mistake.line) << problem.english;
   EXPECT_NE(problem.english.find(mistake.english), std::string::npos) << problem.english;
-  // Arabic first, and truly Arabic: letters of the Arabic block, not the English again.
+  // Arabic first, and truly Arabic: letters of the Arabic block, not the English again; its numbers
+  // in Arabic-Indic digits, no code point, and nothing Latin but what the file itself holds.
   EXPECT_NE(problem.arabic.find("\xD8"), std::string::npos) << problem.arabic;
+  EXPECT_EQ(notArabic(problem.arabic), "") << problem.arabic;
   EXPECT_TRUE(made.pack.empty());
 }
 
@@ -93,6 +120,75 @@ TEST(BoardFileMistakes, EveryMistakeOfAFileIsReportedInTheOrderOfItsLines) {
   EXPECT_EQ(made.problems[1].line, 5);  // a word not in the sentence
   EXPECT_EQ(made.problems[2].line, 8);  // a parenthesis never closed
   EXPECT_EQ(describe(made.problems[0], "lesson.toml").rfind("lesson.toml:3: ", 0), 0u);
+}
+
+// What editors and keyboards give, and teachers write, taken as they meant it: the group's letters
+// found where the sentence has them, with a note for whatever was taken as something else.
+struct Forgiven {
+  const char* what;
+  std::string file;
+  const char* coloured;  // what g(0) names, as the sentence has it
+  int word;              // the word of the sentence it is in
+  std::size_t notes;
+};
+
+void PrintTo(const Forgiven& f, std::ostream* os) { *os << f.what; }
+
+std::string utf16(const std::string& utf8, bool bigEndian) {
+  std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    const int extra = b < 0x80 ? 0 : b >= 0xE0 ? 2 : 1;
+    unsigned c = extra == 0 ? b : b & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) c = c << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    i += static_cast<std::size_t>(extra) + 1;
+    const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+    out += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return out;
+}
+
+std::string crlf(std::string text) {
+  for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2) text.insert(at, "\r");
+  return text;
+}
+
+const Forgiven kForgiven[] = {
+    {"a comma written with the word", board(group("الطالبة،", "اسم"), "ذهبت الطالبة، إلى المدرسة"), "الطالبة", 1, 0},
+    {"a comma left out", board(group("الطالب(ة)", "تاء"), "ذهبت الطالبة، إلى المدرسة"), "ة", 1, 0},
+    {"quotation marks about a word", board(group("ن(ع)م", "عين"), "قالت: «نعم» بفرح"), "ع", 1, 0},
+    {"a repeated word, its first time", board(group("(ك)تاب", "كاف"), "كتاب على كتاب"), "ك", 0, 0},
+    {"a repeated word's second time in Arabic-Indic digits", board(group("(ك)تاب", "كاف") + "word = ٢\n", "كتاب على كتاب"),
+     "ك", 2, 0},
+    {"the digit between quotes", board(group("(ك)تاب", "كاف") + "word = \"٢\"\n", "كتاب على كتاب"), "ك", 2, 0},
+    {"a Persian keheh in the letters", board(group("المکتب(ة)", "تاء مربوطة"), "ذهبت إلى المكتبة"), "ة", 2, 1},
+    {"a Persian yeh, dotless at the word's end", board(group("ف(ی)", "ياء"), "جلست في البيت"), "ي", 1, 1},
+    {"Notepad's Unicode, little-endian, CRLF", utf16(crlf(board(group("ذهب(ت)", "تاء مفتوحة"))), false), "ت", 0, 0},
+    {"UTF-16 big-endian", utf16(board(group("ذهب(ت)", "تاء مفتوحة")), true), "ت", 0, 0},
+    {"UTF-8 with its mark and CRLF", "\xEF\xBB\xBF" + crlf(board(group("ذهب(ت)", "تاء مفتوحة"))), "ت", 0, 0},
+};
+
+class TeacherWriting : public testing::TestWithParam<Forgiven> {};
+
+TEST_P(TeacherWriting, IsTakenAsMeant) {
+  const Forgiven& f = GetParam();
+  const ReadBoard read = readBoardFile(f.file);
+  ASSERT_TRUE(read.board) << describe(read.problems.front(), "board");
+  const Group& first = read.board->groups.front();
+  EXPECT_EQ(first.letters, f.coloured);
+  EXPECT_EQ(first.runs.front().word, f.word);
+  EXPECT_EQ(read.notes.size(), f.notes);
+  for (const Problem& note : read.notes) EXPECT_EQ(note.line, 5) << note.english;  // the letters' line
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, TeacherWriting, testing::ValuesIn(kForgiven));
+
+TEST(TeacherWriting, ABoardWithoutHerNamesShowsNoOneElses) {
+  const MadeBoard made = makeBoard(board(group("ذهب(ت)", "تاء مفتوحة")));
+  ASSERT_TRUE(made.plan);
+  const Credits& credits = made.plan->credits;
+  EXPECT_TRUE(credits.idea.heading.empty() && credits.idea.line.empty());
+  EXPECT_TRUE(credits.school.heading.empty() && credits.school.line.empty());
 }
 
 }  // namespace

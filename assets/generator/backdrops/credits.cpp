@@ -12,6 +12,7 @@ namespace {
 // Two centred lines inside the box: a heading and the line it introduces.
 void block(cairo_t* cr, const Box& box, const CreditBlock& words, Rgb headingColour, double headingSize,
            Rgb lineColour, double lineSize, InkMap& ink) {
+  if (words.heading.empty()) return;  // a block its board leaves blank
   ArabicText top(cr, words.heading, kNaskh, headingSize);
   if (words.line.empty()) {
     const Box a = top.ink();
