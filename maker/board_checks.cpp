@@ -7,10 +7,12 @@
 #include <string>
 
 #include "assets/control_names.hpp"
+#include "assets/generator/backdrops/arrow_clearance.hpp"
 #include "assets/generator/backdrops/board.hpp"
 #include "assets/generator/backdrops/legibility.hpp"
 #include "assets/generator/backdrops/placement.hpp"
 #include "assets/generator/draw/owned.hpp"
+#include "maker/arabic_counts.hpp"
 #include "maker/palette.hpp"
 
 namespace wizlo::maker {
@@ -115,7 +117,7 @@ class Checker {
         if (also.colour == plan_.circles[i].colour) named += also.names;
       if (art::lettersDrawnIn(measure, plan_.content, plan_.circles[i].colour) != named)
         add(plan_.groupLines[i],
-            "الخط يرسم هذه الحروف متصلة بما حولها فلا يُلوَّن ما بين القوسين وحده. وسّع القوسين ليشملا المقطع كله.",
+            "الخط يرسم هذه الحروف متصلة بما حولها، فلا يُلوَّن ما بين القوسين وحده. يُرجى توسيع القوسين ليشملا المقطع كله.",
             "the font draws these letters joined with their neighbours, so what the parentheses hold cannot be "
             "coloured alone. Widen the parentheses to the whole syllable.");
     }
@@ -152,6 +154,7 @@ class Checker {
       if (part.kind == art::InkKind::Label) labels[static_cast<std::size_t>(indexIn(part.name))] = inkOf(pixels, part);
     }
     wordGaps(words);
+    arrowsClear(pixels, drawn.ink);
     namesClear(labels, taken, image.width, static_cast<int>(std::lround(3 * px)));
     if (oneX) {
       namesNearestTheirPieces(labels, image.width);
@@ -183,20 +186,36 @@ class Checker {
     const art::Box box = extentsOf(part);
     if (box.x >= 0 && box.y >= 0 && box.right() <= art::kPageWidth && box.bottom() <= kVisibleBottom) return;
     if (part.kind == art::InkKind::Label)
-      add(lineOf(plan_, part), "اسم المهارة يخرج من اللوحة. اختصره.", "the skill's name runs off the board. Shorten it.");
+      add(lineOf(plan_, part), "اسم المهارة يخرج من اللوحة، فيُرجى اختصاره.", "the skill's name runs off the board. Shorten it.");
     else
-      add(lineOf(plan_, part), "جزء من النص يخرج من اللوحة. اختصره.", "part of this text runs off the board. Shorten it.");
+      add(lineOf(plan_, part), "جزء من النص يخرج من اللوحة، فيُرجى اختصاره.", "part of this text runs off the board. Shorten it.");
   }
 
   void standsOutTooLittle(const art::InkPart& part, double ratio) {
     const std::string measured = " (" + std::to_string(ratio).substr(0, 4) + ":1)";
+    // In the Arabic line, Arabic-Indic digits and the Arabic decimal separator.
+    const long long hundredths = std::lround(ratio * 100);
+    const std::string arabicMeasured = " (" + arabicDigits(hundredths / 100) + "٫" + (hundredths % 100 < 10 ? "٠" : "") +
+                                       arabicDigits(hundredths % 100) + ":١)";
     if (part.kind == art::InkKind::Letters)
-      add(lineOf(plan_, part), "الحروف الملونة لا تبين عن الأرضية بما يكفي" + measured + ". لوّن الحرف كله لا علاماته وحدها.",
+      add(lineOf(plan_, part), "الحروف الملونة لا تبين عن الأرضية بما يكفي" + arabicMeasured + ". يُرجى تلوين الحرف كله لا علاماته وحدها.",
           "the coloured letters do not stand out enough from the ground" + measured +
               ". Colour the whole letter, not its marks alone.");
     else
-      add(lineOf(plan_, part), "نص لا يبين عن الأرضية بما يكفي" + measured + ".",
+      add(lineOf(plan_, part), "نص لا يبين عن الأرضية بما يكفي" + arabicMeasured + ".",
           part.name + " does not stand out enough from the ground" + measured + ".");
+  }
+
+  // An arrow the generator found no clear way for: over another letter, dot or mark, or short of
+  // its own. A mark alone in the middle of a word is often out of every arrow's reach; its whole
+  // letter is not.
+  void arrowsClear(const art::InkPixels& pixels, const art::InkMap& ink) {
+    for (const art::ArrowFault& f : art::arrowFaults(pixels, ink))
+      add(plan_.groupLines[static_cast<std::size_t>(f.group)],
+          "لا يصل سهم هذه المجموعة إلى حروفها إلا مارًّا فوق حروف أخرى من الجملة. يُرجى تلوين الحرف كله بدل علامته "
+          "وحدها، أو اختيار حروف يصل إليها السهم.",
+          "this group's arrow cannot reach its letters without crossing other letters of the sentence. Colour the "
+          "whole letter rather than its mark alone, or choose letters the arrow can reach.");
   }
 
   void wordGaps(const std::vector<std::pair<int, int>>& words) {
@@ -205,7 +224,7 @@ class Checker {
     if (gaps.empty()) return;
     const auto [narrowest, widest] = std::minmax_element(gaps.begin(), gaps.end());
     if (*narrowest <= 0 || *widest > 1.5 * *narrowest)
-      add(plan_.sentenceLine, "المسافات بين كلمات الجملة جاءت غير متساوية. اكتب بين كل كلمتين مسافة واحدة بلا علامات زائدة.",
+      add(plan_.sentenceLine, "المسافات بين كلمات الجملة جاءت غير متساوية. يُرجى ترك مسافة واحدة بين كل كلمتين، بلا علامات زائدة.",
           "the gaps between the sentence's words came out uneven. Write one space between words, with no stray marks.");
   }
 
@@ -217,7 +236,7 @@ class Checker {
       bool met = false;
       for (std::size_t i = 0; i < mine.size() && !met; ++i) met = mine[i] && near[i];
       if (met)
-        add(plan_.pieces[j].skillLine, "اسم المهارة يقترب كثيرًا من اسم آخر أو من عنصر في اللوحة. اختصره.",
+        add(plan_.pieces[j].skillLine, "اسم المهارة يقترب كثيرًا من اسم آخر أو من عنصر في اللوحة، فيُرجى اختصاره.",
             "the skill's name comes too near another name or a control of the board. Shorten it.");
       for (std::size_t i = 0; i < mine.size(); ++i) taken[i] = taken[i] || mine[i];
     }
@@ -245,7 +264,7 @@ class Checker {
       const double own = distance(j, c.rect());
       for (std::size_t k = 0; k < labels.size(); ++k)
         if (k != j && distance(k, c.rect()) < std::max(kLeastNameGapPx, 2 * own)) {
-          add(plan_.pieces[k].skillLine, "اسم هذه المهارة قريب من قطعة مهارة أخرى فيُظن اسمها. اختصره.",
+          add(plan_.pieces[k].skillLine, "اسم هذه المهارة قريب من قطعة مهارة أخرى فيُظن اسمها، فيُرجى اختصاره.",
               "this skill's name lies so near another skill's piece that it could be taken for that piece's. Shorten it.");
           break;
         }

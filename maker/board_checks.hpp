@@ -13,7 +13,8 @@
 // from its ground at 1x and at 2x; the words one gap apart; the skill names clear of each other, of
 // the instruction and of every control, and each piece's own name clearly the nearest to it (at 1x a
 // gap of at least 20 px, and twice the gap to its own, to every other name, on the ink); everything
-// inside the window; every piece and circle on plain ground. Each problem names the line of the file
+// inside the window; every piece and circle on plain ground; each arrow clear of the sentence's other
+// letters, dots and marks. Each problem names the line of the file
 // whose text it is about.
 namespace wizlo::maker {
 

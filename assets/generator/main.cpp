@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "assets/control_names.hpp"
+#include "assets/generator/backdrops/arrow_clearance.hpp"
 #include "assets/generator/backdrops/backdrops.hpp"
 #include "assets/generator/backdrops/legibility.hpp"
 #include "assets/generator/backdrops/name_gaps.hpp"
@@ -72,6 +73,8 @@ std::vector<DrawnImage> drawEverything() {
         requireLegible(pixels, ink, nameOf(id));
         // A name nearer another piece than its own would send a pupil's piece to the wrong skill.
         requireOwnNamesNearest(pixels, ink, pieceBoxesOf(*formShowing(id)), nameOf(id));
+        // An arrow over another letter hides it and points a pupil at the wrong one.
+        requireArrowsClear(pixels, ink, nameOf(id));
         images.push_back({id, w, h, true, encodeJpeg(surface.get(), kBackdropQuality)});
       }
       continue;

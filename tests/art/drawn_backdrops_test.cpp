@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "assets/catalogue.hpp"
+#include "assets/generator/backdrops/arrow_clearance.hpp"
 #include "assets/generator/backdrops/backdrops.hpp"
 #include "assets/generator/backdrops/legibility.hpp"
 #include "assets/generator/backdrops/placement.hpp"
@@ -83,10 +84,13 @@ TEST(DrawnBackdrops, EverythingAPupilReadsStandsOutThreeToOneFromItsGround) {
   }
 }
 
-TEST(DrawnBackdrops, NoGapBetweenTheWordsOfASentenceIsHalfAsWideAgainAsAnother) {
+// The sentence's ink: its gaps even, and every arrow reaching its letters over no other letter, dot
+// or mark.
+TEST(DrawnBackdrops, TheSentencesGapsAreEvenAndEachArrowReachesItsLettersOverNoOtherInk) {
   for (const MenuButton& button : layouts::kMenuButtons) {
     if (!button.board) continue;
     forEachImageOf(button.form(), [&](const Bitmap& image, const InkMap& ink, const InkPixels& pixels) {
+      for (const ArrowFault& f : arrowFaults(pixels, ink)) ADD_FAILURE() << f.describe();
       std::vector<int> gaps;
       int leftOfLast = -1;  // words come right to left
       for (const InkPart& part : ink.parts()) {

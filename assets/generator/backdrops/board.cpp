@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "assets/control_names.hpp"
+#include "assets/generator/backdrops/arrow_placement.hpp"
 #include "assets/generator/backdrops/credits.hpp"
 #include "assets/generator/backdrops/decor.hpp"
 #include "assets/generator/backdrops/name_gaps.hpp"
@@ -137,6 +138,13 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b, InkMap& ink) {
       });
     }
 
+  double x0 = kPageWidth, y0 = kPageHeight, x1 = 0, y1 = 0;  // the ink of every word, on the page
+  for (const Word& w : words) {
+    const Box k = w.text.ink();
+    x0 = std::min(x0, w.x + k.x), y0 = std::min(y0, top + k.y);
+    x1 = std::max(x1, w.x + k.right()), y1 = std::max(y1, top + k.bottom());
+  }
+  const Box sentence{x0, y0, x1 - x0, y1 - y0};
   const double ringWidth = 48;
   for (std::size_t i = 0; i < b.circles.size(); ++i) {
     const MarkedLetters& m = b.circles[i];
@@ -145,12 +153,20 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b, InkMap& ink) {
     drawRing(cr, circle, Colour::hex(m.colour), ringWidth);
     ink.add(InkKind::Ring, "g(" + std::to_string(i) + ") ring", [&](cairo_t* p) { ringPath(p, circle, ringWidth); });
     const Word& w = words[m.letters.word];
-    const Box letters = w.text.inkOf(within(w, bytesOf(b.sentence, m.letters)));
-    const double tipX = w.x + letters.centreX(), tipY = top + letters.bottom() + 60;
-    const double tailX = circle.centreX(), tailY = circle.y + circle.height * 0.05 - 25;
-    drawArrow(cr, tailX, tailY, tipX, tipY, Colour::hex(m.colour), 42);
-    ink.add(InkKind::Arrow, "g(" + std::to_string(i) + ") arrow",
-            [&](cairo_t* p) { arrowPath(p, tailX, tailY, tipX, tipY, 42); });
+    const Box letters = w.text.inkOf(within(w, bytesOf(b.sentence, m.letters))), word = w.text.ink();
+    const Colour c = Colour::hex(m.colour);
+    const ArrowSetting setting{
+        .circle = circle,
+        .letters = {w.x + letters.x, top + letters.y, letters.width, letters.height},
+        .word = {w.x + word.x, top + word.y, word.width, word.height},
+        .sentence = sentence,
+        .sentenceInk = [&](cairo_t* p) { for (const Word& v : words) v.text.path(p, v.x, top); },
+        .ownInk = [&](cairo_t* p) { for (const Word& v : words) v.text.pathIn(p, v.x, top, c); }};
+    // Where no arrow keeps clear, the straight one is drawn: the measure of the drawn ink then
+    // stops the build, or tells the teacher what to change.
+    const ArrowEnds a = clearArrow(setting).value_or(straightArrow(setting));
+    drawArrow(cr, a, c, setting.width);
+    ink.add(InkKind::Arrow, "g(" + std::to_string(i) + ") arrow", [&](cairo_t* p) { arrowPath(p, a, setting.width); });
   }
 }
 

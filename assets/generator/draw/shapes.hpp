@@ -35,5 +35,13 @@ void drawRing(cairo_t* cr, const Box& b, Colour c, double width);
 // An arrow from `tail` to `tip`, its head at the tip, rimmed.
 void arrowPath(cairo_t* cr, double tailX, double tailY, double tipX, double tipY, double width);
 void drawArrow(cairo_t* cr, double tailX, double tailY, double tipX, double tipY, Colour c, double width);
+// The same arrow with its shaft bent along the cubic from `tail` by the two control points; its head
+// lies along the last of them to the tip, so the shaft runs smoothly into it.
+struct Bend {
+  double x1, y1, x2, y2;
+};
+void curvedArrowPath(cairo_t* cr, double tailX, double tailY, const Bend& bend, double tipX, double tipY, double width);
+void drawCurvedArrow(cairo_t* cr, double tailX, double tailY, const Bend& bend, double tipX, double tipY, Colour c,
+                     double width);
 
 }  // namespace wizlo::art
