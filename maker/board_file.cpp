@@ -288,18 +288,33 @@ ReadBoard readBoardFile(std::string_view bytes) {
     return result;
   }
   result.notes = std::move(teacherText.notes);
-  const std::string& text = teacherText.text;
   Reader reader(result.problems);
-  toml::table root;
-  try {
-    root = toml::parse(text);
-  } catch (const toml::parse_error& e) {
-    reader.add(static_cast<int>(e.source().begin.line),
-               "هذا السطر لا يتبع صيغة ملف اللوحة. كل سطر يُكتب هكذا: sentence = \"الجملة\"، والنص بين علامتي تنصيص.",
-               "this line does not follow the form of a board file (" + std::string(e.description()) +
-                   "). Write each line as: sentence = \"...\", with the text between double quotes.");
-    return result;
+  // Every line the parser cannot read is reported at once: each is left out in turn and the rest read
+  // again. What the lines say is checked only once they all read, or the lines left out would
+  // show up as things missing.
+  std::string text = std::move(teacherText.text);
+  std::optional<toml::table> parsed;
+  for (int tries = 0; !parsed && tries < 20; ++tries) {
+    try {
+      parsed = toml::parse(text);
+    } catch (const toml::parse_error& e) {
+      const auto line = static_cast<int>(e.source().begin.line);
+      if (!result.problems.empty() && result.problems.back().line == line) break;  // it reads no better without
+      reader.add(line, "هذا السطر لا يتبع صيغة ملف اللوحة. كل سطر يُكتب هكذا: sentence = \"الجملة\"، والنص بين علامتي تنصيص.",
+                 "this line does not follow the form of a board file (" + std::string(e.description()) +
+                     "). Write each line as: sentence = \"...\", with the text between double quotes.");
+      std::size_t start = 0;
+      for (int k = 1; k < line && start != std::string::npos; ++k) {
+        const std::size_t newline = text.find('\n', start);
+        start = newline == std::string::npos ? newline : newline + 1;
+      }
+      const std::size_t end = start == std::string::npos ? start : text.find('\n', start);
+      if (start == std::string::npos || start >= text.size() || end == start) break;  // nothing left to leave out
+      text.erase(start, end == std::string::npos ? std::string::npos : end - start);
+    }
   }
+  if (!result.problems.empty()) return result;
+  const toml::table& root = *parsed;
   BoardFile board;
   reader.unknownKeys(root, {"title", "sentence", "instruction", "teacher", "school", "group", "decoy"}, "the file");
 

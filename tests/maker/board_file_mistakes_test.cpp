@@ -122,6 +122,13 @@ TEST(BoardFileMistakes, EveryMistakeOfAFileIsReportedInTheOrderOfItsLines) {
   EXPECT_EQ(describe(made.problems[0], "lesson.toml").rfind("lesson.toml:3: ", 0), 0u);
 }
 
+TEST(BoardFileMistakes, EveryLineThatDoesNotReadIsReportedInOneRun) {
+  const MadeBoard made = makeBoard("title = درس\nsentence = \"ذهبت الطالبة\"\nteacher = \"أ. سارة\n" + group("ذهب(ت)", "تاء"));
+  ASSERT_EQ(made.problems.size(), 2u);
+  EXPECT_EQ(made.problems[0].line, 1);
+  EXPECT_EQ(made.problems[1].line, 3);
+}
+
 // What editors and keyboards give, and teachers write, taken as they meant it: the group's letters
 // found where the sentence has them, with a note for whatever was taken as something else.
 struct Forgiven {
