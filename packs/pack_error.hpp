@@ -16,9 +16,12 @@ class PackError : public std::runtime_error {
   std::string arabic_;
 };
 
-// What the program shows when a pack cannot be opened: both languages, Arabic first.
+// What the program shows when a pack cannot be opened: both languages, Arabic first. The Arabic line
+// names the file alone: a path's leading slash, a neutral, would be drawn at the wrong end of a
+// right-to-left line; the English one gives the whole path.
 inline std::string refusal(const std::string& file, const PackError& error) {
-  return "لا يمكن فتح لوحة الدرس «" + file + "»: " + error.arabic() + "\n\nThe lesson board " + file +
+  const std::string name = file.substr(file.find_last_of("/\\") + 1);
+  return "لا يمكن فتح لوحة الدرس «" + name + "»: " + error.arabic() + "\n\nThe lesson board " + file +
          " cannot be opened: " + error.english();
 }
 

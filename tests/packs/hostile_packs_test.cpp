@@ -110,9 +110,14 @@ TEST_P(SpoiledPack, IsRefusedWithAMessageInBothLanguages) {
   } catch (const PackError& error) {
     EXPECT_NE(std::string(error.english()).find(GetParam().english), std::string::npos) << error.english();
     EXPECT_NE(error.arabic().find("\xD8"), std::string::npos) << error.arabic();
-    const std::string shown = refusal("lesson.wizlo", error);
+    const std::string shown = refusal("/home/مريم/دروس/lesson.wizlo", error);
     EXPECT_EQ(shown.rfind("لا يمكن فتح", 0), 0u) << shown;
     EXPECT_NE(shown.find("cannot be opened"), std::string::npos) << shown;
+    // The right-to-left line names the file alone, the English one its whole path.
+    const std::string arabic = shown.substr(0, shown.find("\n\n"));
+    EXPECT_NE(arabic.find("«lesson.wizlo»"), std::string::npos) << arabic;
+    EXPECT_EQ(arabic.find('/'), std::string::npos) << arabic;
+    EXPECT_NE(shown.find("/home/مريم/دروس/lesson.wizlo cannot be opened"), std::string::npos) << shown;
   }
 }
 
