@@ -29,6 +29,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "wizlo: %s (is DISPLAY set?)\n", error.what());
     return 1;
   }
+  // Its messages' box, which draws their Arabic shaped, lives beside it.
+  backend->setMessageHelper(platform::appPath() + "/wizlo-message");
   try {
     std::unique_ptr<Lesson> lesson;
     if (argc == 2) {

@@ -3,25 +3,12 @@
 #include <SDL_syswm.h>
 
 #include <algorithm>
-#include <cstdlib>
 
-// Last: Xlib's macros (None, Status) clash with names in the headers above.
-#include <X11/Xlib.h>
+#include "backends/sdl/x11_dpi.hpp"
 
 namespace wizlo {
 
-namespace {
-// SDL 2.26 finds no dpi on many X servers (Xvfb, or Xorg's fixed 96). What a desktop asks for is its
-// Xft.dpi resource; after that, the dpi the X screen was given (Xorg or Xvfb -dpi).
-double x11Dpi(::Display* display) {
-  if (const char* xft = XGetDefault(display, "Xft", "dpi"))
-    if (const double dpi = std::atof(xft); dpi > 0) return dpi;
-  const int screen = DefaultScreen(display);
-  const int millimetres = DisplayWidthMM(display, screen);
-  return millimetres > 0 ? DisplayWidth(display, screen) * 25.4 / millimetres : 0;
-}
-}  // namespace
-
+// SDL 2.26 finds no dpi on many X servers (Xvfb, or Xorg's fixed 96): X tells first.
 double displayDpi(SDL_Window* window) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);

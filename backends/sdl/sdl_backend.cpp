@@ -1,12 +1,17 @@
 #include "backends/sdl/sdl_backend.hpp"
 
 #include <SDL_syswm.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "backends/sdl/display_dpi.hpp"
 #include "backends/frame_log.hpp"
@@ -18,6 +23,27 @@
 namespace wizlo {
 
 namespace {
+
+// Runs the message box helper and waits for it to be dismissed; false when it could not show the
+// message (missing, no display), so that it is said some other way. Before the first form the scale
+// is unknown (0): the helper asks the display itself.
+bool showInHelper(const std::string& helper, const std::string& text, double scale) {
+  const std::string scaleText = std::to_string(scale);
+  std::vector<char*> arguments{const_cast<char*>(helper.c_str())};
+  if (scale > 0) {
+    arguments.push_back(const_cast<char*>("--scale"));
+    arguments.push_back(const_cast<char*>(scaleText.c_str()));
+  }
+  arguments.push_back(const_cast<char*>(text.c_str()));
+  arguments.push_back(nullptr);
+  pid_t child = 0;
+  if (posix_spawn(&child, helper.c_str(), nullptr, nullptr, arguments.data(), environ) != 0) return false;
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0)
+    if (errno != EINTR) return false;
+  // Ended by a signal, it was not dismissed: the run is being stopped, and no other box should show.
+  return !WIFEXITED(status) || WEXITSTATUS(status) == 0;
+}
 
 constexpr int kCursorSize = 32;  // the usual size of a drag pointer at 96 dpi
 
@@ -354,6 +380,8 @@ std::uintptr_t SdlBackend::nativeHandle(WindowId id) const {
 void SdlBackend::reportError(std::string_view message) {
   const std::string text(message);
   std::fprintf(stderr, "wizlo: %s\n", text.c_str());
+  std::fflush(stderr);
+  if (!messageHelper_.empty() && showInHelper(messageHelper_, text, settled_ ? scale_ : 0)) return;
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Wizlo", text.c_str(), nullptr);
 }
 

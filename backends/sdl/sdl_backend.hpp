@@ -4,6 +4,8 @@
 #include <map>
 #include <memory>
 #include <stdexcept>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/backend.hpp"
@@ -35,7 +37,10 @@ class SdlBackend final : public Backend {
   void setPointer(PointerShape shape, const PictureValue& picture) override;
   InputEvent nextEvent() override;
   std::uintptr_t nativeHandle(WindowId window) const override;
+  // Shows a message in `helper`'s box (wizlo-message), SDL's own box where it fails, and always on
+  // standard error.
   void reportError(std::string_view message) override;
+  void setMessageHelper(std::string helper) { messageHelper_ = std::move(helper); }
 
  private:
   struct Window {
@@ -65,6 +70,7 @@ class SdlBackend final : public Backend {
   double scale_ = 1;  // screen pixels to a 96-dpi pixel, settled by the first window
   bool settled_ = false;
   FrameExtents frame_;  // around our last window, or what the window manager promised before the first
+  std::string messageHelper_;
 };
 
 }  // namespace wizlo

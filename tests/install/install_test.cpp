@@ -33,7 +33,7 @@ std::string textOf(const fs::path& file) {
 void expectInstalledTree(const fs::path& prefix) {
   EXPECT_TRUE(fs::is_symlink(prefix / "bin/wizlo"));
   EXPECT_EQ(fs::read_symlink(prefix / "bin/wizlo"), "../lib/wizlo/wizlo");  // relative: the tree can move
-  for (const char* file : {"lib/wizlo/wizlo", "lib/wizlo/yes.wav", "lib/wizlo/no.wav",
+  for (const char* file : {"lib/wizlo/wizlo", "lib/wizlo/wizlo-message", "lib/wizlo/yes.wav", "lib/wizlo/no.wav",
                            "share/applications/wizlo.desktop", "share/metainfo/io.example.wizlo.metainfo.xml"})
     EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
   for (int size : {16, 32, 48, 64, 128, 256}) {
@@ -147,7 +147,8 @@ TEST(Package, DebDependsOnTheRunTimeLibrariesOnlyAndItsProgramRunsUnpacked) {
 
   ScratchFolder root("root");
   run({"/usr/bin/dpkg-deb", "-x", deb.string(), root.path().string()});
-  // The program itself never touches them: Pango and Cairo drew its pictures at build time.
+  // The program itself never touches them: Pango and Cairo drew its pictures at build time, and draw its
+  // messages in wizlo-message, run only when there is one.
   const std::string needed = run({"/usr/bin/readelf", "-d", (root.path() / "usr/lib/wizlo/wizlo").string()});
   for (const char* buildOnly : {"pango", "cairo"}) EXPECT_EQ(needed.find(buildOnly), std::string::npos) << needed;
   expectInstalledTree(root.path() / "usr");
