@@ -75,7 +75,7 @@ MadeBoard makeBoard(std::string_view boardFile) {
   if (!made.plan) return made;
   const PlannedBoard& plan = *made.plan;
 
-  // Both sizes at once: each has a surface and a Pango layout of its own.
+  // Both sizes at once: each has a surface of its own, and the faces are shared read-only.
   auto twoX = std::async(std::launch::async, [&] {
     return drawBackdrop(plan.content, art::kBackdropSizes[1].width, art::kBackdropSizes[1].height);
   });

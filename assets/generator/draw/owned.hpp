@@ -1,12 +1,11 @@
 #pragma once
 #include <cairo.h>
-#include <pango/pangocairo.h>
 
 #include <memory>
 #include <stdexcept>
 #include <string>
 
-// Every Cairo, Pango and GLib object the generator makes is owned by one of
+// Every Cairo object the generator makes is owned by one of
 // these, so it is freed on every way out of a function, a throw's too.
 namespace wizlo::art {
 
@@ -25,12 +24,6 @@ using Context = Owned<cairo_t, cairo_destroy>;
 using Pattern = Owned<cairo_pattern_t, cairo_pattern_destroy>;
 using Path = Owned<cairo_path_t, cairo_path_destroy>;
 using FontOptions = Owned<cairo_font_options_t, cairo_font_options_destroy>;
-using TextContext = Owned<PangoContext, g_object_unref>;
-using Layout = Owned<PangoLayout, g_object_unref>;
-using LayoutIter = Owned<PangoLayoutIter, pango_layout_iter_free>;
-using AttrList = Owned<PangoAttrList, pango_attr_list_unref>;
-using Font = Owned<PangoFont, g_object_unref>;
-using FontDescription = Owned<PangoFontDescription, pango_font_description_free>;
 
 // An image surface, fully transparent; throws if Cairo cannot make it.
 inline Surface makeSurface(int widthPx, int heightPx, cairo_format_t format = CAIRO_FORMAT_ARGB32) {

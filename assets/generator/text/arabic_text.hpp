@@ -1,22 +1,26 @@
 #pragma once
 #include <cairo.h>
-#include <pango/pangocairo.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "assets/content.hpp"
 #include "assets/generator/draw/box.hpp"
 #include "assets/generator/draw/colour.hpp"
-#include "assets/generator/draw/owned.hpp"
 #include "assets/generator/text/fonts.hpp"
 
-// Shaped Arabic text for the backdrops: Pango lays it out right to left and
-// HarfBuzz joins the letters, in user units of the cairo context it is made
-// for (twips on a backdrop). Single letters can take colours of their own
-// without breaking the joining of their word.
+// Shaped Arabic text for the backdrops: one line laid out in its reading order
+// (line_order.hpp) and shaped through shaper.hpp, in user units of the cairo
+// context it is made for (twips on a backdrop). Single letters can take colours
+// of their own without breaking the joining of their word: the word is shaped
+// once, and each glyph takes the colour of its cluster.
 namespace wizlo::art {
+
+struct Face;  // shaper.hpp
 
 // A byte range of the text: a letter together with the marks written on it.
 struct ByteRange {
@@ -48,14 +52,26 @@ class ArabicText {
   void pathIn(cairo_t* target, double x, double y, Colour c) const;
 
  private:
-  template <typename Visit>
-  void forEachRunIn(Colour c, Visit visit) const;
+  struct Glyph {
+    const Face* face;
+    std::uint32_t id;
+    std::size_t cluster;
+    int run;      // shaped together
+    double x, y;  // the origin from the line's left end and from the baseline, downwards
+  };
+  const Colour* colourOf(const Glyph& g) const;
+  Box inkOfGlyph(const Glyph& g) const;
+  // Adds the outlines of the glyphs `take` accepts.
+  template <typename Take>
+  void addPaths(cairo_t* target, double x, double y, Take take) const;
 
   cairo_t* cr_;
   double size_;
   std::string text_;
-  Layout layout_;
-  AttrList attrs_;
+  std::vector<Glyph> glyphs_;  // left to right
+  std::vector<std::optional<Colour>> colours_;  // one a byte of the text
+  double ascent_ = 0, descent_ = 0, width_ = 0;
+  Box ink_{};
 };
 
 // The bytes of the letters `letters` names in `text`.
