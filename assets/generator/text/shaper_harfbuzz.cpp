@@ -101,7 +101,10 @@ std::vector<ShapedGlyph> shapeRun(const Face& face, std::string_view text, std::
   if (start + length == text.size()) flags |= HB_BUFFER_FLAG_EOT;
   hb_buffer_set_flags(buffer, static_cast<hb_buffer_flags_t>(flags));
   hb_buffer_set_script(buffer, script == Script::Arabic ? HB_SCRIPT_ARABIC : HB_SCRIPT_LATIN);
-  hb_buffer_guess_segment_properties(buffer);  // the language: the locale's
+  // The language said outright, never the machine's locale: under a Persian or Urdu one the font
+  // would draw its Persian or Urdu forms (of the digits, say), and every machine's pictures must agree.
+  static hb_language_t const arabic = hb_language_from_string("ar", -1), english = hb_language_from_string("en", -1);
+  hb_buffer_set_language(buffer, script == Script::Arabic ? arabic : english);
   hb_shape(face.font, buffer, nullptr, 0);
 
   unsigned count = 0;
