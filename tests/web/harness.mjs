@@ -19,7 +19,8 @@ export const FORMS = JSON.parse(execFileSync(join(LINUX_BUILD, "tests", "web", "
                                              SAMPLE_PACK ? [SAMPLE_PACK] : [], { encoding: "utf8" }));
 
 const TYPES = {
-  ".html": "text/html; charset=utf-8", ".js": "text/javascript; charset=utf-8", ".css": "text/css; charset=utf-8",
+  ".html": "text/html; charset=utf-8", ".js": "text/javascript; charset=utf-8", ".mjs": "text/javascript; charset=utf-8",
+  ".css": "text/css; charset=utf-8", ".ttf": "font/ttf",
   ".wasm": "application/wasm", ".webmanifest": "application/manifest+json", ".png": "image/png",
   ".jpg": "image/jpeg", ".wav": "audio/wav", ".json": "application/json", ".wizlo": "application/octet-stream",
 };
