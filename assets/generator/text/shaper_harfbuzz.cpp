@@ -15,13 +15,20 @@
 namespace wizlo::art {
 
 struct Face {
-  hb_font_t* font = nullptr;  // scaled to font units, so every value HarfBuzz gives is exact
-  double perUnit = 1;         // 1 / units per em
+  Face(hb_font_t* f, double k) : font(f), perUnit(k) {}
+  Face(const Face&) = delete;
+  Face& operator=(const Face&) = delete;
+  // Faces are kept to the end of the process, and given back then, so that a leak checker sees
+  // nothing of them.
+  ~Face() { hb_font_destroy(font); }
+
+  hb_font_t* font;  // scaled to font units, so every value HarfBuzz gives is exact
+  double perUnit;   // 1 / units per em
 };
 
 namespace {
 
-Face load(const char* family) {
+std::unique_ptr<Face> load(const char* family) {
   const std::string file = fontFileOf(family);
   hb_blob_t* blob = hb_blob_create_from_file_or_fail(file.c_str());
   if (!blob) throw std::runtime_error("cannot read the font file " + file);
@@ -37,7 +44,7 @@ Face load(const char* family) {
   hb_ot_font_set_funcs(font);
   hb_font_set_scale(font, static_cast<int>(upem), static_cast<int>(upem));
   hb_font_make_immutable(font);
-  return {font, 1.0 / upem};
+  return std::make_unique<Face>(font, 1.0 / upem);
 }
 
 // Where an outline goes, and the scale from font units to ems on the way.
@@ -73,7 +80,7 @@ const Face& faceOf(const char* family) {
   static std::map<std::string, std::unique_ptr<Face>> faces;
   const std::lock_guard lock(mutex);
   auto& face = faces[family];
-  if (!face) face = std::make_unique<Face>(load(family));
+  if (!face) face = load(family);
   return *face;
 }
 
