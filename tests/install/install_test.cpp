@@ -34,7 +34,9 @@ void expectInstalledTree(const fs::path& prefix) {
   EXPECT_TRUE(fs::is_symlink(prefix / "bin/wizlo"));
   EXPECT_EQ(fs::read_symlink(prefix / "bin/wizlo"), "../lib/wizlo/wizlo");  // relative: the tree can move
   for (const char* file : {"lib/wizlo/wizlo", "lib/wizlo/wizlo-message", "lib/wizlo/yes.wav", "lib/wizlo/no.wav",
-                           "share/applications/wizlo.desktop", "share/metainfo/io.example.wizlo.metainfo.xml"})
+                           "share/applications/wizlo.desktop", "share/metainfo/io.example.wizlo.metainfo.xml",
+                           // the teachers' guide, and its example where the guide says: beside it
+                           "share/doc/wizlo/making-a-board.md", "share/doc/wizlo/examples/second-grade.toml"})
     EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
   for (int size : {16, 32, 48, 64, 128, 256}) {
     const fs::path icon = prefix / "share/icons/hicolor" / (std::to_string(size) + "x" + std::to_string(size)) /
