@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/lesson.hpp"
+#include "app/program.hpp"
 #include "backends/web/web_backend.hpp"
 #include "packs/pack_error.hpp"
 #include "platform/app_path.hpp"
@@ -76,7 +77,7 @@ int main() {
   } catch (const packs::PackError& error) {
     backend.reportError(packs::refusal(packName, error));
   } catch (const std::exception& error) {
-    backend.reportError(std::string("Wizlo cannot start: ") + error.what());
+    backend.reportError(cannotStartMessage(error.what()));
   }
   backend.ended(status);
   return status;

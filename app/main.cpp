@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/lesson.hpp"
+#include "app/program.hpp"
 #include "backends/sdl/sdl_backend.hpp"
 #include "packs/container.hpp"
 #include "packs/pack_error.hpp"
@@ -46,7 +47,7 @@ int main(int argc, char** argv) {
     return Lesson::run(*backend, platform::Services{sound, web, platform::appPath()}, lesson.get());
   } catch (const std::exception& error) {
     // Before the first form: said where the display shows it, and status 1.
-    backend->reportError(std::string("Wizlo cannot start: ") + error.what());
+    backend->reportError(cannotStartMessage(error.what()));
     return 1;
   }
 }

@@ -24,7 +24,7 @@ int main() {
     defineForms(runtime, platform::Services{sound, web, platform::appPath()});
     status = runtime.run(kStartForm);
   } catch (const std::exception& error) {
-    backend.reportError(std::string("Wizlo cannot start: ") + error.what());
+    backend.reportError(cannotStartMessage(error.what()));
   }
   backend.ended(status);
   return status;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/lesson.hpp"
+#include "app/program.hpp"
 #include "backends/win32/win32_backend.hpp"
 #include "packs/container.hpp"
 #include "packs/pack_error.hpp"
@@ -24,7 +25,7 @@ namespace {
 // Start-up failed before the menu could take over its own errors: said in a box, since a GUI
 // program has no console to read, and status 1, as on Linux.
 int cannotStart(const std::string& why) {
-  wizlo::showErrorBox("Wizlo cannot start: " + why);
+  wizlo::showErrorBox(wizlo::cannotStartMessage(why));
   return 1;
 }
 

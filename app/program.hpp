@@ -18,4 +18,9 @@ void defineForms(Runtime& runtime, const platform::Services& services);
 
 inline constexpr std::string_view kStartForm = "Form1";
 
+// What every platform's program shows when it cannot start: Arabic first, then English with the reason.
+inline std::string cannotStartMessage(std::string_view why) {
+  return "تعذّر تشغيل ويزلو.\n\nWizlo cannot start: " + std::string(why);
+}
+
 }  // namespace wizlo

@@ -40,7 +40,8 @@ int Runtime::run(std::string_view startForm) {
     return 0;
   } catch (const std::exception& error) {
     pointer_.cancel();
-    backend_.reportError(error.what());
+    backend_.reportError(std::string("حدث في ويزلو خطأ لم يكن متوقعًا، فسيُغلق.\n\nWizlo met an error it did not expect "
+                                     "and closes: ") + error.what());
     return 1;
   }
 }
