@@ -19,6 +19,12 @@ namespace wizlo::maker {
 namespace {
 
 constexpr double kLeastNameGapPx = 20;  // at 1x, from a piece to any name but its own
+// The browser's build has one thread, the page's: there the larger images are measured after the first.
+#ifdef __EMSCRIPTEN__
+constexpr std::launch kBeside = std::launch::deferred;
+#else
+constexpr std::launch kBeside = std::launch::async;
+#endif
 constexpr double kVisibleBottom = 9120 - 60;  // letters this near the window's foot read as cut
 
 // The index in a part's name: 3 for "g(3) ring" and "c(3) label"; -1 for none.
@@ -290,7 +296,7 @@ Problems checkBoard(cairo_t* measure, const PlannedBoard& plan, const std::vecto
                     std::uint32_t tileGround) {
   Problems problems, larger;
   // The larger images on a thread of their own: measuring is most of the board maker's time.
-  auto measured = std::async(std::launch::async, [&] {
+  auto measured = std::async(kBeside, [&] {
     Checker check(plan, larger);
     for (std::size_t i = 1; i < backdrops.size(); ++i) check.image(backdrops[i], false);
   });

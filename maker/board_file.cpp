@@ -19,7 +19,7 @@ constexpr std::size_t kLongestSentence = 240;
 
 int lineOf(const toml::node& node) { return static_cast<int>(node.source().begin.line); }
 
-std::string quoted(std::string_view text) { return "«" + std::string(text) + "»"; }
+std::string inQuotes(std::string_view text) { return "«" + std::string(text) + "»"; }
 
 // Characters named by their kind, each kind once, the visible ones shown: «حرف لاتيني «A» «m»».
 std::string arabicKinds(const std::u32string& characters) {
@@ -32,7 +32,7 @@ std::string arabicKinds(const std::u32string& characters) {
       shown.emplace_back();
       at = kinds.end() - 1;
     }
-    if (kind.visible) shown[static_cast<std::size_t>(at - kinds.begin())] += " " + quoted(utf8(c));
+    if (kind.visible) shown[static_cast<std::size_t>(at - kinds.begin())] += " " + inQuotes(utf8(c));
   }
   std::string out;
   for (std::size_t k = 0; k < kinds.size(); ++k) out += (k ? "، " : "") + kinds[k] + shown[k];
@@ -43,7 +43,7 @@ std::string englishKinds(const std::u32string& characters) {
   std::string out;
   for (const char32_t c : characters) {
     const CharacterKind kind = kindOf(c);
-    out += (out.empty() ? "" : "; ") + (kind.visible ? quoted(utf8(c)) + " " : std::string()) + kind.english;
+    out += (out.empty() ? "" : "; ") + (kind.visible ? inQuotes(utf8(c)) + " " : std::string()) + kind.english;
   }
   return out;
 }
@@ -78,8 +78,8 @@ class Reader {
       for (std::string_view k : known)
         if (editDistance(name, k) <= 2) nearest = k;
       const bool arabicKey = std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-      std::string arabic = "الاسم " + quoted(name) + " غير معروف في " + std::string(where == "the file" ? "الملف" : "هذه المجموعة") + ". ";
-      std::string english = "the name " + quoted(name) + " is not known in " + std::string(where) + ". ";
+      std::string arabic = "الاسم " + inQuotes(name) + " غير معروف في " + std::string(where == "the file" ? "الملف" : "هذه المجموعة") + ". ";
+      std::string english = "the name " + inQuotes(name) + " is not known in " + std::string(where) + ". ";
       if (!nearest.empty()) {
         arabic += "هل المقصود " + std::string(nearest) + "؟";
         english += "Did you mean " + std::string(nearest) + "?";
@@ -357,9 +357,9 @@ ReadBoard readBoardFile(std::string_view bytes) {
   const auto skillOnce = [&](const std::string& skill, int at) {
     const auto [found, fresh] = skillLines.emplace(skill, at);
     if (!fresh)
-      reader.add(at, "المهارة " + quoted(skill) + " مذكورة في السطر " + arabicDigits(found->second) +
+      reader.add(at, "المهارة " + inQuotes(skill) + " مذكورة في السطر " + arabicDigits(found->second) +
                          " أيضًا، فلا يُعرف أي القطعتين لأي دائرة. تُذكر كل مهارة مرة واحدة.",
-                 "the skill " + quoted(skill) + " is named on line " + std::to_string(found->second) +
+                 "the skill " + inQuotes(skill) + " is named on line " + std::to_string(found->second) +
                      " as well, so a pupil cannot tell which piece goes where. Name each skill once.");
   };
   std::map<std::pair<int, int>, int> coloured;  // (word, letter) -> the line of the group colouring it
@@ -420,8 +420,8 @@ ReadBoard readBoardFile(std::string_view bytes) {
     for (const char32_t c : writtenWord) plainWord += utf8(c);
     if (matches.empty()) {
       reader.add(group.line,
-                 "الكلمة " + quoted(plainWord) + " ليست في الجملة. تُكتب كما هي في الجملة تمامًا، ثم توضع الحروف الملونة بين قوسين.",
-                 "the word " + quoted(plainWord) + " is not in the sentence. Write it exactly as the sentence has it, "
+                 "الكلمة " + inQuotes(plainWord) + " ليست في الجملة. تُكتب كما هي في الجملة تمامًا، ثم توضع الحروف الملونة بين قوسين.",
+                 "the word " + inQuotes(plainWord) + " is not in the sentence. Write it exactly as the sentence has it, "
                  "then put the letters to colour in parentheses.");
       continue;
     }
@@ -434,10 +434,10 @@ ReadBoard readBoardFile(std::string_view bytes) {
       const auto times = static_cast<long long>(matches.size());
       if (!n || *n < 1 || *n > times) {
         reader.add(lineOf(*which),
-                   "الكلمة " + quoted(plainWord) + " في الجملة " + counted(times, kTimes) +
+                   "الكلمة " + inQuotes(plainWord) + " في الجملة " + counted(times, kTimes) +
                        "، والرقم بعد word = ترتيب ظهورها عدًّا من اليمين: " +
                        (times == 1 ? std::string("١ فقط، ويمكن حذف السطر.") : "من ١ إلى " + arabicDigits(times) + "."),
-                   "the word " + quoted(plainWord) + " appears " + timesEnglish(times) +
+                   "the word " + inQuotes(plainWord) + " appears " + timesEnglish(times) +
                        " in the sentence, and word says which appearance, counted from the right: " +
                        (times == 1 ? std::string("only 1, and the line can go.") : "a number from 1 to " + std::to_string(times) + "."));
         continue;

@@ -10,7 +10,6 @@
 #include "assets/generator/icons/icons.hpp"
 #include "assets/generator/output/image_file.hpp"
 #include "assets/generator/output/recipe.hpp"
-#include "assets/generator/text/fonts.hpp"
 #include "assets/image_decode.hpp"
 #include "maker/board_checks.hpp"
 #include "maker/palette.hpp"
@@ -56,23 +55,9 @@ packs::NewPicture icon(const std::string& key, std::span<const int> sizes, const
 
 MadeBoard makeBoard(std::string_view boardFile) {
   MadeBoard made;
-  try {
-    art::requireFonts();
-  } catch (const std::exception& e) {
-    made.problems.push_back({0, "خطوط نوتو العربية غير مثبتة، ويلزم تثبيت الحزمة fonts-noto-core.",
-                             std::string(e.what()) + ". Install the package fonts-noto-core."});
-    return made;
-  }
-  ReadBoard read = readBoardFile(boardFile);
-  made.notes = std::move(read.notes);
-  if (!read.board) {
-    made.problems = std::move(read.problems);
-    return made;
-  }
   const art::Surface scratch = art::makeSurface(1, 1);
   const art::Context measure = art::drawingOn(scratch.get());
-  made.plan = planBoard(measure.get(), *read.board, made.problems);
-  if (!made.plan) return made;
+  if (!readAndPlan(boardFile, measure.get(), made)) return made;
   const PlannedBoard& plan = *made.plan;
 
   // Both sizes at once: each has a surface of its own, and the faces are shared read-only.

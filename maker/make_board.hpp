@@ -20,4 +20,8 @@ struct MadeBoard {
 
 MadeBoard makeBoard(std::string_view boardFile);
 
+// The steps wherever the maker runs, the browser too: the faces there, the file read, the board laid
+// out (`measure` measures its text). False, with `made` saying why, where it went no further.
+bool readAndPlan(std::string_view boardFile, cairo_t* measure, MadeBoard& made);
+
 }  // namespace wizlo::maker
