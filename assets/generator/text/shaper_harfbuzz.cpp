@@ -3,12 +3,11 @@
 #include <hb-ot.h>
 #include <hb.h>
 
-#include <map>
 #include <memory>
-#include <mutex>
 #include <stdexcept>
 #include <string>
 
+#include "assets/generator/text/face_cache.hpp"
 #include "assets/generator/text/fonts.hpp"
 #include "assets/generator/text/shaper.hpp"
 
@@ -74,15 +73,7 @@ void closePath(hb_draw_funcs_t*, void* to, hb_draw_state_t*, void*) { static_cas
 
 }  // namespace
 
-const Face& faceOf(const char* family) {
-  // Faces live to the end of the process: every text of every picture is drawn in one of four.
-  static std::mutex mutex;
-  static std::map<std::string, std::unique_ptr<Face>> faces;
-  const std::lock_guard lock(mutex);
-  auto& face = faces[family];
-  if (!face) face = load(family);
-  return *face;
-}
+const Face& faceOf(const char* family) { return cachedFace<Face>(family, load); }
 
 bool hasGlyph(const Face& face, char32_t c) {
   hb_codepoint_t glyph = 0;

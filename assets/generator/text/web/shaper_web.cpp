@@ -5,12 +5,11 @@
 #include <emscripten.h>
 
 #include <cstdlib>
-#include <map>
 #include <memory>
-#include <mutex>
 #include <stdexcept>
 #include <string>
 
+#include "assets/generator/text/face_cache.hpp"
 #include "assets/generator/text/shaper.hpp"
 
 namespace wizlo::art {
@@ -80,16 +79,11 @@ std::size_t indexOfByte(const CodePoints& text, std::size_t byte) {
 }  // namespace
 
 const Face& faceOf(const char* family) {
-  static std::mutex mutex;
-  static std::map<std::string, std::unique_ptr<Face>> faces;
-  const std::lock_guard lock(mutex);
-  auto& face = faces[family];
-  if (!face) {
-    const int id = faceIdOf(family);
-    if (id < 0) throw std::runtime_error(std::string("the font \"") + family + "\" was not loaded by the page");
-    face = std::make_unique<Face>(Face{id, 1.0 / unitsPerEm(id)});
-  }
-  return *face;
+  return cachedFace<Face>(family, [](const char* name) {
+    const int id = faceIdOf(name);
+    if (id < 0) throw std::runtime_error(std::string("the font \"") + name + "\" was not loaded by the page");
+    return std::make_unique<Face>(Face{id, 1.0 / unitsPerEm(id)});
+  });
 }
 
 bool hasGlyph(const Face& face, char32_t c) { return nominalGlyph(face.id, static_cast<int>(c)) != 0; }
