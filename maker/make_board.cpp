@@ -1,9 +1,9 @@
 #include "maker/make_board.hpp"
 
+#include <chrono>
 #include <future>
 #include <stdexcept>
 
-#include "app/lesson.hpp"
 #include "assets/generator/backdrops/board.hpp"
 #include "assets/generator/draw/owned.hpp"
 #include "assets/generator/draw/shapes.hpp"
@@ -13,12 +13,23 @@
 #include "assets/image_decode.hpp"
 #include "maker/board_checks.hpp"
 #include "maker/palette.hpp"
+#include "packs/board_pack.hpp"
 #include "packs/pack_error.hpp"
 
 namespace wizlo::maker {
 namespace {
 
 constexpr int kBackdropQuality = 90;  // as the program's own backdrops
+// The browser's build has one thread, the page's: there each step waits for the one before.
+#ifdef __EMSCRIPTEN__
+constexpr std::launch kBeside = std::launch::deferred;
+#else
+constexpr std::launch kBeside = std::launch::async;
+#endif
+
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
 
 struct Drawn {
   DrawnBackdrop backdrop;
@@ -53,7 +64,7 @@ packs::NewPicture icon(const std::string& key, std::span<const int> sizes, const
 
 }  // namespace
 
-MadeBoard makeBoard(std::string_view boardFile) {
+MadeBoard makeBoard(std::string_view boardFile, MakingTimes* times) {
   MadeBoard made;
   const art::Surface scratch = art::makeSurface(1, 1);
   const art::Context measure = art::drawingOn(scratch.get());
@@ -61,10 +72,16 @@ MadeBoard makeBoard(std::string_view boardFile) {
   const PlannedBoard& plan = *made.plan;
 
   // Both sizes at once: each has a surface of its own, and the faces are shared read-only.
-  auto twoX = std::async(std::launch::async, [&] {
-    return drawBackdrop(plan.content, art::kBackdropSizes[1].width, art::kBackdropSizes[1].height);
+  const auto timed = [times](int i, auto step) {
+    const auto start = std::chrono::steady_clock::now();
+    auto done = step();
+    if (times) times->drawn[i] = millisecondsSince(start);
+    return done;
+  };
+  auto twoX = std::async(kBeside, [&] {
+    return timed(1, [&] { return drawBackdrop(plan.content, art::kBackdropSizes[1].width, art::kBackdropSizes[1].height); });
   });
-  Drawn oneX = drawBackdrop(plan.content, art::kBackdropSizes[0].width, art::kBackdropSizes[0].height);
+  Drawn oneX = timed(0, [&] { return drawBackdrop(plan.content, art::kBackdropSizes[0].width, art::kBackdropSizes[0].height); });
   Drawn doubled = twoX.get();
   // A tile's ground is the very colour the decoded backdrop shows around it, so the tile vanishes
   // into the board and leaves its ring and number.
@@ -73,7 +90,7 @@ MadeBoard makeBoard(std::string_view boardFile) {
   backdrops.push_back(std::move(oneX.backdrop));
   backdrops.push_back(std::move(doubled.backdrop));
   // The pieces' pictures drawn while the board is checked.
-  auto icons = std::async(std::launch::async, [&] {
+  auto icons = std::async(kBeside, [&] {
     std::vector<packs::NewPicture> pictures;
     const art::TileColours tile{art::Colour::hex(tileGround & 0xFFFFFF), art::Colour::hex(kTeacherColours.tileRing)};
     for (std::size_t j = 0; j < plan.pieces.size(); ++j) {
@@ -86,7 +103,9 @@ MadeBoard makeBoard(std::string_view boardFile) {
   });
   // A board with problems is still packed, so `preview` can show the teacher what they are; `make`
   // writes no such pack.
+  const auto checking = std::chrono::steady_clock::now();
   made.problems = checkBoard(measure.get(), plan, backdrops, tileGround);
+  if (times) times->checked = millisecondsSince(checking);
 
   std::vector<packs::NewPicture> pictures;
   pictures.push_back({std::string(kBackdropKey), {std::move(oneX.file), std::move(doubled.file)}});
@@ -94,7 +113,7 @@ MadeBoard makeBoard(std::string_view boardFile) {
   made.pack = packs::writeBoardPack(plan.form, pictures);
   // Read back as the program reads it: whatever the program would refuse is the maker's own fault.
   try {
-    Lesson::read(made.pack);
+    packs::BoardPack::read(made.pack);
   } catch (const packs::PackError& e) {
     throw std::logic_error(std::string("the board maker made a pack the program refuses: ") + e.english());
   }

@@ -18,7 +18,13 @@ struct MadeBoard {
   std::vector<std::uint8_t> pack;      // once laid out, even with problems the drawing shows
 };
 
-MadeBoard makeBoard(std::string_view boardFile);
+struct MakingTimes {
+  double drawn[2] = {0, 0};  // the backdrop at 1x and at 2x, drawn and encoded, in milliseconds
+  double checked = 0;
+};
+
+// `times`, where given, is told how long the steps took.
+MadeBoard makeBoard(std::string_view boardFile, MakingTimes* times = nullptr);
 
 // The steps wherever the maker runs, the browser too: the faces there, the file read, the board laid
 // out (`measure` measures its text). False, with `made` saying why, where it went no further.
