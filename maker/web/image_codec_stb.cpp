@@ -11,18 +11,10 @@
 
 #include <cairo.h>
 
-#define STBI_ONLY_JPEG
-#define STBI_ONLY_PNG
 #define STBI_NO_STDIO
-#define STB_IMAGE_IMPLEMENTATION
 #define STBI_WRITE_NO_STDIO
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#include <stb/stb_image.h>
+#include <stb/stb_image.h>  // compiled in maker/stb.cpp
 #include <stb/stb_image_write.h>
-#pragma GCC diagnostic pop
 
 #include "assets/generator/output/image_file.hpp"
 #include "assets/image_decode.hpp"
