@@ -1,7 +1,7 @@
 // Wizlo.exe under Wine on a hostile machine: its yes sound missing or damaged, its folder read-only,
-// a second copy started beside the first, a folder path of over 200 characters, no audio device. In
-// each a wrong drop and a right one are judged as always, the pupil sees the cross and the check, the
-// piece moves, nothing hangs, and the program goes on. One Wine prefix for all of them.
+// a second copy started beside the first, a folder path of over 200 characters (Latin or Arabic), no
+// audio device. In each a wrong drop and a right one are judged as always, the pupil sees the cross
+// and the check, the piece moves, nothing hangs, and the program goes on. One Wine prefix for all.
 
 #include <algorithm>
 #include <chrono>
@@ -151,16 +151,26 @@ TEST_F(OnAHostileMachine, FromAReadOnlyFolderItStartsAndPlaysAsAlways) {
   fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
 }
 
-TEST_F(OnAHostileMachine, FromAFolderPathOfOver200CharactersItFindsAndPlaysItsSounds) {
-  std::string path = "Schools";
-  while (path.size() < 200) path += "/Year " + std::to_string(path.size()) + " exercises for reading";
-  ASSERT_GT(windowsPath(path).size(), 200u);
-  ASSERT_LT(windowsPath(path).size(), 260u);  // within MAX_PATH, as a program folder must be
-  installed(path);
-  WizloOnWine wizlo(session, windowsPath(path));
-  const Played played = playFirstBoard(wizlo);
-  expectJudgedAsAlways(played);
-  EXPECT_EQ(played.heard, (std::vector<std::string>{"no", "yes"}));
+// Past the 128 characters of OpenFile's path, within Windows' 260; in Latin letters and, on this
+// English system, in Arabic ones, which its 8-bit code page lacks.
+TEST_F(OnAHostileMachine, FromAFolderPathOfOver200CharactersLatinOrArabicItFindsAndPlaysItsSounds) {
+  // Windows counts UTF-16 units: one a letter here, however many bytes UTF-8 gives it.
+  const auto characters = [](const std::string& text) {
+    return std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+  };
+  for (const auto& [root, part] : {std::pair{"Schools", "/Year exercises for reading "},
+                                   std::pair{"المدارس", "/تمارين القراءة للسنة "}}) {
+    std::string path = root;
+    while (characters(path) < 200) path += part + std::to_string(path.size());
+    SCOPED_TRACE(path);
+    ASSERT_GT(characters(windowsPath(path)), 200);
+    ASSERT_LT(characters(windowsPath(path)), 260);  // within MAX_PATH, as a program folder must be
+    installed(path);
+    WizloOnWine wizlo(session, windowsPath(path));
+    const Played played = playFirstBoard(wizlo);
+    expectJudgedAsAlways(played);
+    EXPECT_EQ(played.heard, (std::vector<std::string>{"no", "yes"}));
+  }
 }
 
 TEST_F(OnAHostileMachine, ASecondCopyStartedBesideTheFirstRunsAndBothGoOn) {

@@ -1,12 +1,13 @@
 // WizloSetup.exe under Wine, silent both ways: what it puts where, the installed program starting from
-// Program Files, a lesson board opened by its file type, and nothing left behind by the uninstaller.
-// In a Wine prefix of its own.
+// Program Files, a lesson board opened by its file type, and nothing left behind by the uninstaller;
+// then an install into a folder the teacher names in Arabic. Each in a Wine prefix of its own.
 
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "menu/form1.hpp"
+#include "tests/wine/wine_checks.hpp"
 #include "tests/wine/wine_session.hpp"
 
 namespace wizlo::wine {
@@ -107,6 +108,22 @@ TEST(Installer, InstallsSilentlyStartsFromProgramFilesOpensLessonBoardsAndUninst
     EXPECT_NE(pending.find("\\\\??\\\\" + windowsPath + "\\0"), std::string::npos)
         << path << " is left behind and not to be deleted at restart";
   }
+}
+
+// The folder the directory page asks for, named in Arabic on a Windows whose system locale is
+// English: its 8-bit code page, through which the sound service opens its files, lacks the letters.
+TEST(Installer, IntoAFolderTheTeacherNamesInArabicItInstallsAndBothSoundsAreHeardFromThere) {
+  VirtualDisplay display(1280, 1024);
+  WineSession session(display, WIZLO_PROGRAM);
+  // /D takes what the directory page would have: last, and unquoted though it holds a space. Wine
+  // quotes an argument with a space in it, so the folder goes in two, which it joins with a space.
+  session.wine({WIZLO_SETUP, "/S", "/D=C:\\برامج", "المدرسة\\ويزلو"}).waitForExit(60000ms);
+  session.settle();
+  const fs::path installed = session.driveC() / "برامج المدرسة" / "ويزلو";
+  for (const char* file : {"Wizlo.exe", "yes.wav", "no.wav", "Uninstall.exe"})
+    ASSERT_TRUE(fs::exists(installed / file)) << file << " is not installed";
+  WizloOnWine wizlo(session, "C:\\برامج المدرسة\\ويزلو\\Wizlo.exe");
+  EXPECT_EQ(wrongThenRight(session, wizlo), (std::vector<std::string>{"no", "yes"}));
 }
 
 }  // namespace

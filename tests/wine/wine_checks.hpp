@@ -21,6 +21,26 @@ inline std::string nextSound(const WineSession& session, std::size_t heard, Mill
   return session.sounds()[heard];
 }
 
+// What one wrong drop and then one right drop on the first board are heard as, the menu being up:
+// the piece of g(1) dropped on g(2), then on g(1). Back at the menu after.
+inline std::vector<std::string> wrongThenRight(const WineSession& session, WizloOnWine& wizlo) {
+  VirtualDisplay& display = session.display();
+  const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
+  const FormLayout& form = *e2e::kBoards[0].layout;
+  display.click(wizlo.centre(menu, e2e::control(layouts::Form1, e2e::kBoards[0].button)));
+  const WindowInfo board = wizlo.waitForWindows(2, form);
+  const e2e::Point piece = wizlo.centre(board, *e2e::pieceFor(form, 1));
+  std::vector<std::string> heard;
+  for (int circle : {2, 1}) {
+    const std::size_t before = session.sounds().size();
+    display.drag(piece, wizlo.centre(board, e2e::control(form, names::kCircles, circle)));
+    heard.push_back(nextSound(session, before));
+  }
+  display.click(wizlo.centre(board, e2e::control(form, names::kBoardBack)));
+  wizlo.waitForWindows(1, layouts::Form1);
+  return heard;
+}
+
 // The share of a control's pixels, inset by two, that pass `test`.
 inline double shareOf(const e2e::Screenshot& shot, const WizloOnWine& wizlo, const WindowInfo& client,
                       const ImageLayout& c, const std::function<bool(e2e::Point, e2e::Rgb)>& test) {
