@@ -265,6 +265,35 @@ std::optional<Letters> lettersOfRun(const Written& w, std::pair<std::size_t, std
   return Letters{word, letterAt[a], letterAt[b - 1] - letterAt[a] + 1, false};
 }
 
+// Each word without the punctuation touching it: the letters from its first to its last.
+std::vector<std::pair<int, int>> coresOf(const std::vector<Word>& words) {
+  std::vector<std::pair<int, int>> cores;
+  for (const Word& w : words) {
+    int first = 0, last = static_cast<int>(w.size());
+    const auto punctuation = [&](int k) {
+      const Letter& l = w[static_cast<std::size_t>(k)];
+      return isPunctuation(l.base) && l.end == l.baseEnd;
+    };
+    while (first < last && punctuation(first)) ++first;
+    while (last > first && punctuation(last - 1)) --last;
+    cores.emplace_back(first, last);
+  }
+  return cores;
+}
+
+std::u32string coreText(std::string_view sentence, const std::vector<Word>& words,
+                        const std::vector<std::pair<int, int>>& cores, std::size_t k) {
+  const auto [first, last] = cores[k];
+  if (first == last) return std::u32string();
+  const std::size_t from = words[k][static_cast<std::size_t>(first)].start;
+  return codePoints(sentence.substr(from, words[k][static_cast<std::size_t>(last - 1)].end - from));
+}
+
+// The sentence's words a written word is taken for, in reading order.
+bool sameWord(const std::u32string& inSentence, const std::u32string& written) {
+  return !inSentence.empty() && (inSentence == written || bare(inSentence) == bare(written));
+}
+
 std::string textOf(std::string_view sentence, const std::vector<Word>& words, const Letters& l) {
   const Word& word = words[static_cast<std::size_t>(l.word)];
   const Letter& first = word[static_cast<std::size_t>(l.letter)];
@@ -335,24 +364,8 @@ ReadBoard readBoardFile(std::string_view bytes) {
   board.school = reader.text(root, "school", kLongestName, line).value_or("");
 
   const std::vector<Word> words = wordsOf(board.sentence);
-  // Each word without the punctuation touching it: the letters from its first to its last.
-  std::vector<std::pair<int, int>> cores;
-  for (const Word& w : words) {
-    int first = 0, last = static_cast<int>(w.size());
-    const auto punctuation = [&](int k) {
-      const Letter& l = w[static_cast<std::size_t>(k)];
-      return isPunctuation(l.base) && l.end == l.baseEnd;
-    };
-    while (first < last && punctuation(first)) ++first;
-    while (last > first && punctuation(last - 1)) --last;
-    cores.emplace_back(first, last);
-  }
-  const auto coreOf = [&](std::size_t k) {
-    const auto [first, last] = cores[k];
-    if (first == last) return std::u32string();
-    const std::size_t from = words[k][static_cast<std::size_t>(first)].start;
-    return codePoints(std::string_view(board.sentence).substr(from, words[k][static_cast<std::size_t>(last - 1)].end - from));
-  };
+  const std::vector<std::pair<int, int>> cores = coresOf(words);
+  const auto coreOf = [&](std::size_t k) { return coreText(board.sentence, words, cores, k); };
   std::map<std::string, int> skillLines;  // each skill once a board
   const auto skillOnce = [&](const std::string& skill, int at) {
     const auto [found, fresh] = skillLines.emplace(skill, at);
@@ -406,8 +419,7 @@ ReadBoard readBoardFile(std::string_view bytes) {
     // without the punctuation touching it.
     std::vector<int> matches;
     for (std::size_t k = 0; k < words.size(); ++k) {
-      const std::u32string word = coreOf(k);
-      if (!word.empty() && (word == writtenWord || bare(word) == bare(writtenWord))) matches.push_back(static_cast<int>(k));
+      if (sameWord(coreOf(k), writtenWord)) matches.push_back(static_cast<int>(k));
     }
     const bool lookedAlike = !matches.empty();
     // A keyboard whose yeh has no dots at a word's end (as Persian ones give) writes في as فى: the
@@ -510,6 +522,47 @@ ReadBoard readBoardFile(std::string_view bytes) {
   });
   result.board = std::move(board);
   return result;
+}
+
+std::optional<GroupLines> groupLines(std::string_view sentence, const std::vector<Letters>& runs) {
+  const std::vector<Word> words = wordsOf(sentence);
+  if (runs.empty()) return std::nullopt;
+  const int word = runs.front().word;
+  if (word < 0 || static_cast<std::size_t>(word) >= words.size()) return std::nullopt;
+  const Word& letters = words[static_cast<std::size_t>(word)];
+  const std::vector<std::pair<int, int>> cores = coresOf(words);
+  const auto [first, last] = cores[static_cast<std::size_t>(word)];
+  // Where each parenthesis goes, in bytes of the word's core.
+  std::vector<std::pair<std::size_t, char>> marks;
+  for (const Letters& run : runs) {
+    if (run.word != word || run.letter < first || run.count < 1 || run.letter + run.count > last) return std::nullopt;
+    const Letter& a = letters[static_cast<std::size_t>(run.letter)];
+    const Letter& b = letters[static_cast<std::size_t>(run.letter + run.count - 1)];
+    if (run.marksOnly && a.end == a.baseEnd) return std::nullopt;
+    marks.emplace_back(run.marksOnly ? a.baseEnd : a.start, '(');
+    marks.emplace_back(b.end, ')');
+  }
+  std::sort(marks.begin(), marks.end());
+  const std::size_t from = letters[static_cast<std::size_t>(first)].start;
+  const std::size_t to = letters[static_cast<std::size_t>(last - 1)].end;
+  GroupLines lines;
+  std::size_t at = from;
+  for (const auto& [where, mark] : marks) {
+    if (where < at) return std::nullopt;  // runs that overlap
+    lines.letters.append(sentence.substr(at, where - at));
+    lines.letters += mark;
+    at = where;
+  }
+  lines.letters.append(sentence.substr(at, to - at));
+  // Touching runs write ")(": one pair of parentheses holds them.
+  for (std::size_t p; (p = lines.letters.find(")(")) != std::string::npos;) lines.letters.erase(p, 2);
+  const std::u32string core = coreText(sentence, words, cores, static_cast<std::size_t>(word));
+  for (std::size_t k = 0; k < words.size(); ++k)
+    if (sameWord(coreText(sentence, words, cores, k), core)) {
+      ++lines.appearances;
+      if (k <= static_cast<std::size_t>(word)) ++lines.appearance;
+    }
+  return lines;
 }
 
 }  // namespace wizlo::maker

@@ -51,4 +51,14 @@ struct ReadBoard {
 // The file's bytes: UTF-8, with or without its byte-order mark, or UTF-16 with its mark.
 ReadBoard readBoardFile(std::string_view bytes);
 
+// What a board file says of a group of the sentence's letters, for a page where a teacher taps them:
+// the word as the sentence has it with the runs in parentheses, and which of the word's appearances
+// it is (`word = appearance` where `appearances` is more than 1). `sentence` is as the reader keeps
+// it (tidied); none for runs that are not all in one word, or that overlap.
+struct GroupLines {
+  std::string letters;
+  int appearance = 0, appearances = 0;
+};
+std::optional<GroupLines> groupLines(std::string_view sentence, const std::vector<Letters>& runs);
+
 }  // namespace wizlo::maker

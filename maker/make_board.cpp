@@ -1,6 +1,7 @@
 #include "maker/make_board.hpp"
 
 #include <chrono>
+#include <cstring>
 #include <future>
 #include <stdexcept>
 
@@ -36,17 +37,20 @@ struct Drawn {
   packs::NewImage file;
 };
 
+art::Surface drawnBackdrop(const BoardContent& content, int width, int height, art::InkMap& ink) {
+  art::Surface surface = art::makeSurface(width, height);
+  const art::Context cr = art::drawingOn(surface.get());
+  art::setSource(cr.get(), art::kWhite);
+  cairo_paint(cr.get());
+  cairo_scale(cr.get(), width / art::kPageWidth, height / art::kPageHeight);
+  art::drawBoard(cr.get(), content, ink);
+  return surface;
+}
+
 // The backdrop at one size, encoded as the program's own are and decoded again as the program will.
 Drawn drawBackdrop(const BoardContent& content, int width, int height) {
-  const art::Surface surface = art::makeSurface(width, height);
   Drawn drawn;
-  {
-    const art::Context cr = art::drawingOn(surface.get());
-    art::setSource(cr.get(), art::kWhite);
-    cairo_paint(cr.get());
-    cairo_scale(cr.get(), width / art::kPageWidth, height / art::kPageHeight);
-    art::drawBoard(cr.get(), content, drawn.backdrop.ink);
-  }
+  const art::Surface surface = drawnBackdrop(content, width, height, drawn.backdrop.ink);
   drawn.file = {packs::ImageKind::Jpeg, width, height, art::encodeJpeg(surface.get(), kBackdropQuality)};
   drawn.backdrop.image = assets::decodeJpeg(drawn.file.bytes);
   return drawn;
@@ -63,6 +67,25 @@ packs::NewPicture icon(const std::string& key, std::span<const int> sizes, const
 }
 
 }  // namespace
+
+std::optional<Bitmap> previewBoard(std::string_view boardFile, int width, int height, MadeBoard& made) {
+  const art::Surface scratch = art::makeSurface(1, 1);
+  const art::Context measure = art::drawingOn(scratch.get());
+  if (!readAndPlan(boardFile, measure.get(), made)) return std::nullopt;
+  art::InkMap ink;
+  const art::Surface surface = drawnBackdrop(made.plan->content, width, height, ink);
+  cairo_surface_flush(surface.get());
+  Bitmap bitmap;
+  bitmap.width = width;
+  bitmap.height = height;
+  bitmap.argb.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  const unsigned char* data = cairo_image_surface_get_data(surface.get());
+  const int stride = cairo_image_surface_get_stride(surface.get());
+  for (int y = 0; y < height; ++y)  // opaque: premultiplied and straight alike
+    std::memcpy(&bitmap.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(width)],
+                data + static_cast<std::ptrdiff_t>(y) * stride, static_cast<std::size_t>(width) * 4);
+  return bitmap;
+}
 
 MadeBoard makeBoard(std::string_view boardFile, MakingTimes* times) {
   MadeBoard made;

@@ -1,9 +1,11 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "forms/picture.hpp"
 #include "maker/plan.hpp"
 #include "maker/problem.hpp"
 
@@ -25,6 +27,10 @@ struct MakingTimes {
 
 // `times`, where given, is told how long the steps took.
 MadeBoard makeBoard(std::string_view boardFile, MakingTimes* times = nullptr);
+
+// A board's backdrop alone at one size, for a page that draws it again as a teacher types: laid out
+// and drawn, not checked or packed. None where it cannot be laid out, with `made` saying why.
+std::optional<Bitmap> previewBoard(std::string_view boardFile, int width, int height, MadeBoard& made);
 
 // The steps wherever the maker runs, the browser too: the faces there, the file read, the board laid
 // out (`measure` measures its text). False, with `made` saying why, where it went no further.

@@ -37,7 +37,8 @@ const WizloStart = (() => {
   };
   // The menu's program, or, given a teacher's board, the board's (which carries the pack reader).
   const query = new URLSearchParams(location.search);
-  const program = query.has("pack") || query.get("launch") === "file" ? "wizlo-lesson" : "wizlo";
+  const shared = location.hash.startsWith("#board=");  // a board in the link itself (maker/shared-board.js)
+  const program = shared || query.has("pack") || query.get("launch") === "file" ? "wizlo-lesson" : "wizlo";
   const preload = document.createElement("link");
   Object.assign(preload, {rel: "preload", href: program + ".wasm", as: "fetch", type: "application/wasm",
                           crossOrigin: "anonymous"});
@@ -78,6 +79,7 @@ const WizloStart = (() => {
   async function givenPack() {
     const fromSystem = await launched;
     if (fromSystem) return fromSystem;
+    if (shared) return (await import("./maker/shared-board.js")).packFromLink(location.hash.slice(1));
     const asked = query.get("pack");
     if (!asked) return null;
     const name = decodeURIComponent(asked.split("/").pop() || asked);
@@ -119,12 +121,15 @@ const WizloStart = (() => {
     button.className = "open-board";
     button.textContent = "فتح لوحة معلّم — Open a teacher's board";
     button.addEventListener("click", () => chooser.click());
-    document.body.append(chooser, button);
+    // A teacher's way to the authoring page, which loads nothing until she follows it.
+    const make = Object.assign(document.createElement("a"), {className: "open-board make-board", href: "maker/",
+                                                            textContent: "صنع لوحة — Make a board"});
+    document.body.append(chooser, button, make);
     // Only where the stage leaves it room: it must never cover a form the pupil plays on.
     const placeChooser = () => {
       button.hidden = false;
       const mine = button.getBoundingClientRect();
-      button.hidden = [...document.querySelectorAll(".window")].some((window) => {
+      make.hidden = button.hidden = [...document.querySelectorAll(".window")].some((window) => {
         const box = window.getBoundingClientRect();
         return mine.left < box.right && box.left < mine.right && mine.top < box.bottom && box.top < mine.bottom;
       });
