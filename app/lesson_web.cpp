@@ -21,8 +21,9 @@
 #include "platform/web/web_sound.hpp"
 
 // The pack the page was given (start.js), fetched: its bytes in memory the program frees, their count
-// and the pack's name; null when there is none. A pack that cannot be fetched is said as a refusal.
-EM_ASYNC_JS(std::uint8_t*, wizlo_given_pack, (int* size, char** name, char** problem), {
+// and the pack's name; null when there is none. A pack that cannot be fetched is said as a refusal, and
+// so is a shared board's link that carries none, in the words the board maker gave (Arabic, English).
+EM_ASYNC_JS(std::uint8_t*, wizlo_given_pack, (int* size, char** name, char** problem, char** english), {
   const given = await WizloStart.givenPack();
   if (!given) return 0;
   const text = (value) => {
@@ -32,6 +33,11 @@ EM_ASYNC_JS(std::uint8_t*, wizlo_given_pack, (int* size, char** name, char** pro
     return at;
   };
   HEAP32[name >> 2] = text(given.name);
+  if (given.refusal) {
+    HEAP32[problem >> 2] = text(given.refusal.arabic);
+    HEAP32[english >> 2] = text(given.refusal.english);
+    return 0;
+  }
   if (given.problem) {
     HEAP32[problem >> 2] = text(given.problem);
     return 0;
@@ -62,9 +68,11 @@ int main() {
     int size = 0;
     char* name = nullptr;
     char* problem = nullptr;
-    std::uint8_t* bytes = wizlo_given_pack(&size, &name, &problem);
+    char* english = nullptr;
+    std::uint8_t* bytes = wizlo_given_pack(&size, &name, &problem, &english);
     packName = taken(name);
-    const std::string fetchProblem = taken(problem);
+    const std::string fetchProblem = taken(problem), refusal = taken(english);
+    if (!refusal.empty()) throw packs::PackError(fetchProblem, refusal);
     if (!fetchProblem.empty())
       throw packs::PackError("تعذّر تحميل الملف (" + fetchProblem + ").", "the file cannot be fetched (" + fetchProblem + ").");
     if (!bytes) throw packs::PackError("لم يُعطَ ملف.", "no file was given.");

@@ -79,7 +79,7 @@ export async function launch() {
 // Every sound the page plays, heard at the audio graph: a tap between the graph and its destination
 // adds up what reaches the speakers, block by block, and each sound started is kept with its own
 // length and energy, so that a test can tell which sound played and whether all of it was heard.
-function listenToTheAudioGraph() {
+export function listenToTheAudioGraph() {
   const sounds = [];
   const blocks = [];  // [context time the block is heard at, its length in seconds, its energy]
   const connect = AudioNode.prototype.connect;
@@ -168,8 +168,10 @@ export const centre = (c) => [c.left + c.width / 2, c.top + c.height / 2];
 
 // The pupil's mouse and finger, aimed in twips at the topmost window.
 export class Pupil {
-  constructor(page) {
+  // `forms`: layouts by name for forms the program does not know itself, a teacher's board's say.
+  constructor(page, forms = {}) {
     this.page = page;
+    this.forms = forms;
     this.fingers = 0;
   }
 
@@ -182,7 +184,7 @@ export class Pupil {
       if (layer > z) [top, z] = [canvas, layer];
     }
     const box = await top.boundingBox();
-    const client = form(formName);
+    const client = this.forms[formName] || form(formName);
     return [box.x + (x / client.clientWidth) * box.width, box.y + (y / client.clientHeight) * box.height];
   }
 

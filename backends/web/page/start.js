@@ -37,7 +37,7 @@ const WizloStart = (() => {
   };
   // The menu's program, or, given a teacher's board, the board's (which carries the pack reader).
   const query = new URLSearchParams(location.search);
-  const shared = location.hash.startsWith("#board=");  // a board in the link itself (maker/shared-board.js)
+  const shared = location.hash.startsWith("#board=");  // a board in the link itself (shared-board.js)
   const program = shared || query.has("pack") || query.get("launch") === "file" ? "wizlo-lesson" : "wizlo";
   const preload = document.createElement("link");
   Object.assign(preload, {rel: "preload", href: program + ".wasm", as: "fetch", type: "application/wasm",
@@ -79,7 +79,7 @@ const WizloStart = (() => {
   async function givenPack() {
     const fromSystem = await launched;
     if (fromSystem) return fromSystem;
-    if (shared) return (await import("./maker/shared-board.js")).packFromLink(location.hash.slice(1));
+    if (shared) return (await import("./shared-board.js")).packFromLink(location.hash.slice(1));
     const asked = query.get("pack");
     if (!asked) return null;
     const name = decodeURIComponent(asked.split("/").pop() || asked);

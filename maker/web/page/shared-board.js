@@ -18,21 +18,19 @@ function askWorker(worker, ask, args) {
 }
 
 export async function packFromLink(fragment) {
-  const name = "لوحة مشتركة — a shared board";
+  const name = "لوحة مشتركة";
   const key = new URL(`shared/${await digest(fragment)}.wizlo`, location.href).href;
   const cache = "caches" in window ? await caches.open(kCache) : null;
   const kept = cache && await cache.match(key);
   if (kept) return {name, bytes: new Uint8Array(await kept.arrayBuffer())};
-  const worker = new Worker(new URL("worker.js", import.meta.url), {type: "module"});
+  const worker = new Worker(new URL("maker/worker.js", import.meta.url), {type: "module"});
   try {
     const read = await askWorker(worker, "read_link", [fragment]);
-    if (read.answer.problem) return {name, problem: `${read.answer.problem.arabic} — ${read.answer.problem.english}`};
+    if (read.answer.problem) return {name, refusal: read.answer.problem};
     const made = await askWorker(worker, "make", [read.answer.board]);
     if (made.made.error) return {name, problem: made.made.error};
-    if (made.made.problems.length) {
-      const p = made.made.problems[0];
-      return {name, problem: `${p.arabic} — ${p.english}`};
-    }
+    // Only a board the maker passes is played: the first of its problems says why not.
+    if (made.made.problems.length) return {name, refusal: made.made.problems[0]};
     if (cache) await cache.put(key, new Response(made.pack));
     return {name, bytes: made.pack};
   } catch (error) {
