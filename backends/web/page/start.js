@@ -39,6 +39,8 @@ const WizloStart = (() => {
   const query = new URLSearchParams(location.search);
   const shared = location.hash.startsWith("#board=");  // a board in the link itself (shared-board.js)
   const program = shared || query.has("pack") || query.get("launch") === "file" ? "wizlo-lesson" : "wizlo";
+  // Made while the program loads, not after it asks.
+  const sharedPack = shared && import("./shared-board.js").then((board) => board.packFromLink(location.hash.slice(1)));
   const preload = document.createElement("link");
   Object.assign(preload, {rel: "preload", href: program + ".wasm", as: "fetch", type: "application/wasm",
                           crossOrigin: "anonymous"});
@@ -79,7 +81,7 @@ const WizloStart = (() => {
   async function givenPack() {
     const fromSystem = await launched;
     if (fromSystem) return fromSystem;
-    if (shared) return (await import("./shared-board.js")).packFromLink(location.hash.slice(1));
+    if (shared) return sharedPack;
     const asked = query.get("pack");
     if (!asked) return null;
     const name = decodeURIComponent(asked.split("/").pop() || asked);

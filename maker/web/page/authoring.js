@@ -310,6 +310,7 @@ async function drawBoard() {
         canvas.width = width;
         canvas.height = height;
         canvas.getContext("2d").putImageData(new ImageData(new Uint8ClampedArray(step.pixels.buffer), width, height), 0, 0);
+        canvas.dataset.paintedAt = String(performance.now());
       }
       canvas.classList.toggle("stale", !step.preview.drawn);
       if (!step.preview.drawn) showProblems(step.preview.problems);
@@ -336,8 +337,8 @@ function changed(redrawList = true) {
   $("shared").hidden = true;
   if (redrawList) drawGroups();
   clearTimeout(soon);
-  // Typing goes on: wait for a pause as short as a keystroke's.
-  soon = setTimeout(() => { drawSentence().then(() => redrawList && drawGroups()); drawBoard(); }, 120);
+  // Typing goes on: a pause as short as a keystroke's, and the maker draws only the newest board.
+  soon = setTimeout(() => { drawSentence().then(() => redrawList && drawGroups()); drawBoard(); }, 40);
 }
 
 for (const key of ["sentence", "title", "instruction", "teacher", "school"])
