@@ -90,6 +90,8 @@ struct BoardContent {
 // The names beside the small pieces of the boards that have them: one size on all, which the
 // tightest of their rows fits (beside Form5's back button). The large disks leave room for more.
 inline constexpr double kTileSkillSize = 480;
+// The least a name beside a piece may shrink to, to make room: 30 px em at 1x.
+inline constexpr double kLeastSkillSize = 450;
 
 // ---- A practice page --------------------------------------------------------------------------
 

@@ -10,6 +10,7 @@
 #include "assets/generator/backdrops/arrow_clearance.hpp"
 #include "assets/generator/backdrops/board.hpp"
 #include "assets/generator/backdrops/legibility.hpp"
+#include "assets/generator/backdrops/name_gaps.hpp"
 #include "assets/generator/backdrops/placement.hpp"
 #include "assets/generator/draw/owned.hpp"
 #include "maker/arabic_counts.hpp"
@@ -18,7 +19,6 @@
 namespace wizlo::maker {
 namespace {
 
-constexpr double kLeastNameGapPx = 20;  // at 1x, from a piece to any name but its own
 // The browser's build has one thread, the page's: there the larger images are measured after the first.
 #ifdef __EMSCRIPTEN__
 constexpr std::launch kBeside = std::launch::deferred;
@@ -162,10 +162,8 @@ class Checker {
     wordGaps(words);
     arrowsClear(pixels, drawn.ink);
     namesClear(labels, taken, image.width, static_cast<int>(std::lround(3 * px)));
-    if (oneX) {
-      namesNearestTheirPieces(labels, image.width);
-      plainGround(image);
-    }
+    namesNearestTheirPieces(pixels, drawn.ink);
+    if (oneX) plainGround(image);
   }
 
   void piecesOnTheirGround(const Bitmap& oneX, std::uint32_t tileGround) {
@@ -248,33 +246,13 @@ class Checker {
     }
   }
 
-  // Each piece's own name the nearest to it, by far: a pupil reads a piece by the name beside it.
-  void namesNearestTheirPieces(const std::vector<std::vector<bool>>& labels, int width) {
-    const double scale = width / art::kPageWidth;
-    std::vector<std::vector<std::pair<double, double>>> inks(labels.size());  // the middles of each name's pixels
-    for (std::size_t k = 0; k < labels.size(); ++k)
-      for (std::size_t i = 0; i < labels[k].size(); ++i)
-        if (labels[k][i]) inks[k].emplace_back(static_cast<double>(i % width) + 0.5, static_cast<double>(i / width) + 0.5);
-    const auto distance = [&](std::size_t k, const Rect& r) {
-      const double x0 = r.Left * scale, y0 = r.Top * scale, x1 = r.right() * scale, y1 = r.bottom() * scale;
-      double least = 1e9;
-      for (const auto& [x, y] : inks[k]) {
-        const double dx = std::max({x0 - x, 0.0, x - x1}), dy = std::max({y0 - y, 0.0, y - y1});
-        least = std::min(least, dx * dx + dy * dy);
-      }
-      return std::sqrt(least);
-    };
-    for (const ImageLayout& c : plan_.form.Controls) {
-      if (c.Name != names::kPieces) continue;
-      const auto j = static_cast<std::size_t>(*c.Index);
-      const double own = distance(j, c.rect());
-      for (std::size_t k = 0; k < labels.size(); ++k)
-        if (k != j && distance(k, c.rect()) < std::max(kLeastNameGapPx, 2 * own)) {
-          add(plan_.pieces[k].skillLine, "اسم هذه المهارة قريب من قطعة مهارة أخرى فيُظن اسمها، فيُرجى اختصاره.",
-              "this skill's name lies so near another skill's piece that it could be taken for that piece's. Shorten it.");
-          break;
-        }
-    }
+  // Each piece's own name the nearest to it, by far, in every direction, as the program's own boards
+  // are held to it: a pupil reads a piece by the name beside it.
+  void namesNearestTheirPieces(const art::InkPixels& pixels, const art::InkMap& ink) {
+    for (const art::NameGapFault& f : art::nameGapFaults(pixels, ink, art::pieceBoxesOf(plan_.form)))
+      add(plan_.pieces[static_cast<std::size_t>(f.other)].skillLine,
+          "اسم هذه المهارة قريب من قطعة مهارة أخرى فيُظن اسمها، فيُرجى اختصاره.",
+          "this skill's name lies so near another skill's piece that it could be taken for that piece's. Shorten it.");
   }
 
   void plainGround(const Bitmap& image) {

@@ -1,5 +1,6 @@
 // wizlo_art_generator OUT_DIR: draws every picture of the program and writes
-// the images and the files that embed them into OUT_DIR.
+// the images and the files that embed them into OUT_DIR. With --measure DIR, prints
+// instead what the backdrops' checks measure, and leaves the backdrops in DIR.
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -53,6 +54,43 @@ void drawIcon(PictureId id, cairo_t* cr, int size) {
   }
 }
 
+// What the checks measure on each backdrop, as tables: each piece's own name and the nearest other
+// name, and each coloured group's standout by its fill and by its rim. The checks stop the build on
+// a fault; this shows how far from one every board is, and leaves each backdrop in `dir` as a PNG
+// to look at, faults and all.
+void measureBackdrops(const std::string& dir) {
+  for (std::size_t i = 0; i < kPictureCount; ++i) {
+    const PictureId id = pictureAt(i);
+    if (familyOf(id) != Family::Backdrop) continue;
+    for (const auto [w, h] : kBackdropSizes) {
+      const Surface surface = makeSurface(w, h);
+      InkMap ink;
+      {
+        const Context cr = drawingOn(surface.get());
+        setSource(cr.get(), kWhite);
+        cairo_paint(cr.get());
+        drawBackdrop(id, cr.get(), w, h, ink);
+      }
+      cairo_surface_flush(surface.get());
+      const auto* argb = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(surface.get()));
+      const InkPixels pixels({argb, static_cast<std::size_t>(w) * h}, w, ink);
+      const std::string picture = std::string(nameOf(id)) + " at " + std::to_string(w) + " px";
+      const std::vector<std::uint8_t> png = encodePng(surface.get());
+      std::FILE* file = std::fopen((dir + "/" + std::string(nameOf(id)) + "-" + std::to_string(w) + ".png").c_str(), "wb");
+      if (!file || std::fwrite(png.data(), 1, png.size(), file) != png.size() || std::fclose(file) != 0)
+        throw std::runtime_error("cannot write " + picture + " into " + dir);
+      for (const PieceNameGaps& g : nameGaps(pixels, ink, pieceBoxesOf(*formShowing(id))))
+        std::printf("%s\tc(%d)\town %.1f px\tnearest other c(%d) %.1f px\n", picture.c_str(), g.piece, g.ownPx,
+                    g.nearestOther, g.otherPx);
+      for (const InkPart& part : ink.parts())
+        if (part.kind == InkKind::Letters) {
+          const Standout s = pixels.standout(part);
+          std::printf("%s\t%s\tfill %.2f:1\trim %.2f:1\n", picture.c_str(), part.name.c_str(), s.fill, s.rim);
+        }
+    }
+  }
+}
+
 std::vector<DrawnImage> drawEverything() {
   std::vector<DrawnImage> images;
   for (std::size_t i = 0; i < kPictureCount; ++i) {
@@ -95,12 +133,17 @@ std::vector<DrawnImage> drawEverything() {
 }  // namespace wizlo::art
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUT_DIR\n", argv[0]);
+  const bool measure = argc == 3 && std::string(argv[1]) == "--measure";
+  if (argc != 2 && !measure) {
+    std::fprintf(stderr, "usage: %s OUT_DIR | --measure DIR\n", argv[0]);
     return 2;
   }
   try {
     wizlo::art::requireFonts();
+    if (measure) {
+      wizlo::art::measureBackdrops(argv[2]);
+      return 0;
+    }
     const std::vector<wizlo::art::DrawnImage> images = wizlo::art::drawEverything();
     wizlo::art::writeFirstFrame(images, wizlo::art::writeEmbedding(images, argv[1]), wizlo::layouts::Form1, argv[1]);
   } catch (const std::exception& e) {

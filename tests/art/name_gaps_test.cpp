@@ -29,17 +29,21 @@ struct Layout {
   bool fault;
 };
 
-TEST(NameGaps, APieceWhoseNeighboursNameComesWithinTwentyPixelsOrTwiceItsOwnIsFound) {
+TEST(NameGaps, APieceWhoseNeighboursNameComesWithinTwentyPixelsOrTwiceItsOwnInAnyDirectionIsFound) {
   // c(0) at 400..440 x 300..330, its name at its left; the other name and its piece c(1) come after
-  // it in the row, or in the row before.
+  // it in the row, or in the row before or after.
   const Box c0 = px(400, 300, 40, 30);
   const Layout kLayouts[] = {
       {"own name 7 px left, the next name 13 px right", px(300, 305, 93, 20), px(453, 305, 100, 20), true},
       {"own name 7 px left, the next name 25 px right", px(300, 305, 93, 20), px(465, 305, 100, 20), false},
       {"own name 12 px left, the next name 22 px right", px(300, 305, 88, 20), px(462, 305, 100, 20), true},
       {"own name 7 px left, the next 19 px right", px(300, 305, 93, 20), px(459, 305, 100, 20), true},
-      {"own name 7 px left, another name just above, in the row before", px(300, 305, 93, 20),
-       px(380, 270, 100, 22), false},
+      {"own name 7 px left, another name 8 px above, in the row before", px(300, 305, 93, 20),
+       px(380, 270, 100, 22), true},
+      {"own name 7 px left, another name 21 px above, in the row before", px(300, 305, 93, 20),
+       px(380, 257, 100, 22), false},
+      {"own name 7 px left, another name below and to the right, 11 px off the piece's corner", px(300, 305, 93, 20),
+       px(448, 338, 100, 20), true},
       {"own name 7 px left, another name overlapping the piece's top rows 8 px off", px(300, 305, 93, 20),
        px(448, 290, 100, 20), true},
   };

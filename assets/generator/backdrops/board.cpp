@@ -179,8 +179,8 @@ std::string_view skillOf(const BoardContent& b, int piece) {
 // A name's ink ends this far left of its piece, and keeps this far from any control or other name:
 // 4 px at 1x, so rows of names never run into each other.
 constexpr double kNameGap = 110, kNameClearance = 60;
-// How far a name keeps from every other piece it stands level with, so its own piece is clearly the
-// one it belongs to (name_gaps.hpp), with a pixel and a half to spare for the anti-aliased ink.
+// How far a name keeps from every other piece, beside it, above or below, so its own piece is clearly
+// the one it belongs to (name_gaps.hpp), with a pixel and a half to spare for the anti-aliased ink.
 constexpr double kBesideOtherPiece =
     std::max(kLeastOtherNameGapPx * 15, kOtherNameGapToOwn * kNameGap) + 1.5 * 15;
 // How far a name may stand above or below level with its piece, nearest first: while its middle
@@ -238,7 +238,9 @@ std::optional<std::vector<PlacedText>> placeNames(cairo_t* cr, const BoardConten
     InkStrips strips(text, kNameClearance / 2);
     std::vector<Box> others;  // the other pieces, with the room beside them that no other name may take
     for (const ImageLayout* other : pieces)
-      if (other != piece) others.push_back(inset(boxOf(other->rect()), -(kBesideOtherPiece - kNameClearance / 2), 0));
+      if (other != piece)
+        others.push_back(inset(boxOf(other->rect()), -(kBesideOtherPiece - kNameClearance / 2),
+                               -(kBesideOtherPiece - kNameClearance / 2)));
     NameChoices name{{std::move(text), at.x - kNameGap - ink.right()}, std::move(strips),
                      at.centreY() - ink.centreY(), {}};
     for (const double nudge : kNameNudges) {
@@ -268,10 +270,17 @@ void drawSkills(cairo_t* cr, const BoardContent& b, const std::vector<Box>& obst
   // ones nearest before it.
   std::sort(pieces.begin(), pieces.end(),
             [](auto* p, auto* q) { return p->Top != q->Top ? p->Top < q->Top : p->Left > q->Left; });
+  // Names may give up a little of their size to find room, never below what a seven-year-old reads
+  // at a glance; a board that asks for smaller names than that keeps its own.
+  const double least = std::min(b.skillSize, kLeastSkillSize);
   std::optional<std::vector<PlacedText>> placed;
   for (double size = b.skillSize; !placed; size *= 0.99) {
-    if (size < b.skillSize * 0.3)
-      throw std::runtime_error(std::string(b.form->Name) + ": the skills' names fit nowhere beside their pieces");
+    if (size < least)
+      throw std::runtime_error(std::string(b.form->Name) +
+                               ": لا تجد أسماء المهارات مكانًا بجانب قطعها يكون فيه كل اسم أقرب إلى قطعته منه إلى أي قطعة أخرى. "
+                               "يلزم أن تتباعد صفوف القطع، أو أن تقصر الأسماء.\n"
+                               "the skills' names find no place beside their pieces with each one nearer its own "
+                               "piece than any other: the rows of pieces must stand further apart, or the names be shorter.");
     placed = placeNames(cr, b, pieces, size, obstacles);
   }
   for (std::size_t k = 0; k < pieces.size(); ++k) {

@@ -10,6 +10,7 @@
 #include "assets/control_names.hpp"
 #include "assets/generator/backdrops/placement.hpp"
 #include "assets/generator/draw/shapes.hpp"
+#include "assets/generator/text/numeral.hpp"
 
 namespace wizlo::art {
 namespace {
@@ -26,8 +27,8 @@ std::optional<int> pieceOfLabel(std::string_view name) {
   return std::nullopt;
 }
 
-// The nearest the ink level with each box comes to it, in pixels of the image, from the middle of each
-// inked pixel; infinity where none of the ink is level with the box.
+// The nearest each name's ink comes to each box, in pixels of the image, from the middle of each
+// inked pixel, in any direction.
 std::vector<double> gapsFrom(const std::vector<std::uint8_t>& coverage, int width, std::span<const Box> boxes) {
   std::vector<double> nearest(boxes.size(), std::numeric_limits<double>::infinity());
   for (std::size_t i = 0; i < coverage.size(); ++i) {
@@ -35,12 +36,18 @@ std::vector<double> gapsFrom(const std::vector<std::uint8_t>& coverage, int widt
     const double x = static_cast<double>(i % width) + 0.5, y = static_cast<double>(i / width) + 0.5;
     for (std::size_t b = 0; b < boxes.size(); ++b) {
       const Box& box = boxes[b];
-      if (box.width <= 0 || y < box.y || y > box.bottom()) continue;
+      if (box.width <= 0) continue;
       const double dx = std::max({box.x - x, 0.0, x - box.right()}), dy = std::max({box.y - y, 0.0, y - box.bottom()});
       nearest[b] = std::min(nearest[b], std::hypot(dx, dy));
     }
   }
   return nearest;
+}
+
+// "7.5" as an Arabic line writes it: "٧٫٥".
+std::string arabicDecimal(double v) {
+  const long tenths = std::lround(v * 10);
+  return arabicIndic(static_cast<int>(tenths / 10)) + "٫" + arabicIndic(static_cast<int>(tenths % 10));
 }
 
 }  // namespace
@@ -58,15 +65,20 @@ std::vector<Box> pieceBoxesOf(const FormLayout& board) {
 std::string labelName(int piece) { return "c(" + std::to_string(piece) + ") label"; }
 
 std::string NameGapFault::describe() const {
-  char text[160];
-  std::snprintf(text, sizeof text, "c(%d)'s own name is %.1f px from it, but c(%d)'s is only %.1f px", piece, ownPx,
-                other, otherPx);
-  return text;
+  const auto n = [](int piece) { return arabicIndic(piece + 1); };
+  char english[200];
+  std::snprintf(english, sizeof english,
+                "the name of piece %d is %.1f px from piece %d, whose own name is %.1f px from it: every other name "
+                "must keep at least %.0f px from a piece, and twice as far as its own name.",
+                other + 1, otherPx, piece + 1, ownPx, kLeastOtherNameGapPx);
+  return "اسم القطعة " + n(other) + " على بعد " + arabicDecimal(otherPx) + " بكسل من القطعة " + n(piece) +
+         "، واسمها على بعد " + arabicDecimal(ownPx) + " بكسل منها: يلزم أن يبعد كل اسم آخر عن القطعة " +
+         arabicIndic(static_cast<int>(kLeastOtherNameGapPx)) + " بكسل على الأقل، وضعفَ بعد اسمها.\n" + english;
 }
 
-std::vector<NameGapFault> nameGapFaults(const InkPixels& pixels, const InkMap& ink, std::span<const Box> pieces) {
+std::vector<PieceNameGaps> nameGaps(const InkPixels& pixels, const InkMap& ink, std::span<const Box> pieces) {
   const int width = pixels.width();
-  const double toImage = width / kPageWidth;  // twips to the image's pixels
+  const double toImage = width / kPageWidth;       // twips to the image's pixels
   const double onePx = width / (kPageWidth / 15);  // a pixel at 1x, in the image's pixels
   std::vector<Box> boxes;
   for (const Box& p : pieces) boxes.push_back({p.x * toImage, p.y * toImage, p.width * toImage, p.height * toImage});
@@ -81,17 +93,24 @@ std::vector<NameGapFault> nameGapFaults(const InkPixels& pixels, const InkMap& i
     for (double& d : g) d /= onePx;
     gaps[static_cast<std::size_t>(*owner)] = std::move(g);
   }
-  std::vector<NameGapFault> faults;
+  std::vector<PieceNameGaps> out;
   for (std::size_t p = 0; p < pieces.size(); ++p) {
     if (pieces[p].width <= 0 || gaps[p].empty()) continue;
-    const double own = gaps[p][p];
-    for (std::size_t q = 0; q < pieces.size(); ++q) {
-      if (q == p || gaps[q].empty()) continue;
-      const double other = gaps[q][p];
-      if (other < kLeastOtherNameGapPx || other < kOtherNameGapToOwn * own)
-        faults.push_back({static_cast<int>(p), static_cast<int>(q), own, other});
-    }
+    PieceNameGaps row{static_cast<int>(p), gaps[p][p], -1, 0};
+    for (std::size_t q = 0; q < pieces.size(); ++q)
+      if (q != p && !gaps[q].empty() && (row.nearestOther < 0 || gaps[q][p] < row.otherPx))
+        row.nearestOther = static_cast<int>(q), row.otherPx = gaps[q][p];
+    out.push_back(row);
   }
+  return out;
+}
+
+std::vector<NameGapFault> nameGapFaults(const InkPixels& pixels, const InkMap& ink, std::span<const Box> pieces) {
+  std::vector<NameGapFault> faults;
+  for (const PieceNameGaps& g : nameGaps(pixels, ink, pieces))
+    if (g.nearestOther >= 0 &&
+        (g.otherPx < kLeastOtherNameGapPx || g.otherPx < kOtherNameGapToOwn * g.ownPx))
+      faults.push_back({g.piece, g.nearestOther, g.ownPx, g.otherPx});
   return faults;
 }
 

@@ -8,15 +8,14 @@
 #include "assets/generator/draw/box.hpp"
 #include "forms/layout.hpp"
 
-// Whether a pupil can tell which skill name belongs to which piece, measured on the drawn ink: of the
-// names level with a piece (some of their ink within its rows), its own must be clearly the nearest.
-// A pupil reads a row, number then name; the names of the rows above and below are kept clear of the
-// pieces by the placement's own margin, and could not keep 20 px from them: the layouts stack the
-// tiles' rows 32 to 40 px apart. Any board's content can be run through it, a teacher's as well.
+// Whether a pupil can tell which skill name belongs to which piece, measured on the drawn ink in
+// every direction: a name in the row above or below can come as near a piece as one beside it, and
+// a pupil looking for the piece's name takes whichever is nearest. Any board's content can be run
+// through it, a teacher's as well.
 namespace wizlo::art {
 
-// At 1x, every other name level with a piece keeps at least this far from it, and at least this many
-// times as far as the piece's own name, which must be level with it.
+// At 1x, every other name keeps at least this far from a piece, and at least this many times as far
+// as the piece's own name.
 inline constexpr double kLeastOtherNameGapPx = 20;
 inline constexpr double kOtherNameGapToOwn = 2;
 
@@ -26,15 +25,27 @@ std::vector<Box> pieceBoxesOf(const FormLayout& board);
 // The ink map's name of the skill name drawn beside piece c(`piece`).
 std::string labelName(int piece);
 
+// How near a piece its own name comes, and the nearest of the others, at 1x, from the piece's
+// rectangle to the middles of the names' inked pixels.
+struct PieceNameGaps {
+  int piece = -1;
+  double ownPx = 0;
+  int nearestOther = -1;  // -1 where the board has no other name
+  double otherPx = 0;
+};
+
 // A piece whose own name is not clearly the nearest: `other` is the piece whose name comes too near.
 struct NameGapFault {
   int piece, other;
-  double ownPx, otherPx;  // gaps at 1x, from the piece's rectangle to the names' ink
+  double ownPx, otherPx;
+  // Arabic first, then English, as a teacher reads the maker's messages; numbers counted from 1, as
+  // the pieces show them.
   std::string describe() const;
 };
 
-// Every fault of a board: `pieces` are the visible pieces' rectangles in twips, by index (an empty box
-// for a hidden one), and the ink map holds each name as labelName() calls it.
+// `pieces` are the visible pieces' rectangles in twips, by index (an empty box for a hidden one), and
+// the ink map holds each name as labelName() calls it.
+std::vector<PieceNameGaps> nameGaps(const InkPixels& pixels, const InkMap& ink, std::span<const Box> pieces);
 std::vector<NameGapFault> nameGapFaults(const InkPixels& pixels, const InkMap& ink, std::span<const Box> pieces);
 
 // Throws, naming the piece and the name, at the first fault.
