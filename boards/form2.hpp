@@ -119,17 +119,19 @@ inline constexpr FormLayout Form2 = {
 
 // What the backdrop draws: the sentence and its coloured letters, the instruction, and the skill
 // names, in twips.
+// Each group in the deepest shade that is still the hue its arrow is named by, so the letter reads
+// as solid colour; a hue too pale for that takes a broad dark rim of its own as well.
 inline constexpr MarkedLetters kForm2Circles[] = {
     {{0, 0}, "أ", 0xE01B1B},          // أ of the verb: cutting hamza
     {{0, 1, 2}, "كل", 0x1F3FA8},      // كل, the rest of the verb
     {{1, 2}, "و", 0xE0559A},          // و of سعود
     {{2, 0}, "ا", 0x8A3FB8},          // connecting alif of التّفاحة
-    {{2, 1}, "ل", 0x1E9E3A},          // its sun lam
-    {{2, 2}, "تّ", 0xF07A63},          // تّ with shadda
-    {{2, 4}, "ا", 0xA58BE0},          // long alif
-    {{2, 6}, "ة", 0x3BA7E8},          // taa marbuta
+    {{2, 1}, "ل", 0x178A30},          // its sun lam
+    {{2, 2}, "تّ", 0xE8674F},          // تّ with shadda
+    {{2, 4}, "ا", 0x9478D6},          // long alif
+    {{2, 6}, "ة", 0x2290DB},          // taa marbuta
     {{3, 2}, "أ", 0x0D5E2C},          // hamza in the middle of بتأنٍ
-    {{3, 3, 1, true}, "ٍ", 0xF08A00},  // the two kasras under its ن
+    {{3, 3, 1, true}, "ٍ", 0xE07000},  // the two kasras under its ن
 };
 
 inline constexpr std::string_view kForm2Skills[] = {

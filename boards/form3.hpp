@@ -124,15 +124,18 @@ inline constexpr FormLayout Form3 = {
 
 // What the backdrop draws: the sentence and its coloured letters, the instruction, and the skill
 // names, in twips.
+// Each group in the deepest shade that is still the hue its arrow is named by, so the letter reads
+// as solid colour; a hue too pale for that takes a broad dark rim of its own as well.
 inline constexpr MarkedLetters kForm3Circles[] = {
-    {{0, 0, 2}, "قر", 0xE01B1B},                          // قر of the verb قرأ
+    {{0, 0, 2}, "قر", 0xC8141A},                          // قر of the verb قرأ
     {{0, 2}, "أ", 0x111111},                              // hamza at the end of قرأ
     {{1, 0}, "أ", 0x1540D0},                              // hamza at the start of أديب
-    {{1, 2}, "ي", 0x18C21E},                              // ي of أديب
-    {{2, 2}, "ا", 0xF57C00},                              // long alif of كتابًا
-    {{2, 3, 2}, "بًا", 0xD81B9A},                          // بًا, the tanween fatha
+    {{1, 2}, "ي", 0x10A816},                              // ي of أديب
+    {{2, 2}, "ا", 0xE06A00},                              // long alif of كتابًا
+    {{2, 3, 2}, "بًا", 0xC01088},                          // بًا, the tanween fatha
+    // The yellow stays bright: a deeper one would come nearer the blue ground's own lightness.
     {{4, 0}, "ا", 0xFFE11A},                              // connecting alif of البيئة
-    {{4, 1}, "ل", 0xC9A0F0},                              // its moon lam
+    {{4, 1}, "ل", 0xA77BE0},                              // its moon lam
     {{4, 5}, "ة", 0x0B6B2E},                              // taa marbuta
     {{4, 5}, "", 0x0B6B2E, CircleKind::SpareOverLetter},  // the spare g(9), over the ة
 };

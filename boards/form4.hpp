@@ -125,14 +125,16 @@ inline constexpr FormLayout Form4 = {
 
 // What the backdrop draws: the sentence and its coloured letters, the instruction, and the skill
 // names, in twips.
+// Each group in the deepest shade that is still the hue its arrow is named by, so the letter reads
+// as solid colour; a hue too pale for that takes a broad dark rim of its own as well.
 inline constexpr MarkedLetters kForm4Circles[] = {
-    {{0, 0, 6}, "استخدم", 0xF48CB6},                   // the whole verb استخدم
+    {{0, 0, 6}, "استخدم", 0xEF7DAE},                   // the whole verb استخدم
     {{1, 0}, "أ", 0xE01B1B},                           // hamza at the start of أحمد
     {{2, 0}, "ا", 0x9A1020},                           // connecting alif of الحاسوب
     {{2, 1}, "ل", 0xD81B9A},                           // its moon lam
-    {{2, 3}, "ا", 0x10B5CF},                           // long alif
+    {{2, 3}, "ا", 0x0099B8},                           // long alif
     {{2, 5}, "و", 0x1F4FE0},                           // long waw
-    {{3, 1}, "ي", 0xF57C00},                           // ي of في
+    {{3, 1}, "ي", 0xE06A00},                           // ي of في
     {{4, 1}, "ل", 0x1E9E3A},                           // sun lam of التعلّم
     {{4, 4}, "لّ", 0x7F8020},                           // لّ with shadda
     {{4, 4}, "", 0x7F8020, CircleKind::SpareOnBlank},  // the spare g(9), on blank ground

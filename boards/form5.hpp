@@ -132,16 +132,19 @@ inline constexpr FormLayout Form5 = {
 
 // What the backdrop draws: the sentence and its coloured letters, the instruction, and the skill
 // names, in twips.
+// Each group in the deepest shade that is still the hue its arrow is named by, so the letter reads
+// as solid colour; a hue too pale for that takes a broad dark rim of its own as well.
 inline constexpr MarkedLetters kForm5Circles[] = {
     {{0, 0}, "س", 0xE01B1B},  // the verb سأل, red but for its hamza (and its ل below)
     {{0, 1}, "أ", 0x14207A},  // hamza in the middle of سأل
-    {{1, 0}, "ا", 0x7F8020},  // connecting alif of البراء
-    {{1, 1}, "ل", 0xF57C00},  // its moon lam
-    {{1, 5}, "ء", 0xF2C200},  // hamza at the end of البراء
-    {{2, 2}, "ي", 0x10B5CF},  // ي of صديقه
+    {{1, 0}, "ا", 0x6E6F12},  // connecting alif of البراء
+    {{1, 1}, "ل", 0xD86200},  // its moon lam
+    {{1, 5}, "ء", 0xE6B400},  // hamza at the end of البراء
+    {{2, 2}, "ي", 0x0099B8},  // ي of صديقه
     {{2, 4}, "ه", 0xD81BB0},  // ه at the end of صديقه
-    {{4, 1}, "ل", 0x6CD40C},  // sun lam of الزِّراعة
-    {{4, 2}, "زِّ", 0xB49CE8},  // زِّ with shadda and kasra
+    {{4, 1}, "ل", 0x5AB300},  // sun lam of الزِّراعة
+    {{4, 2}, "زِّ", 0x9A80DC},  // زِّ with shadda and kasra
+    // The cream stays light: a deeper one would come nearer the pink ground's own lightness.
     {{4, 4}, "ا", 0xFFF2C0},  // long alif
     {{4, 6}, "ة", 0x111111},  // taa marbuta
 };

@@ -22,16 +22,16 @@ namespace {
 constexpr std::array<Rgb, 12> kGroupColours = {
     0xE01B1B,  // red
     0x1E5BD8,  // blue
-    0x2E9D2E,  // green
+    0x248A24,  // green
     0x8E24AA,  // purple
-    0xF57C00,  // orange
-    0x00A3A3,  // teal
+    0xE06A00,  // orange
+    0x008F8F,  // teal
     0xD81BB0,  // magenta
     0x8D5A2B,  // brown
     0x14207A,  // navy
-    0x9BB80E,  // olive green
-    0xFF6FA5,  // pink
-    0x4FA8FF,  // sky blue
+    0x7E9A00,  // olive green
+    0xF0508C,  // pink
+    0x2E90E8,  // sky blue
 };
 
 std::array<double, 3> lab(Rgb c) {

@@ -40,11 +40,11 @@ inline constexpr PassageLine kForm7Passage[] = {
 };
 
 inline constexpr PickedLetters kForm7Picked[] = {
-    {0, {0, 1}, 0xE0307F}, {0, {4, 1}, 0x2E9D2E}, {0, {5, 4}, 0x00897B},  // pink, green, teal
-    {1, {1, 4}, 0xD32F2F}, {1, {3, 2}, 0x8E24AA}, {1, {4, 1}, 0xF06A00},  // red, purple, orange
-    {2, {1, 2}, 0x1E5BD8}, {2, {4, 5}, 0xD32F2F}, {2, {5, 0}, 0xE0A800},  // blue, red, yellow
-    {3, {0, 5}, 0x00897B}, {3, {2, 2}, 0x2E9D2E}, {3, {3, 1}, 0x8E24AA},  // teal, green, purple
-    {4, {1, 0}, 0xE0307F}, {4, {2, 3}, 0x1E5BD8}, {4, {2, 5}, 0xF06A00},  // pink, blue, orange
+    {0, {0, 1}, 0xE0307F}, {0, {4, 1}, 0x248A24}, {0, {5, 4}, 0x00897B},  // pink, green, teal
+    {1, {1, 4}, 0xD32F2F}, {1, {3, 2}, 0x8E24AA}, {1, {4, 1}, 0xD85A00},  // red, purple, orange
+    {2, {1, 2}, 0x1E5BD8}, {2, {4, 5}, 0xD32F2F}, {2, {5, 0}, 0xD8A000},  // blue, red, yellow
+    {3, {0, 5}, 0x00897B}, {3, {2, 2}, 0x248A24}, {3, {3, 1}, 0x8E24AA},  // teal, green, purple
+    {4, {1, 0}, 0xE0307F}, {4, {2, 3}, 0x1E5BD8}, {4, {2, 5}, 0xD85A00},  // pink, blue, orange
 };
 
 inline constexpr PageContent Form7Content = {

@@ -84,6 +84,23 @@ TEST(DrawnBackdrops, EverythingAPupilReadsStandsOutThreeToOneFromItsGround) {
   }
 }
 
+// A letter whose colour alone stands out less than 3:1 would read as a hollow outline; a dark rim
+// still there 1.5 to 2.5 px outside it makes it read as a solid letter of that colour.
+TEST(DrawnBackdrops, ColouredLettersPaleOnTheirGroundCarryARimTwoAndAHalfPixelsBroad) {
+  std::size_t pale = 0;
+  for (const Shown& shown : everyBackdrop()) {
+    forEachImageOf(*shown.form, [&](const Bitmap&, const InkMap& ink, const InkPixels& pixels) {
+      for (const InkPart& part : ink.parts()) {
+        if (part.kind != InkKind::Letters || pixels.standout(part).fill >= kLeastStandout) continue;
+        ++pale;
+        const double outer = pixels.standout(part, 1.5, 2.5).rim;
+        EXPECT_GE(outer, kLeastStandout) << part.name << ": its rim's outer pixel " << outer << ":1";
+      }
+    });
+  }
+  EXPECT_GT(pale, 0u);  // the boards have pale hues: yellow, cream, lilac
+}
+
 // The sentence's ink: its gaps even, and every arrow reaching its letters over no other letter, dot
 // or mark.
 TEST(DrawnBackdrops, TheSentencesGapsAreEvenAndEachArrowReachesItsLettersOverNoOtherInk) {

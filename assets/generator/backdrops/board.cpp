@@ -124,7 +124,7 @@ void drawSentenceAndCircles(cairo_t* cr, const BoardContent& b, InkMap& ink) {
   for (const MarkedLetters& m : b.circles)
     if (m.kind == CircleKind::Drawn) coloured.push_back(Colour::hex(m.colour));
   for (const MarkedLetters& m : b.alsoColoured) coloured.push_back(Colour::hex(m.colour));
-  for (const Word& w : words) rimLetters(cr, w.text, w.x, top, coloured);
+  for (const Word& w : words) rimLetters(cr, w.text, w.x, top, coloured, Colour::hex(b.groundColour));
   for (const Word& w : words) w.text.paint(w.x, top, kBlack);
   for (std::size_t k = 0; k < words.size(); ++k) {
     const Word& w = words[k];

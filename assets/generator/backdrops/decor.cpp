@@ -119,11 +119,12 @@ void drawBanner(cairo_t* cr, const Box& b, Colour fill, Colour edge) {
   cairo_stroke(cr);
 }
 
-void rimLetters(cairo_t* cr, const ArabicText& text, double x, double y, std::span<const Colour> colours) {
+void rimLetters(cairo_t* cr, const ArabicText& text, double x, double y, std::span<const Colour> colours,
+                Colour ground) {
   for (const Colour c : colours) {
     cairo_new_path(cr);
     text.pathIn(cr, x, y, c);
-    strokeRim(cr, c);
+    strokeRim(cr, c, letterRimWidth(c, ground));
   }
 }
 

@@ -21,8 +21,10 @@ void drawSwoosh(cairo_t* cr, double top, double bottom, Colour c);
 // A banner filling the box, its lower edge wavy, a dark shadow to its right.
 void drawBanner(cairo_t* cr, const Box& b, Colour fill, Colour edge);
 // A dark rim of its own hue around every letter of `text` at (x, y) painted in one of `colours`,
-// so that a pale letter reads on a pale ground; drawn before the text itself.
-void rimLetters(cairo_t* cr, const ArabicText& text, double x, double y, std::span<const Colour> colours);
+// so that a pale letter reads on a pale ground, the broad one where its colour alone would not
+// (letterRimWidth); drawn before the text itself.
+void rimLetters(cairo_t* cr, const ArabicText& text, double x, double y, std::span<const Colour> colours,
+                Colour ground);
 // Bevelled silver letters.
 void drawSilverText(cairo_t* cr, const ArabicText& text, double x, double y);
 // The glossy gold oval with a silver rim and the black word for back.

@@ -77,7 +77,7 @@ std::vector<std::uint8_t> InkPixels::coverage(const InkPart& part) const {
   return out;
 }
 
-Standout InkPixels::standout(const InkPart& part) const {
+Standout InkPixels::standout(const InkPart& part, double rimFrom, double rimTo) const {
   const double px = width_ / 905.0;  // a pixel at 1x, in this image's pixels
   const std::vector<std::uint8_t> c = coverage(part);
   // Only a window around the part's ink counts.
@@ -95,14 +95,15 @@ Standout InkPixels::standout(const InkPart& part) const {
   std::vector<bool> touched(n), notFull(n);
   for (int i = 0; i < n; ++i) touched[i] = c[page(i)] > 0, notFull[i] = c[page(i)] < 255;
   const std::vector<float> fromPart = distanceFrom(touched, w, n / w), fromEdge = distanceFrom(notFull, w, n / w);
-  // Its own colour well inside its edge; its rim up to a pixel and a half outside it, where no other
-  // ink lies; the ground a few pixels further out, clear of everything else drawn to be read.
+  // Its own colour well inside its edge; its rim in the band outside it asked for (up to a pixel and
+  // a half), where no other ink lies; the ground a few pixels further out, clear of everything else drawn to be read.
   std::vector<double> fill, rim, ground;
   for (int i = 0; i < n; ++i) {
     const std::size_t p = page(i);
     const double l = luminance(argb_[p]);
     if (fromEdge[i] >= px) fill.push_back(l);
-    else if (c[p] == 0 && fromPart[i] <= 1.5 * px && fromAnyInk_[p] > 0) rim.push_back(l);
+    else if (c[p] == 0 && fromPart[i] > rimFrom * px && fromPart[i] <= rimTo * px && fromAnyInk_[p] > rimFrom * px)
+      rim.push_back(l);
     else if (fromPart[i] >= 3 * px && fromPart[i] <= 6 * px && fromAnyInk_[p] >= 3 * px) ground.push_back(l);
   }
   return {contrast(fill, ground), contrast(rim, ground)};

@@ -27,7 +27,8 @@ class InkPixels {
 
   // How much of each pixel the part's outline covers, 0 to 255, row by row.
   std::vector<std::uint8_t> coverage(const InkPart& part) const;
-  Standout standout(const InkPart& part) const;
+  // The rim is measured from `rimFrom` to `rimTo` pixels at 1x outside the part's edge.
+  Standout standout(const InkPart& part, double rimFrom = 0, double rimTo = 1.5) const;
   int width() const { return width_; }
 
  private:

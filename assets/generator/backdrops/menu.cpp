@@ -54,7 +54,7 @@ void drawButton(cairo_t* cr, const MenuContent& menu, const MenuButton& button, 
   // The wavy edge takes the bottom of the banner.
   const Box drawn = label.ink();
   const double x = b.centreX() - drawn.centreX(), y = b.y + b.height * 0.44 - drawn.centreY();
-  rimLetters(cr, label, x, y, rainbow);
+  rimLetters(cr, label, x, y, rainbow, Colour::hex(menu.bannerFill));
   label.paint(x, y, kBlack);
   ink.add(InkKind::Line, std::string(text), [&](cairo_t* m) { label.path(m, x, y); }, size);
   for (std::size_t k = 0; k < rainbow.size(); ++k)

@@ -43,7 +43,7 @@ void drawPassage(cairo_t* cr, const PageContent& page, InkMap& ink) {
       }
     const double x = kRightEdge - t.ink().right(), y = page.firstBaseline + page.lineStep * i - t.baseline();
     t.paint(x + 14, y + 20, kBlack.withAlpha(0.13));
-    rimLetters(cr, t, x, y, picked);
+    rimLetters(cr, t, x, y, picked, Colour::hex(page.ground.front().colour));
     t.paint(x, y, Colour::hex(line.colour));
     ink.add(InkKind::Line, "line " + std::to_string(i), [&](cairo_t* m) { t.path(m, x, y); }, size);
     for (std::size_t k = 0; k < page.picked.size(); ++k)

@@ -17,10 +17,18 @@ using PathMaker = std::function<void(cairo_t*)>;
 // The rim that keeps a pale colour readable on a pale ground: its own hue, dark, and this wide
 // outside the shape's edge (1.6 px at 1x).
 inline constexpr double kRimWidth = 24;
+// Letters whose colour stands out less than 3:1 from the ground by itself take a rim this broad
+// (2.8 px at 1x): the eye then reads the colour inside as the letter, not a hollow outline.
+inline constexpr double kBroadRimWidth = 42;
 constexpr Colour rimOf(Colour c) { return c.shade(0.68); }
+// WCAG's contrast ratio of two opaque colours.
+double contrastRatio(Colour a, Colour b);
+// The rim letters of colour `c` take on `ground`: the broad one where the colour alone stands out
+// less than 3:1.
+double letterRimWidth(Colour c, Colour ground);
 // Strokes the rim around the current path, clearing it; the shape is filled afterwards, over the
 // rim's inner half.
-void strokeRim(cairo_t* cr, Colour c);
+void strokeRim(cairo_t* cr, Colour c, double width = kRimWidth);
 
 void paintFlat(cairo_t* cr, Colour c);
 
