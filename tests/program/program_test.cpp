@@ -206,17 +206,6 @@ TEST_F(ProgramTest, AShownMarkOnTheComputerBoardCoversAStripOfACircle) {
   });
 }
 
-TEST_F(ProgramTest, ThePressInTheSharedCornerOfTheFarmingBoardDragsTheUpperPiece) {
-  openFromMenu(layouts::hotSpotOpening(layouts::Form5), [&](Form& board) {
-    const Point circle = centreOf(board.control(names::kCircles, 0));  // c(4) fits g(0), c(1) does not
-    mouse.press(board, 9270, 5070);
-    mouse.release(board, circle.x, circle.y);
-    EXPECT_FALSE(board.control(names::kCircles, 0).Picture().isEmpty());
-    EXPECT_TRUE(board.control(names::kPieces, 4).Picture().isEmpty());
-    mouse.click(board, board.control(names::kBoardBack));
-  });
-}
-
 TEST_F(ProgramTest, TheWebHotSpotsOfMenuAndBoardsOpenOneAddressWithTheirOwnWindow) {
   mouse.click(menu(), menu().control(names::kWebSite));
   std::uintptr_t boardWindow = 0;
