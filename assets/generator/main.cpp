@@ -84,8 +84,9 @@ void measureBackdrops(const std::string& dir) {
                     g.nearestOther, g.otherPx);
       for (const InkPart& part : ink.parts())
         if (part.kind == InkKind::Letters) {
-          const Standout s = pixels.standout(part);
-          std::printf("%s\t%s\tfill %.2f:1\trim %.2f:1\n", picture.c_str(), part.name.c_str(), s.fill, s.rim);
+          const Standout s = pixels.standout(part), outer = pixels.standout(part, 1.5, 2.5);
+          std::printf("%s\t%s\tfill %.2f:1\trim %.2f:1\trim 1.5 to 2.5 px out %.2f:1\n", picture.c_str(),
+                      part.name.c_str(), s.fill, s.rim, outer.rim);
         }
     }
   }
