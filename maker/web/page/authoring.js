@@ -90,10 +90,20 @@ $("english").addEventListener("click", () => {
 // --- The sentence, drawn for tapping ---------------------------------------------------------------
 let view = null;
 
+let letterSize = 40;  // CSS px: as large as a finger wants, smaller where the sentence is long
+
 async function drawSentence() {
   const ratio = window.devicePixelRatio || 1;
-  const {view: v, pixels} = await ask("sentence", [draft, 40 * ratio]);
+  let {view: v, pixels} = await ask("sentence", [draft, letterSize * ratio]);
   if (v.error) return;
+  // The whole sentence in view, never scrolled out of sight on a narrow screen.
+  const room = $("letters").clientWidth - 12;
+  const fitted = Math.max(22, Math.min(40, Math.floor(letterSize * room / (v.width / ratio))));
+  if (fitted !== letterSize && (fitted < letterSize || v.width / ratio < room * 0.8)) {
+    letterSize = fitted;
+    ({view: v, pixels} = await ask("sentence", [draft, letterSize * ratio]));
+    if (v.error) return;
+  }
   view = v;
   const canvas = $("drawn-sentence");
   canvas.width = v.width;
