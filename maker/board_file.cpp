@@ -515,10 +515,12 @@ ReadBoard readBoardFile(std::string_view bytes) {
 
   std::stable_sort(result.problems.begin(), result.problems.end(), [](const Problem& a, const Problem& b) { return a.line < b.line; });
   if (!result.problems.empty()) return result;
-  // Circles are numbered in the reading order of the letters they point at.
+  // Circles are numbered in the reading order of the letters they point at; on one letter, the whole
+  // letter before its marks alone. A strict order: the browser's sort compares an element with
+  // itself, and an order that calls a group less than itself lets it put the circles out of order.
   std::sort(board.groups.begin(), board.groups.end(), [](const Group& a, const Group& b) {
     const Letters &p = a.runs.front(), &q = b.runs.front();
-    return p.word != q.word ? p.word < q.word : p.letter != q.letter ? p.letter < q.letter : !p.marksOnly;
+    return p.word != q.word ? p.word < q.word : p.letter != q.letter ? p.letter < q.letter : !p.marksOnly && q.marksOnly;
   });
   result.board = std::move(board);
   return result;
