@@ -87,7 +87,7 @@ std::optional<Bitmap> previewBoard(std::string_view boardFile, int width, int he
   return bitmap;
 }
 
-MadeBoard makeBoard(std::string_view boardFile, MakingTimes* times) {
+MadeBoard makeBoard(std::string_view boardFile, MakingTimes* times, bool checks) {
   MadeBoard made;
   const art::Surface scratch = art::makeSurface(1, 1);
   const art::Context measure = art::drawingOn(scratch.get());
@@ -127,7 +127,7 @@ MadeBoard makeBoard(std::string_view boardFile, MakingTimes* times) {
   // A board with problems is still packed, so `preview` can show the teacher what they are; `make`
   // writes no such pack.
   const auto checking = std::chrono::steady_clock::now();
-  made.problems = checkBoard(measure.get(), plan, backdrops, tileGround);
+  if (checks) made.problems = checkBoard(measure.get(), plan, backdrops, tileGround);
   if (times) times->checked = millisecondsSince(checking);
 
   std::vector<packs::NewPicture> pictures;

@@ -25,8 +25,10 @@ struct MakingTimes {
   double checked = 0;
 };
 
-// `times`, where given, is told how long the steps took.
-MadeBoard makeBoard(std::string_view boardFile, MakingTimes* times = nullptr);
+// `times`, where given, is told how long the steps took. Without `checks`, the drawing is not judged:
+// for a board a teacher already made, shared as a link and only to be played, whose pack the
+// program's reader checks as it checks any.
+MadeBoard makeBoard(std::string_view boardFile, MakingTimes* times = nullptr, bool checks = true);
 
 // A board's backdrop alone at one size, for a page that draws it again as a teacher types: laid out
 // and drawn, not checked or packed. None where it cannot be laid out, with `made` saying why.

@@ -3,7 +3,7 @@
 // (shaping.js) before its first call.
 //
 //   wizlo_preview(board file, w, h)    the backdrop alone, drawn as fast as it can be
-//   wizlo_make(board file)            the verdict of `wizlo-board check`, and the pack made
+//   wizlo_make(board file, checks)    the verdict of `wizlo-board check`, and the pack made
 //   wizlo_sentence(sentence, runs, px) the sentence drawn for tapping, with where each letter is
 //   wizlo_group_lines(sentence, runs)  the `letters` and `word` lines for letters tapped
 //   wizlo_read_draft(board file)       a board file read back into what the page edits
@@ -88,10 +88,11 @@ using namespace wizlo::maker;
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE const char* wizlo_make(const char* boardFile) {
+// `checks` 0: only laid out, drawn and packed, for a shared board that is only to be played.
+EMSCRIPTEN_KEEPALIVE const char* wizlo_make(const char* boardFile, int checks) {
   try {
     MakingTimes took;
-    MadeBoard made = makeBoard(boardFile ? boardFile : "", &took);
+    MadeBoard made = makeBoard(boardFile ? boardFile : "", &took, checks != 0);
     pack = std::move(made.pack);
     return said("{\"problems\":" + jsonProblems(made.problems) + ",\"notes\":" + jsonProblems(made.notes) +
                 ",\"pack\":" + std::to_string(pack.size()) + ",\"ms\":" +

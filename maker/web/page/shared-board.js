@@ -1,7 +1,8 @@
 // A board shared as a link (index.html#board=...), made into its pack on the pupil's device by the
 // board maker, which only such a page loads. The pack is kept under the link, so the board opens
-// again with the network gone. Whatever the link holds is the maker's to check; a problem is said in
-// both languages, and nothing of the link becomes markup, a style or an address.
+// again with the network gone. Whatever the link holds is read as any board file is, and its pack
+// as any pack; a problem is said in both languages, and nothing of the link becomes markup, a style
+// or an address.
 const kCache = "wizlo-shared";
 
 async function digest(text) {
@@ -29,8 +30,10 @@ export async function packFromLink(fragment) {
     if (read.answer.problem) return {name, refusal: read.answer.problem};
     const made = await askWorker(worker, "make", [read.answer.board]);
     if (made.made.error) return {name, problem: made.made.error};
-    // Only a board the maker passes is played: the first of its problems says why not.
-    if (made.made.problems.length) return {name, refusal: made.made.problems[0]};
+    // A board the maker cannot lay out is refused, the first of its problems saying why; the pack it
+    // makes of any other is read by the program's pack reader, which checks it as it checks any.
+    if (made.made.problems.length || !made.pack) return {name, refusal: made.made.problems[0] ||
+      {arabic: "تعذّر صنع اللوحة من الرابط.", english: "the board in the link cannot be made."}};
     if (cache) await cache.put(key, new Response(made.pack));
     return {name, bytes: made.pack};
   } catch (error) {

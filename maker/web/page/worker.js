@@ -99,7 +99,7 @@ async function work() {
         const pixels = preview.drawn ? bytesAt(m, m._wizlo_preview_pixels(), width * height * 4) : null;
         postMessage({id, step: "preview", preview, width, height, pixels}, pixels ? [pixels.buffer] : []);
         if (queue.some((q) => q.ask === "board")) continue;  // the teacher has changed it again
-        const made = call(m, "make", file.text);
+        const made = call(m, "make", file.text, 1);
         const pack = made.pack ? bytesAt(m, m._wizlo_pack(), m._wizlo_pack_size()) : null;
         postMessage({id, step: "made", made, pack}, pack ? [pack.buffer] : []);
       } else if (ask === "sentence") {
@@ -108,8 +108,8 @@ async function work() {
         const view = call(m, "sentence", draft.sentence || "", runs, pixelSize);
         const pixels = view.error ? null : bytesAt(m, m._wizlo_sentence_pixels(), view.width * view.height * 4);
         postMessage({id, view, pixels}, pixels ? [pixels.buffer] : []);
-      } else if (ask === "make") {  // a board file as it is, from a shared link
-        const made = call(m, "make", args[0]);
+      } else if (ask === "make") {  // a board file as it is, from a shared link, only to be played
+        const made = call(m, "make", args[0], 0);
         const pack = made.pack && !made.problems?.length ? bytesAt(m, m._wizlo_pack(), m._wizlo_pack_size()) : null;
         postMessage({id, made, pack}, pack ? [pack.buffer] : []);
       } else if (ask === "file") {
