@@ -17,6 +17,7 @@
 #include "backends/frame_log.hpp"
 #include "backends/sdl/x11_errors.hpp"
 #include "backends/sdl/x11_frame.hpp"
+#include "backends/sdl/x11_held_buttons.hpp"
 #include "forms/compose.hpp"
 #include "forms/display_scale.hpp"
 
@@ -204,6 +205,7 @@ void SdlBackend::closeWindow(WindowId id) {
   if (found == windows_.end()) return;
   SDL_DestroyWindow(found->second.window);
   windows_.erase(found);
+  if (!windows_.empty()) letGoHeldButtons(windows_.begin()->second.window);
 }
 
 FrameView SdlBackend::frame(WindowId id) {

@@ -84,5 +84,23 @@ TEST_F(WizloE2e, ClosingTheMenuEndsTheProgramButNotWhileABoardOrPageIsUp) {
   EXPECT_EQ(run.waitForExit(5000ms), 0);
 }
 
+// A board that goes away under a held button, let go outside every window: the system never tells
+// the program of that release, and the menu's next click must still open its form.
+TEST_F(WizloE2e, AClickOnTheMenuCountsAfterABoardWentAwayUnderAHeldButton) {
+  const FormLayout& board = layouts::Form2;
+  for (int button : {1, 3}) {
+    const WindowInfo shown = open(layouts::hotSpotOpening(board));
+    display.moveTo(centre(shown, control(board, names::kBoardBack)));
+    display.xdotool({"mousedown", std::to_string(button)});
+    display.requestClose(shown.id);
+    run.waitForWindows(1);
+    display.moveTo({menu.x + menu.width + 40, menu.y + menu.height / 2});
+    display.xdotool({"mouseup", std::to_string(button)});
+    const WindowInfo again = open(layouts::hotSpotOpening(board));  // throws if the click was lost
+    display.requestClose(again.id);
+    run.waitForWindows(1);
+  }
+}
+
 }  // namespace
 }  // namespace wizlo::e2e
