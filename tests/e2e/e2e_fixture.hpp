@@ -58,6 +58,15 @@ inline const ImageLayout* pieceFor(const FormLayout& form, int circle) {
   return nullptr;
 }
 
+// Whether the topmost control shown at a point given in twips of a form's client area is `name`:
+// the layout lists its controls topmost first, and the shown ones are those it makes visible.
+inline bool topmostAt(const FormLayout& form, std::string_view name, int xTwips, int yTwips) {
+  for (const ImageLayout& c : form.Controls)
+    if (c.Visible && xTwips >= c.Left && xTwips < c.Left + c.Width && yTwips >= c.Top && yTwips < c.Top + c.Height)
+      return c.Name == name;
+  return false;
+}
+
 // The rings the frame draws around a control, as their bands read from the control outwards: the
 // keyboard's focus white, black, white; a lifted piece's black, white, black.
 inline constexpr std::string_view kFocusRing = "WBW", kLiftedRing = "BWB";

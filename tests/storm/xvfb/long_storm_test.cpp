@@ -14,6 +14,7 @@
 
 #include "assets/control_names.hpp"
 #include "tests/e2e/e2e_fixture.hpp"
+#include "tests/e2e/harness/storm_log.hpp"
 
 namespace wizlo::e2e {
 namespace {
@@ -33,24 +34,53 @@ class LongStorm : public WizloE2e {
     return WizloRun::at(window, c.Left + chance(std::max<int>(c.Width, 1)), c.Top + chance(std::max<int>(c.Height, 1)));
   }
 
-  // One random move of the pupil's hand on an open form.
-  void move(const WindowInfo& window, const FormLayout& form) {
+  // Whether the left button pressed at `from` and let go at `to` clicks the form's back button.
+  static bool clicksBack(const WindowInfo& window, const FormLayout& form, bool board, Point from, Point to) {
+    const std::string_view back = board ? names::kBoardBack : names::kPageBack;
+    const auto on = [&](Point p) { return topmostAt(form, back, (p.x - window.x) * 15, (p.y - window.y) * 15); };
+    return on(from) && on(to);
+  }
+
+  // One random move of the pupil's hand on an open form; true when it clicked the back button.
+  bool move(const WindowInfo& window, const FormLayout& form, bool board) {
     const int roll = chance(100);
+    const std::string on = " on " + std::string(form.Name);
     if (roll < 55) {
-      display.drag(anywhereIn(window, form), anywhereIn(window, form), 2 + chance(4));
+      // Drawn in the order the pupil of a seed has always drawn them, so that a seed once logged replays.
+      const int steps = 2 + chance(4);
+      const Point to = anywhereIn(window, form), from = anywhereIn(window, form);
+      log.note("drag " + describe(from) + "->" + describe(to) + on);
+      display.drag(from, to, steps);
+      return clicksBack(window, form, board, from, to);
     } else if (roll < 75) {
-      display.click(anywhereIn(window, form));
+      const Point at = anywhereIn(window, form);
+      log.note("click " + describe(at) + on);
+      display.click(at);
+      return clicksBack(window, form, board, at, at);
     } else if (roll < 85) {
-      display.moveTo(anywhereIn(window, form));
+      const Point at = anywhereIn(window, form);
+      log.note("right click " + describe(at) + on);
+      display.moveTo(at);
       display.xdotool({"click", "3"});
     } else if (roll < 92) {  // both buttons at once
-      display.dragWithBothButtons(anywhereIn(window, form), anywhereIn(window, form));
+      const Point to = anywhereIn(window, form), from = anywhereIn(window, form);
+      log.note("drag with both buttons " + describe(from) + "->" + describe(to) + on);
+      display.dragWithBothButtons(from, to);  // the right press takes over: no click
     } else {  // let go outside the window
-      display.moveTo(anywhereIn(window, form));
+      const Point at = anywhereIn(window, form), outside{window.x + window.width + 30, window.y + window.height / 2};
+      log.note("press " + describe(at) + on + ", let go outside at " + describe(outside));
+      display.moveTo(at);
       display.press();
-      display.moveTo({window.x + window.width + 30, window.y + window.height / 2});
+      display.moveTo(outside);
       display.release();
     }
+    return false;
+  }
+
+  // Whatever failed, the log of the run tells the seed, the last moves and the screen.
+  void TearDown() override {
+    if (HasFailure()) std::cerr << log.report(display.screenshot(), run.windows());
+    WizloE2e::TearDown();
   }
 
   // At most one mark on the board's screen.
@@ -67,6 +97,7 @@ class LongStorm : public WizloE2e {
 
   const std::uint64_t seed = static_cast<std::uint64_t>(fromEnvironment("WIZLO_STORM_SEED", std::random_device{}()));
   std::mt19937_64 random{seed};
+  StormLog log{seed};
   int moves = 0, visits = 0, screens = 0;
 };
 
@@ -76,20 +107,31 @@ TEST_F(LongStorm, TheRealProgramStaysAliveAndAnswersAndShowsOneMarkAtMost) {
   std::cout << "storm seed " << seed << " (WIZLO_STORM_SEED replays the pupil's choices, not X's timing)" << std::endl;
   while (std::chrono::steady_clock::now() < end) {
     const MenuButton& opens = layouts::kMenuButtons[chance(static_cast<int>(std::size(layouts::kMenuButtons)))];
+    log.note("click " + std::string(opens.hotSpot) + " on the menu, for " + std::string(opens.form().Name));
     const WindowInfo window = open(opens.hotSpot);  // throws when no window comes: the program did not answer
     ++visits;
     const bool board = opens.board != nullptr;
-    for (int i = 1 + chance(40); i > 0 && std::chrono::steady_clock::now() < end; --i) {
-      move(window, opens.form());
+    bool left = false;
+    for (int i = 1 + chance(40); i > 0 && !left && std::chrono::steady_clock::now() < end; --i) {
+      // A click that found the back button closes the form a moment later: waited for, so that no
+      // move of the next meant for the form lands on the menu instead, and opens a form of its own.
+      left = move(window, opens.form(), board);
       ++moves;
+      if (left) {
+        ASSERT_TRUE(waitUntil([&] { return run.windows().size() == 1; }, 10000ms)) << "the back button did not close";
+      }
       ASSERT_TRUE(run.running()) << "wizlo ended; seed " << seed;
-      if (board) checkMarks(window, opens.form());
+      if (board && !left) checkMarks(window, opens.form());
       if (HasFatalFailure()) return;
-      if (run.windows().size() == 1) break;  // a click found the back button
     }
-    if (run.windows().size() == 2) {
-      if (chance(3) == 0) display.requestClose(window.id);
-      else clickOn(window, control(opens.form(), board ? names::kBoardBack : names::kPageBack));
+    if (!left) {
+      if (chance(3) == 0) {
+        log.note("close box of " + std::string(opens.form().Name));
+        display.requestClose(window.id);
+      } else {
+        log.note("click the back button of " + std::string(opens.form().Name));
+        clickOn(window, control(opens.form(), board ? names::kBoardBack : names::kPageBack));
+      }
     }
     ASSERT_TRUE(waitUntil([&] { return run.windows().size() == 1; }, 10000ms))
         << "the form would not close; seed " << seed;
