@@ -8,18 +8,21 @@
 //
 // WIZLO_WINE_STORM_SECONDS sets how long (60 s unless told); WIZLO_STORM_SEED replays the pupil.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
 #include <map>
 #include <random>
 
+#include "tests/e2e/harness/storm_log.hpp"
 #include "tests/wine/wine_checks.hpp"
 
 namespace wizlo::wine {
 namespace {
 
 using e2e::control;
+using e2e::describe;
 using e2e::Point;
 using e2e::Screenshot;
 
@@ -32,43 +35,98 @@ class WineStorm : public ::testing::Test {
  protected:
   int chance(int outOf) { return std::uniform_int_distribution<int>(0, outOf - 1)(random); }
 
-  // A point on a control of the form, or now and then just right of its window.
+  // A point on a control of the form, or now and then just right of its window. Within the client
+  // area: a control that reaches past it (a backdrop taller than the form) would have the pupil drag
+  // the window's border, and Wine sizes the window down to its title bar.
   Point anywhereIn(const WindowInfo& window, const FormLayout& form) {
     if (chance(8) == 0) return {window.x + window.width + 5 + chance(40), window.y + chance(window.height)};
     const ImageLayout& c = form.Controls[static_cast<std::size_t>(chance(static_cast<int>(form.Controls.size())))];
-    return wizlo->at(window, c.Left + chance(std::max<int>(c.Width, 1)), c.Top + chance(std::max<int>(c.Height, 1)));
+    const Point p = wizlo->at(window, c.Left + chance(std::max<int>(c.Width, 1)), c.Top + chance(std::max<int>(c.Height, 1)));
+    return {std::clamp(p.x, window.x, window.x + window.width - 1), std::clamp(p.y, window.y, window.y + window.height - 1)};
   }
 
-  // One random move of the pupil's hand on an open form.
-  void move(const WindowInfo& window, const FormLayout& form, bool board) {
+  // Whether the left button pressed at `from` and let go at `to` clicks the form's back button.
+  bool clicksBack(const WindowInfo& window, const FormLayout& form, bool board, Point from, Point to) const {
+    const std::string_view back = board ? names::kBoardBack : names::kPageBack;
+    const auto on = [&](Point p) {
+      return e2e::topmostAt(form, back, (p.x - window.x) * 15, (p.y - window.y) * 15);
+    };
+    return on(from) && on(to);
+  }
+
+  // A key's effect is on the screen, or its form gone; a key that shows nothing (Return on the
+  // web-site link) is given two seconds. Then the next move cannot land on the menu by mistake.
+  bool keyTaken(const WindowInfo& window, const Screenshot& before) {
+    bool gone = false;
+    e2e::waitUntil([&] {
+      gone = wizlo->windows().size() == 1;
+      if (gone) return true;
+      const Screenshot now = display.screenshot();
+      for (int y = window.y; y < window.y + window.height; y += 4)
+        for (int x = window.x; x < window.x + window.width; x += 4)
+          if (!(now.at({x, y}) == before.at({x, y}))) return true;
+      return false;
+    }, 2000ms, 20ms);
+    // What changed may be the form going: its window is gone from the list by the time its pixels are.
+    return gone || wizlo->windows().size() == 1;
+  }
+
+  // One random move of the pupil's hand on an open form; true when it left the form.
+  bool move(const WindowInfo& window, const FormLayout& form, bool board) {
+    const std::string on = " on " + std::string(form.Name);
     if (chance(5) == 0) {  // a key, whatever the pointer left lifted or focused; Escape may leave the form
       static const char* const keys[] = {"Tab", "shift+Tab", "Left", "Right", "Up", "Down", "Return", "space", "Escape"};
-      display.xdotool({"key", keys[chance(static_cast<int>(std::size(keys)))]});
-      return;
+      const char* key = keys[chance(static_cast<int>(std::size(keys)))];
+      log.note(std::string("key ") + key + on);
+      const Screenshot before = display.screenshot();
+      display.xdotool({"key", key});
+      return keyTaken(window, before);
     }
     const int roll = chance(100);
     if (roll < 40) {
-      display.drag(anywhereIn(window, form), anywhereIn(window, form), 2 + chance(4));
+      // Drawn in the order the pupil of a seed has always drawn them, so that a seed once logged replays.
+      const int steps = 2 + chance(4);
+      const Point to = anywhereIn(window, form), from = anywhereIn(window, form);
+      log.note("drag " + describe(from) + "->" + describe(to) + on);
+      display.drag(from, to, steps);
+      return clicksBack(window, form, board, from, to);
     } else if (roll < 55 && board) {  // a piece onto a circle, and a click at once, while its sound plays
       const ImageLayout* piece = e2e::pieceFor(form, chance(e2e::arraySize(form, names::kCircles)));
       const ImageLayout& circle = control(form, names::kCircles, chance(e2e::arraySize(form, names::kCircles)));
+      const Point at = anywhereIn(window, form);
+      log.note((piece ? "piece c(" + std::to_string(*piece->Index) + ") onto g(" + std::to_string(*circle.Index) + "), then " : "") +
+               "click " + describe(at) + on);
       if (piece) display.drag(wizlo->centre(window, *piece), wizlo->centre(window, circle), 3);
-      display.click(anywhereIn(window, form));
+      display.click(at);
+      return clicksBack(window, form, board, at, at);
     } else if (roll < 70) {
-      display.click(anywhereIn(window, form));
+      const Point at = anywhereIn(window, form);
+      log.note("click " + describe(at) + on);
+      display.click(at);
+      return clicksBack(window, form, board, at, at);
     } else if (roll < 78) {
-      display.moveTo(anywhereIn(window, form));
+      const Point at = anywhereIn(window, form);
+      log.note("right click " + describe(at) + on);
+      display.moveTo(at);
       display.xdotool({"click", "3"});
     } else if (roll < 85) {  // both buttons at once
-      display.dragWithBothButtons(anywhereIn(window, form), anywhereIn(window, form));
+      const Point to = anywhereIn(window, form), from = anywhereIn(window, form);
+      log.note("drag with both buttons " + describe(from) + "->" + describe(to) + on);
+      display.dragWithBothButtons(from, to);  // the right press takes over: no click
     } else if (roll < 93) {  // let go outside every window
-      display.moveTo(anywhereIn(window, form));
+      const Point at = anywhereIn(window, form);
+      log.note("press " + describe(at) + on + ", let go outside every window");
+      display.moveTo(at);
       display.press();
       display.moveTo({display.screenshot().width() - 3, display.screenshot().height() - 3});
       display.release();
     } else {  // the menu beneath, which takes no input while a form is shown over it
-      display.click(wizlo->at(menu, chance(layouts::Form1.ClientWidth), chance(layouts::Form1.ClientHeight)));
+      const int y = chance(layouts::Form1.ClientHeight), x = chance(layouts::Form1.ClientWidth);
+      const Point at = wizlo->at(menu, x, y);
+      log.note("click " + describe(at) + " on the menu beneath " + std::string(form.Name));
+      display.click(at);
     }
+    return false;
   }
 
   // Opens the form a menu button opens; its client area, once the form is drawn there. A window Wine
@@ -86,6 +144,12 @@ class WineStorm : public ::testing::Test {
       return changed * 2 > all;
     }, 10000ms, 50ms);
     EXPECT_TRUE(drawn) << button.form().Name << " never showed over the menu; seed " << seed;
+    if (!drawn) {
+      const Screenshot now = display.screenshot();
+      before.savePng("/tmp/wine-storm-before.png");
+      now.savePng("/tmp/wine-storm-after.png");
+      std::cerr << "the screen before the click:\n" << e2e::screenInCharacters(before) << log.report(now, wizlo->windows());
+    }
     return window;
   }
 
@@ -108,21 +172,34 @@ class WineStorm : public ::testing::Test {
     if (lost) {  // the evidence
       first.savePng("/tmp/wine-storm-first-" + std::string(form.Name) + ".png");
       now.savePng("/tmp/wine-storm-now-" + std::string(form.Name) + ".png");
+      std::cerr << log.report(now, wizlo->windows());
     }
   }
 
   void closeBoardOrPage(const WindowInfo& window, const FormLayout& form, bool board) {
-    if (chance(3) == 0) wizlo->clickCloseBox(wizlo->top());
-    else display.click(wizlo->centre(window, control(form, board ? names::kBoardBack : names::kPageBack)));
+    if (chance(3) == 0) {
+      log.note("close box of " + std::string(form.Name));
+      wizlo->clickCloseBox(wizlo->top());
+    } else {
+      log.note("click the back button of " + std::string(form.Name));
+      display.click(wizlo->centre(window, control(form, board ? names::kBoardBack : names::kPageBack)));
+    }
+  }
+
+  // Whatever failed, the log of the run tells the seed, the last moves and the screen.
+  void TearDown() override {
+    if (!HasFailure()) return;
+    const Screenshot screen = display.screenshot();
+    screen.savePng("/tmp/wine-storm-failed.png");
+    std::cerr << log.report(screen, wizlo ? wizlo->windows() : std::vector<WindowInfo>{})
+              << "screen kept in /tmp/wine-storm-failed.png\n";
   }
 
   VirtualDisplay display{1280, 1024};
   WineSession session{display, WIZLO_PROGRAM};
-  // The same pupil every run unless told another. Under Wine some pupils, WIZLO_STORM_SEED=1852049643
-  // among them, leave a board's window on the screen after it has closed, and the next form never
-  // shows over it: a fault not yet found, which a pupil drawn by chance would trip now and then.
-  const std::uint64_t seed = static_cast<std::uint64_t>(fromEnvironment("WIZLO_STORM_SEED", 1));
+  const std::uint64_t seed = static_cast<std::uint64_t>(fromEnvironment("WIZLO_STORM_SEED", std::random_device{}()));
   std::mt19937_64 random{seed};
+  e2e::StormLog log{seed};
   std::optional<WizloOnWine> wizlo;
   WindowInfo menu;
   std::map<std::string, std::pair<Screenshot, WindowInfo>> firstLook;
@@ -139,25 +216,32 @@ TEST_F(WineStorm, AMinuteOfARandomPupilLeavesTheProgramAliveEveryFormOpeningAndN
   while (std::chrono::steady_clock::now() < end) {
     const MenuButton& button = layouts::kMenuButtons[chance(static_cast<int>(std::size(layouts::kMenuButtons)))];
     const bool board = button.board != nullptr;
+    log.note("click " + std::string(button.hotSpot) + " on the menu, for " + std::string(button.form().Name));
     const WindowInfo window = open(button);  // throws when no window comes: the program did not answer
     ++visits;
     if (board) expectEveryPieceInItsSlot(window, button.form());
+    bool left = false;
     if (chance(4) == 0) {  // opened and closed again at once
       ++quick;
     } else {
-      for (int i = 1 + chance(30); i > 0 && std::chrono::steady_clock::now() < end; --i) {
-        move(window, button.form(), board);
+      for (int i = 1 + chance(30); i > 0 && !left && std::chrono::steady_clock::now() < end; --i) {
+        // A move that leaves the form is waited for, so that no move of the next meant for the form
+        // lands on the menu instead, and opens a form of its own.
+        left = move(window, button.form(), board);
         ++moves;
+        if (left) {
+          ASSERT_TRUE(e2e::waitUntil([&] { return wizlo->windows().size() == 1; }, 10000ms))
+              << button.form().Name << " was left but would not close; seed " << seed;
+        }
         ASSERT_TRUE(wizlo->running()) << "Wizlo.exe ended; seed " << seed;
-        if (board) {
+        if (board && !left) {
           const Screenshot shot = display.screenshot();
           ASSERT_FALSE(showsCheck(shot, *wizlo, window, button.form()) && showsCross(shot, *wizlo, window, button.form()))
               << button.form().Name << " shows both marks; seed " << seed;
         }
-        if (wizlo->windows().size() == 1) break;  // a click found the back button
       }
     }
-    if (wizlo->windows().size() == 2) closeBoardOrPage(window, button.form(), board);
+    if (!left) closeBoardOrPage(window, button.form(), board);
     ASSERT_TRUE(e2e::waitUntil([&] { return wizlo->windows().size() == 1; }, 10000ms))
         << button.form().Name << " would not close; seed " << seed;
     ASSERT_TRUE(wizlo->running()) << "seed " << seed;
@@ -165,8 +249,10 @@ TEST_F(WineStorm, AMinuteOfARandomPupilLeavesTheProgramAliveEveryFormOpeningAndN
   }
   // After the storm: every form opens from the menu and closes again.
   for (const MenuButton& button : layouts::kMenuButtons) {
+    log.note("click " + std::string(button.hotSpot) + " on the menu, for " + std::string(button.form().Name));
     const WindowInfo window = open(button);
     if (button.board) expectEveryPieceInItsSlot(window, button.form());
+    log.note("close box of " + std::string(button.form().Name));
     wizlo->clickCloseBox(wizlo->top());
     ASSERT_TRUE(e2e::waitUntil([&] { return wizlo->windows().size() == 1; }, 10000ms)) << button.form().Name;
   }
