@@ -108,7 +108,9 @@ std::vector<std::string> writeEmbedding(const std::vector<DrawnImage>& images, c
     if (linked)
       for (std::size_t s = 0; s < symbolOf.size(); ++s)
         table << "extern \"C\" const std::uint8_t wizlo_image_" << s << "[];\n";
-    table << "\nnamespace wizlo::assets::embedded {\n\nconst EncodedImage kImages[] = {\n";
+    // constinit: left to itself GCC fills this table at start-up, with code, since its entries name
+    // their files; as constant data it costs the program's start nothing.
+    table << "\nnamespace wizlo::assets::embedded {\n\nconstinit const EncodedImage kImages[] = {\n";
     for (std::size_t i = 0; i < images.size(); ++i) {
       const DrawnImage& image = images[i];
       table << "    {" << (linked ? "wizlo_image_" + std::to_string(symbols[i]) : std::string("nullptr")) << ", "
