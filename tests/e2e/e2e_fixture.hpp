@@ -133,7 +133,7 @@ class WizloE2e : public ::testing::Test {
   // Waits for the next sound and tells which it was ("" if none came).
   std::string nextSound() {
     const std::size_t heard = run.sounds().size();
-    if (!run.waitForSounds(heard + 1, 5000ms)) return "";
+    if (!run.waitForSounds(heard + 1, 10000ms)) return "";
     return run.sounds()[heard].name;
   }
 
@@ -173,7 +173,7 @@ class WizloE2e : public ::testing::Test {
   }
 
   // Waits until `check` holds on a fresh screenshot; returns the last one taken.
-  Screenshot screenWhen(const std::function<bool(const Screenshot&)>& check, Milliseconds timeout = 3000ms) {
+  Screenshot screenWhen(const std::function<bool(const Screenshot&)>& check, Milliseconds timeout = 10000ms) {
     std::optional<Screenshot> shot;
     waitUntil([&] {
       shot.emplace(display.screenshot());

@@ -149,7 +149,7 @@ class WizloRun {
   WindowInfo waitForWindows(std::size_t count, Milliseconds timeout = 10000ms) const;
 
   std::vector<PlayedSound> sounds() const;
-  bool waitForSounds(std::size_t count, Milliseconds timeout = 5000ms) const;
+  bool waitForSounds(std::size_t count, Milliseconds timeout = 10000ms) const;
   // Each request the stand-in xdg-open received: its arguments.
   std::vector<std::vector<std::string>> openedAddresses() const;
 

@@ -28,7 +28,7 @@ class LessonBoard : public ::testing::Test {
   }
   std::string nextSound() {
     const std::size_t heard = run.sounds().size();
-    if (!run.waitForSounds(heard + 1, 5000ms)) return "";
+    if (!run.waitForSounds(heard + 1, 10000ms)) return "";
     return run.sounds()[heard].name;
   }
   double marked(const WindowInfo& board, std::string_view mark, bool (*colour)(Rgb)) {
@@ -61,14 +61,14 @@ TEST_F(LessonBoard, OpensAlonePlaysToTheEndWithTheDecoyFittingNowhereAndItsBackB
   ASSERT_NE(decoy, nullptr);
   display.drag(centre(board, *decoy), centre(board, control(form, names::kCircles, 0)));
   EXPECT_EQ(nextSound(), "no");
-  EXPECT_TRUE(waitUntil([&] { return marked(board, names::kWrongMark, markNoRed) > 0.05; }, 3000ms)) << "no cross";
+  EXPECT_TRUE(waitUntil([&] { return marked(board, names::kWrongMark, markNoRed) > 0.05; }, 10000ms)) << "no cross";
 
   for (int i = 0; i < arraySize(form, names::kCircles); ++i) {
     const ImageLayout* piece = pieceFor(form, i);
     ASSERT_NE(piece, nullptr) << "g(" << i << ")";
     display.drag(centre(board, *piece), centre(board, control(form, names::kCircles, i)));
     EXPECT_EQ(nextSound(), "yes") << "g(" << i << ")";
-    EXPECT_TRUE(waitUntil([&] { return marked(board, names::kRightMark, markYesGreen) > 0.05; }, 3000ms))
+    EXPECT_TRUE(waitUntil([&] { return marked(board, names::kRightMark, markYesGreen) > 0.05; }, 10000ms))
         << "g(" << i << "): no check";
   }
   display.click(centre(board, control(form, names::kBoardBack)));

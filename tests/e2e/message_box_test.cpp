@@ -56,7 +56,7 @@ TEST(MessageBox, ADamagedPackShowsItsMessageCentredAtTheDisplaysScaleUntilDismis
       return shot.count(topLeft, box.width, box.height, buttonBlue) > 1000 &&
              shot.count(topLeft, box.width, box.height / 3, ink) > 200;
     };
-    ASSERT_TRUE(waitUntil(drawn, 5000ms));
+    ASSERT_TRUE(waitUntil(drawn, 10000ms));
     const Screenshot shot = display.screenshot();
     if (c.dpi == 96) {
       widthAt96 = box.width;

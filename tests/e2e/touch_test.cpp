@@ -325,14 +325,14 @@ TEST_P(Interrupted, TheFirstFingersDropCountsOnlyIfItStillHoldsThePiece) {
   const Twips x = circle.Left + circle.Width / 2, y = circle.Top + circle.Height / 2;
   const auto carried = [&] { return unchanged(opening, display.screenshot(), board, carriedAbove(x, y)) < 0.5; };
   finger.dragOver(board, *pieceFor(kBoard, 0), circle);
-  ASSERT_TRUE(waitUntil(carried, 3000ms, 20ms)) << "the drag did not start";
+  ASSERT_TRUE(waitUntil(carried, 10000ms, 20ms)) << "the drag did not start";
   GetParam().happen(display, menu, board);
   // Handled: the piece is still carried only if the drag goes on.
-  EXPECT_TRUE(waitUntil([&] { return carried() == GetParam().dropCounts; }, 3000ms, 20ms));
+  EXPECT_TRUE(waitUntil([&] { return carried() == GetParam().dropCounts; }, 10000ms, 20ms));
   finger.up(board, x, y);
   ASSERT_NE(pieceFor(kBoard, 2)->Tag, control(kBoard, names::kKeys, 3).Tag);
   finger.drag(board, *pieceFor(kBoard, 2), control(kBoard, names::kCircles, 3));
-  ASSERT_TRUE(waitUntil([&] { return !program.sound.heard().empty() && program.sound.heard().back() == "no"; }, 5000ms));
+  ASSERT_TRUE(waitUntil([&] { return !program.sound.heard().empty() && program.sound.heard().back() == "no"; }, 10000ms));
   const std::vector<std::string> expected = GetParam().dropCounts ? std::vector<std::string>{"yes", "no"} : std::vector<std::string>{"no"};
   EXPECT_EQ(program.sound.heard(), expected);
   const Screenshot now = display.screenshot();
@@ -367,7 +367,7 @@ TEST_P(Carried, APieceUnderAFingerIsDrawnAboveTheFingertipAndGoesWhenItLifts) {
   finger.moveTo(board, x, y);
   const auto carried = [&](const Screenshot& s) { return unchanged(opening, s, board, above) < 0.5; };
   std::optional<Screenshot> dragging;
-  EXPECT_TRUE(waitUntil([&] { return carried(dragging.emplace(display.screenshot())); }, 3000ms, 20ms));
+  EXPECT_TRUE(waitUntil([&] { return carried(dragging.emplace(display.screenshot())); }, 10000ms, 20ms));
   dragging->savePng("/tmp/touch-carried-" + std::to_string(GetParam()) + "dpi.png");
   // The piece's own picture: its colours are the piece's in its slot.
   const Rgb shown = meanOf(*dragging, board, above), own = meanOf(opening, board, rectOf(piece));
@@ -379,7 +379,7 @@ TEST_P(Carried, APieceUnderAFingerIsDrawnAboveTheFingertipAndGoesWhenItLifts) {
 
   finger.up(board, x, y);
   std::optional<Screenshot> after;
-  EXPECT_TRUE(waitUntil([&] { return !carried(after.emplace(display.screenshot())); }, 3000ms, 20ms));
+  EXPECT_TRUE(waitUntil([&] { return !carried(after.emplace(display.screenshot())); }, 10000ms, 20ms));
   EXPECT_GT(unchanged(opening, *after, board, above), 0.99);
   EXPECT_TRUE(program.sound.heard().empty());
 }

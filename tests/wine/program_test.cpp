@@ -248,12 +248,12 @@ TEST_F(OnWine, TheDragPointerIsTheDragIconAsAHandlerLeavesItAndTheWebHotSpotShow
   WizloOnWine& wizlo = start();
   const WindowInfo menu = wizlo.waitForWindows(1, layouts::Form1);
   display.moveTo(wizlo.centre(menu, control(layouts::Form1, names::kBackdrop)));
-  ASSERT_TRUE(e2e::waitUntil([&] { return shownPointer(display).hotX < 8; }, 2000ms)) << "no arrow to start with";
+  ASSERT_TRUE(e2e::waitUntil([&] { return shownPointer(display).hotX < 8; }, 10000ms)) << "no arrow to start with";
   display.moveTo(wizlo.centre(menu, control(layouts::Form1, names::kWebSite)));
   EXPECT_TRUE(e2e::waitUntil([&] {
     const ShownPointer cross = shownPointer(display);
     return std::abs(cross.hotX - cross.width / 2) <= 2 && std::abs(cross.hotY - cross.height / 2) <= 2;
-  }, 2000ms)) << "no crosshair over wex";
+  }, 10000ms)) << "no crosshair over wex";
 
   const FormLayout& book = *kBoards[1].layout;
   display.click(wizlo.centre(menu, control(layouts::Form1, kBoards[1].button)));
@@ -269,14 +269,14 @@ TEST_F(OnWine, TheDragPointerIsTheDragIconAsAHandlerLeavesItAndTheWebHotSpotShow
     const ShownPointer shown = shownPointer(display);
     return shown.width == 32 && shown.hotX == 16 && shown.hotY == 16 && differences(shown.argb, pixelsOf(image)) < 16;
   };
-  EXPECT_TRUE(e2e::waitUntil([&] { return shows("BlueTile1-32x32.png"); }, 2000ms))
+  EXPECT_TRUE(e2e::waitUntil([&] { return shows("BlueTile1-32x32.png"); }, 10000ms))
       << "the drag pointer is not the piece's face";
   EXPECT_FALSE(shows("Disk1-32x32.png"));
   display.moveTo(wizlo.centre(board, control(book, names::kCircles, 9)));
   EXPECT_TRUE(shows("BlueTile1-32x32.png")) << "the drag pointer changed while it went";
   display.moveTo(from);
   display.release();
-  EXPECT_TRUE(e2e::waitUntil([&] { return shownPointer(display).hotX < 8; }, 2000ms)) << "no arrow after the drag";
+  EXPECT_TRUE(e2e::waitUntil([&] { return shownPointer(display).hotX < 8; }, 10000ms)) << "no arrow after the drag";
 }
 
 // A finger, as Windows hands it to a program that leaves its pointer messages to the system: the

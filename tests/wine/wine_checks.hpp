@@ -16,7 +16,7 @@
 namespace wizlo::wine {
 
 // The next sound after the first `heard`, once it has been played ("" if none came in time).
-inline std::string nextSound(const WineSession& session, std::size_t heard, Milliseconds timeout = 5000ms) {
+inline std::string nextSound(const WineSession& session, std::size_t heard, Milliseconds timeout = 10000ms) {
   if (!e2e::waitUntil([&] { return session.sounds().size() > heard; }, timeout, 20ms)) return "";
   return session.sounds()[heard];
 }
@@ -59,7 +59,7 @@ inline double unchangedShare(const e2e::Screenshot& before, const e2e::Screensho
 
 // The first screen that passes `check` within the time, else the last one taken.
 inline e2e::Screenshot screenWhen(const VirtualDisplay& display, const std::function<bool(const e2e::Screenshot&)>& check,
-                                  Milliseconds timeout = 3000ms) {
+                                  Milliseconds timeout = 10000ms) {
   std::optional<e2e::Screenshot> shot;
   e2e::waitUntil([&] { return check(shot.emplace(display.screenshot())); }, timeout, 50ms);
   return *shot;
@@ -68,7 +68,7 @@ inline e2e::Screenshot screenWhen(const VirtualDisplay& display, const std::func
 // The same, looking at one window only, which is far quicker.
 inline e2e::Screenshot screenWhen(const VirtualDisplay& display, const WindowInfo& window,
                                   const std::function<bool(const e2e::Screenshot&)>& check,
-                                  Milliseconds timeout = 3000ms) {
+                                  Milliseconds timeout = 10000ms) {
   std::optional<e2e::Screenshot> shot;
   e2e::waitUntil([&] { return check(shot.emplace(screenPart(display, window))); }, timeout, 10ms);
   return *shot;

@@ -57,7 +57,7 @@ TEST(OddFolders, TheProgramPlaysItsSoundsFromAnyFolder) {
     EXPECT_EQ(run.sounds()[0].name, "no");
     EXPECT_EQ(run.sounds()[1].name, "yes");
     display.requestClose(board.id);
-    ASSERT_TRUE(waitUntil([&] { return run.windows().size() == 1; }, 5000ms));
+    ASSERT_TRUE(waitUntil([&] { return run.windows().size() == 1; }, 10000ms));
     display.requestClose(menu.id);
     EXPECT_EQ(run.waitForExit(10000ms), std::optional<int>(0));
     if (place.readOnly) chmod(folder.c_str(), 0755);
