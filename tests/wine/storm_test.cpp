@@ -131,8 +131,16 @@ class WineStorm : public ::testing::Test {
 
   // Opens the form a menu button opens; its client area, once the form is drawn there. A window Wine
   // has mapped but not yet painted shows what lay beneath it, the menu, which is no black screen.
+  // A board just closed leaves its pixels on the screen until Wine has the menu paint itself again
+  // there: the menu is waited for whole, as it first showed, so that a form reopened at the same place
+  // is not taken for pixels that never changed.
   WindowInfo open(const MenuButton& button) {
-    const Screenshot before = display.screenshot();
+    std::optional<Screenshot> shown;
+    const bool menuWhole = e2e::waitUntil([&] { return sameShare(*menuLook, shown.emplace(display.screenshot()), menu) > 0.9; },
+                                          10000ms, 20ms);
+    EXPECT_TRUE(menuWhole) << "the menu did not show whole again; seed " << seed;
+    if (!menuWhole) std::cerr << log.report(*shown, wizlo->windows());
+    const Screenshot before = *shown;
     display.click(wizlo->centre(menu, control(layouts::Form1, button.hotSpot)));
     const WindowInfo window = wizlo->waitForWindows(2, button.form());
     const bool drawn = e2e::waitUntil([&] {
@@ -151,6 +159,14 @@ class WineStorm : public ::testing::Test {
       std::cerr << "the screen before the click:\n" << e2e::screenInCharacters(before) << log.report(now, wizlo->windows());
     }
     return window;
+  }
+
+  // The share of a coarse grid over `window` that looks in `now` as it did in `then`.
+  static double sameShare(const Screenshot& then, const Screenshot& now, const WindowInfo& window) {
+    int same = 0, all = 0;
+    for (int y = window.y + 5; y < window.y + window.height; y += 20)
+      for (int x = window.x + 5; x < window.x + window.width; x += 20, ++all) same += now.at({x, y}) == then.at({x, y});
+    return all ? double(same) / all : 0;
   }
 
   // Every visible piece of a board just opened lies in its slot, as on the board's first visit (where
@@ -203,6 +219,7 @@ class WineStorm : public ::testing::Test {
   std::optional<WizloOnWine> wizlo;
   WindowInfo menu;
   std::map<std::string, std::pair<Screenshot, WindowInfo>> firstLook;
+  std::optional<Screenshot> menuLook;  // the menu as it first showed
 };
 
 TEST_F(WineStorm, AMinuteOfARandomPupilLeavesTheProgramAliveEveryFormOpeningAndNoPieceLost) {
@@ -211,6 +228,14 @@ TEST_F(WineStorm, AMinuteOfARandomPupilLeavesTheProgramAliveEveryFormOpeningAndN
             << std::endl;
   wizlo.emplace(session, WIZLO_PROGRAM);
   menu = wizlo->waitForWindows(1, layouts::Form1);
+  // The menu's look once it has settled: two screens in a row alike over it.
+  menuLook.emplace(display.screenshot());
+  e2e::waitUntil([&] {
+    const Screenshot now = display.screenshot();
+    const bool settled = sameShare(*menuLook, now, menu) == 1;
+    menuLook.emplace(now);
+    return settled;
+  }, 10000ms, 50ms);
   int moves = 0, visits = 0, quick = 0;
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   while (std::chrono::steady_clock::now() < end) {
