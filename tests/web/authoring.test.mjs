@@ -28,13 +28,13 @@ let shared = null;  // {link, pack}
 const status = (page) => page.textContent("#status");
 const letter = (page, text, nth = 0) => page.locator(`#letters button.letter[aria-label^="${text}"]`).nth(nth);
 
-// After a change, the page answers in three steps; this waits for the last, the checks.
+// After a change, the page answers in three steps; this waits until the sentence and the checks it
+// shows are those of the draft as changed, not of one before.
 async function checked(page, change) {
-  const before = Number(await page.getAttribute("body", "data-made") || 0);
-  const drawnBefore = Number(await page.getAttribute("#letters", "data-drawn") || 0);
   await change();
-  await page.waitForFunction(([b, d]) => Number(document.body.dataset.made || 0) > b &&
-    Number(document.getElementById("letters").dataset.drawn || 0) > d, [before, drawnBefore]);
+  const revision = await page.getAttribute("body", "data-revision");
+  await page.waitForFunction((r) => document.body.dataset.made === r && document.getElementById("letters").dataset.drawn === r,
+                             revision);
 }
 
 test("a board made by taps on a tablet, a problem mended, tried and shared", async () => {

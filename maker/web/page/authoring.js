@@ -93,7 +93,7 @@ let view = null;
 let letterSize = 40;  // CSS px: as large as a finger wants, smaller where the sentence is long
 
 async function drawSentence() {
-  const ratio = window.devicePixelRatio || 1;
+  const ratio = window.devicePixelRatio || 1, of = revision;
   let {view: v, pixels} = await ask("sentence", [draft, letterSize * ratio]);
   if (v.error) return;
   // The whole sentence in view, never scrolled out of sight on a narrow screen.
@@ -142,10 +142,9 @@ async function drawSentence() {
     b.addEventListener("click", () => tap(letter));
     box.append(b);
   }
-  box.dataset.drawn = String(++sentencesDrawn);
+  if (of === revision) box.dataset.drawn = String(of);
   document.querySelectorAll("#groups .group .pick").forEach((pick, i) => pick.style.setProperty("--colour", v.colours[i] || "#888"));
 }
-let sentencesDrawn = 0;
 
 const sameLetter = (run, letter) => run[0] === letter.word && run[1] === letter.letter;
 
@@ -302,7 +301,7 @@ function showProblems(problems) {
 
 let drawing = 0;
 async function drawBoard() {
-  const mine = ++drawing;
+  const mine = ++drawing, of = revision;
   const canvas = $("preview");
   const ratio = Math.min(window.devicePixelRatio || 1, 2);
   const width = Math.round(905 * ratio), height = Math.round(609 * ratio);
@@ -337,12 +336,14 @@ async function drawBoard() {
                       n === 1 ? "The board has one problem, shown beside its cause." : `The board has ${n} problems, each shown beside its cause.`, true);
     }
   }).catch((error) => say("تعذّر رسم اللوحة.", "The board cannot be drawn: " + error.message, true));
-  if (mine === drawing) document.body.dataset.made = String(mine);
+  if (mine === drawing) document.body.dataset.made = String(of);
   return result;
 }
 
 let soon = 0;
+let revision = 0;  // of the draft: what the page shows says which one it is of (data-made, data-drawn)
 function changed(redrawList = true) {
+  document.body.dataset.revision = String(++revision);
   keep();
   $("shared").hidden = true;
   if (redrawList) drawGroups();
