@@ -14,6 +14,7 @@
 #include "assets/image_decode.hpp"
 #include "maker/board_checks.hpp"
 #include "maker/palette.hpp"
+#include "maker/pack_source.hpp"
 #include "packs/board_pack.hpp"
 #include "packs/pack_error.hpp"
 
@@ -131,6 +132,7 @@ MadeBoard makeBoard(std::string_view boardFile, MakingTimes* times, bool checks)
   if (times) times->checked = millisecondsSince(checking);
 
   std::vector<packs::NewPicture> pictures;
+  oneX.file.bytes = withBoardFile(std::move(oneX.file.bytes), boardFile);
   pictures.push_back({std::string(kBackdropKey), {std::move(oneX.file), std::move(doubled.file)}});
   for (packs::NewPicture& p : icons.get()) pictures.push_back(std::move(p));
   made.pack = packs::writeBoardPack(plan.form, pictures);

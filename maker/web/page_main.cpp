@@ -28,6 +28,7 @@
 #include "maker/arabic_letters.hpp"
 #include "maker/board_file.hpp"
 #include "maker/board_link.hpp"
+#include "maker/pack_source.hpp"
 #include "maker/make_board.hpp"
 #include "maker/palette.hpp"
 #include "maker/teacher_text.hpp"
@@ -297,6 +298,13 @@ EMSCRIPTEN_KEEPALIVE const char* wizlo_link(const char* boardFile) {
 
 EMSCRIPTEN_KEEPALIVE const char* wizlo_read_link(const char* fragment) {
   const LinkedBoard read = readBoardLink(fragment ? fragment : "");
+  if (!read.boardFile) return said("{\"problem\":" + jsonProblem(read.problem) + "}");
+  return said("{\"board\":" + jsonString(*read.boardFile) + "}");
+}
+
+// The board file a pack carries, to open the pack again for changing.
+EMSCRIPTEN_KEEPALIVE const char* wizlo_read_pack(const std::uint8_t* bytes, int size) {
+  const LinkedBoard read = boardFileOfPack({bytes, bytes + std::max(size, 0)});
   if (!read.boardFile) return said("{\"problem\":" + jsonProblem(read.problem) + "}");
   return said("{\"board\":" + jsonString(*read.boardFile) + "}");
 }

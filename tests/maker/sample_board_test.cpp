@@ -11,15 +11,21 @@
 #include "app/lesson.hpp"
 #include "assets/control_names.hpp"
 #include "maker/make_board.hpp"
+#include "maker/pack_source.hpp"
 
 namespace wizlo::maker {
 namespace {
 
-const MadeBoard& sample() {
-  static const MadeBoard made = [] {
-    std::ifstream in(std::string(WIZLO_SOURCE_DIR) + "/docs/examples/second-grade.toml");
-    return makeBoard(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+const std::string& sampleFile() {
+  static const std::string text = [] {
+    std::ifstream in(std::string(WIZLO_SOURCE_DIR) + "/docs/examples/second-grade.toml", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }();
+  return text;
+}
+
+const MadeBoard& sample() {
+  static const MadeBoard made = makeBoard(sampleFile());
   return made;
 }
 
@@ -44,6 +50,18 @@ TEST(SampleBoard, IsMadeWithoutAProblemIntoAPackTheProgramOpens) {
 }
 
 // The circles follow the sentence from the right: g(0) under the ت of ذهبت, and on to the tanween.
+// So that she can open her pack again to change it, wherever she kept nothing else.
+TEST(SampleBoard, ItsPackGivesBackTheVeryBoardFileItWasMadeFrom) {
+  const LinkedBoard given = boardFileOfPack(sample().pack);
+  ASSERT_TRUE(given.boardFile) << given.problem.english;
+  EXPECT_EQ(*given.boardFile, sampleFile());
+  // What is not a pack, or a pack carrying no board file, is said so, and nothing is opened.
+  std::vector<std::uint8_t> damaged = sample().pack;
+  damaged.resize(damaged.size() / 2);
+  EXPECT_FALSE(boardFileOfPack(damaged).boardFile);
+  EXPECT_NE(boardFileOfPack(damaged).problem.english.find("cannot be opened"), std::string::npos);
+}
+
 TEST(SampleBoard, EachCircleTakesThePieceNamingTheSkillOfItsLettersAndTheDecoyFitsNone) {
   const PlannedBoard& plan = *sample().plan;
   const FormLayout& form = plan.form;

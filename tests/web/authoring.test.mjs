@@ -92,6 +92,16 @@ test("a board made by taps on a tablet, a problem mended, tried and shared", asy
   await page.waitForFunction(() => document.getElementById("status").textContent.includes("تُكتب"));
   assert.equal(await page.inputValue("#sentence"), "قرأ الولدُ الدرسَ، وكتب الدرسَ");
   assert.equal(await page.locator("#groups .group").count(), 3);
+  // Cleared, then opened again from its pack alone, to be changed.
+  page.once("dialog", (dialog) => dialog.accept());
+  await page.tap("#start-again");
+  assert.equal(await page.inputValue("#sentence"), "");
+  await page.setInputFiles("#open-file", pack);
+  await page.waitForFunction(() => document.getElementById("sentence").value !== "");
+  await checked(page, async () => {});  // the opened draft's own groups written out
+  assert.equal(await page.inputValue("#sentence"), "قرأ الولدُ الدرسَ، وكتب الدرسَ");
+  // The same groups, listed as the sentence reads them.
+  assert.deepEqual((await page.locator("#groups .group .written").allTextContents()).sort(), [...written].sort());
   assert.deepEqual(problems, []);
   await context.close();
 });

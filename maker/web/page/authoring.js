@@ -437,12 +437,19 @@ $("open").addEventListener("click", () => $("open-file").click());
 $("open-file").addEventListener("change", async () => {
   const chosen = $("open-file").files[0];
   if (!chosen) return;
+  $("open-file").value = "";
+  // A pack carries the board file it was made from; the maker finds it, or says why not.
+  if (/\.wizlo$/i.test(chosen.name)) {
+    if (chosen.size > 16 * 1024 * 1024) return say("الملف أكبر من أن يكون لوحة درس.", "The file is too large to be a lesson board.", true);
+    const {answer} = await ask("read_pack", [new Uint8Array(await chosen.arrayBuffer())]);
+    if (answer.problem) return say(answer.problem.arabic, answer.problem.english, true);
+    return openBoardFile(answer.board);
+  }
   if (chosen.size > 64 * 1024) return say("الملف أكبر من أن يكون ملف لوحة.", "The file is too large to be a board file.", true);
   // What Notepad saves as "Unicode" starts with its mark; anything else is read as UTF-8, and the
   // maker says what it cannot read.
   const bytes = new Uint8Array(await chosen.arrayBuffer());
   const encoding = bytes[0] === 0xFF && bytes[1] === 0xFE ? "utf-16le" : bytes[0] === 0xFE && bytes[1] === 0xFF ? "utf-16be" : "utf-8";
-  $("open-file").value = "";
   await openBoardFile(new TextDecoder(encoding).decode(bytes));
 });
 $("start-again").addEventListener("click", () => {

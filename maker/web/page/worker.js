@@ -24,13 +24,23 @@ function cString(m, text) {
   return at;
 }
 
+// The maker's memory holding `bytes`, freed by the caller.
+function bytesIn(m, bytes) {
+  const at = m._malloc(Math.max(bytes.length, 1));
+  m.HEAPU8.set(bytes, at);
+  return at;
+}
+
+// A string goes as a C string; bytes go as their address and their length.
 function call(m, name, ...args) {
-  const strings = [];
-  const given = args.map((a) => (typeof a === "string" ? (strings.push(cString(m, a)), strings.at(-1)) : a));
+  const kept = [];
+  const keep = (at) => (kept.push(at), at);
+  const given = args.flatMap((a) => (typeof a === "string" ? [keep(cString(m, a))]
+                                     : a instanceof Uint8Array ? [keep(bytesIn(m, a)), a.length] : [a]));
   try {
     return JSON.parse(m.UTF8ToString(m["_wizlo_" + name](...given)));
   } finally {
-    strings.forEach((at) => m._free(at));
+    kept.forEach((at) => m._free(at));
   }
 }
 
@@ -115,7 +125,7 @@ async function work() {
       } else if (ask === "file") {
         postMessage({id, ...boardFileOf(m, args[0])});
       } else {
-        // read_draft (a board file), link (a board file), read_link (an address's fragment)
+        // read_draft (a board file), link (a board file), read_link (an address's fragment), read_pack (a pack's bytes)
         postMessage({id, answer: call(m, ask, args[0])});
       }
     } catch (error) {
