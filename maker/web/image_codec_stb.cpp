@@ -18,6 +18,7 @@
 
 #include "assets/generator/output/image_file.hpp"
 #include "assets/image_decode.hpp"
+#include "maker/web/straight_rgba.hpp"
 
 namespace wizlo {
 namespace {
@@ -52,15 +53,8 @@ Rows rowsOf(cairo_surface_t* surface) {
   rows.bytes.resize(static_cast<std::size_t>(rows.width) * rows.height * rows.channels);
   unsigned char* out = rows.bytes.data();
   for (int y = 0; y < rows.height; ++y)
-    for (int x = 0; x < rows.width; ++x, out += rows.channels) {
-      const std::uint32_t word = row(y)[x];
-      const std::uint32_t a = opaque ? 0xFF : word >> 24;
-      for (int c = 0; c < 3; ++c) {
-        const std::uint32_t v = (word >> (16 - 8 * c)) & 0xFF;
-        out[c] = static_cast<unsigned char>(a == 0 ? 0 : (v * 255 + a / 2) / a);
-      }
-      if (!opaque) out[3] = static_cast<unsigned char>(a);
-    }
+    for (int x = 0; x < rows.width; ++x, out += rows.channels)
+      maker::putStraight(opaque ? row(y)[x] | 0xFF000000u : row(y)[x], out, !opaque);
   return rows;
 }
 

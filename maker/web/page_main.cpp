@@ -33,6 +33,7 @@
 #include "maker/palette.hpp"
 #include "maker/teacher_text.hpp"
 #include "maker/web/json.hpp"
+#include "maker/web/straight_rgba.hpp"
 #include "packs/container.hpp"
 
 namespace wizlo::maker {
@@ -113,13 +114,7 @@ EMSCRIPTEN_KEEPALIVE const char* wizlo_preview(const char* boardFile, int width,
     previewPixels.clear();
     if (drawn) {
       previewPixels.resize(drawn->argb.size() * 4);
-      for (std::size_t i = 0; i < drawn->argb.size(); ++i) {
-        const std::uint32_t p = drawn->argb[i];
-        previewPixels[4 * i] = static_cast<std::uint8_t>(p >> 16);
-        previewPixels[4 * i + 1] = static_cast<std::uint8_t>(p >> 8);
-        previewPixels[4 * i + 2] = static_cast<std::uint8_t>(p);
-        previewPixels[4 * i + 3] = 0xFF;
-      }
+      for (std::size_t i = 0; i < drawn->argb.size(); ++i) putStraight(drawn->argb[i] | 0xFF000000u, &previewPixels[4 * i], true);
     }
     return said("{\"drawn\":" + std::string(drawn ? "true" : "false") + ",\"problems\":" + jsonProblems(made.problems) +
                 ",\"notes\":" + jsonProblems(made.notes) + "}");
@@ -239,13 +234,7 @@ EMSCRIPTEN_KEEPALIVE const char* wizlo_sentence(const char* sentenceText, const 
       for (int xx = 0; xx < pxWidth; ++xx) {
         std::uint32_t word;
         std::memcpy(&word, data + static_cast<std::ptrdiff_t>(yy) * stride + xx * 4, 4);
-        const std::uint32_t a = word >> 24;
-        unsigned char* out = &sentencePixels[(static_cast<std::size_t>(yy) * static_cast<std::size_t>(pxWidth) + static_cast<std::size_t>(xx)) * 4];
-        for (int c = 0; c < 3; ++c) {
-          const std::uint32_t v = (word >> (16 - 8 * c)) & 0xFF;
-          out[c] = static_cast<unsigned char>(a == 0 ? 0 : (v * 255 + a / 2) / a);
-        }
-        out[3] = static_cast<unsigned char>(a);
+        putStraight(word, &sentencePixels[(static_cast<std::size_t>(yy) * static_cast<std::size_t>(pxWidth) + static_cast<std::size_t>(xx)) * 4], true);
       }
     std::string palette = "[";
     for (const Rgb c : colours) palette += std::string(palette.size() > 1 ? "," : "") + jsonString(hexColour(c));

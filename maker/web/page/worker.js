@@ -80,7 +80,7 @@ function boardFileOf(m, draft) {
     if (written.appearances > 1) line(`word = ${written.appearance}`);
     line(`skill = ${quoted(group.skill || "")}`);
     at.skill = out.length;
-    lines.groups.push({...at, letters: at.letters, written: written.letters || ""});
+    lines.groups.push({...at, written: written.letters || ""});
   });
   draft.decoys.forEach((skill) => {
     line("");
