@@ -544,13 +544,18 @@ std::optional<GroupLines> groupLines(std::string_view sentence, const std::vecto
     marks.emplace_back(run.marksOnly ? a.baseEnd : a.start, '(');
     marks.emplace_back(b.end, ')');
   }
-  std::sort(marks.begin(), marks.end());
+  // Where one run ends as the next begins, the closing one first: ")(" is then merged below.
+  std::sort(marks.begin(), marks.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : a.second == ')' && b.second == '(';
+  });
   const std::size_t from = letters[static_cast<std::size_t>(first)].start;
   const std::size_t to = letters[static_cast<std::size_t>(last - 1)].end;
   GroupLines lines;
   std::size_t at = from;
+  int open = 0;
   for (const auto& [where, mark] : marks) {
-    if (where < at) return std::nullopt;  // runs that overlap
+    if (mark == '(' && open++ > 0) return std::nullopt;  // runs that overlap
+    if (mark == ')') --open;
     lines.letters.append(sentence.substr(at, where - at));
     lines.letters += mark;
     at = where;
