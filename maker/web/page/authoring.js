@@ -322,7 +322,10 @@ async function drawBoard() {
         canvas.dataset.paintedAt = String(performance.now());
       }
       canvas.classList.toggle("stale", !step.preview.drawn);
-      if (!step.preview.drawn) showProblems(step.preview.problems);
+      if (!step.preview.drawn) {  // nothing follows: the verdict is said here, or the last one would stand
+        showProblems(step.preview.problems);
+        sayVerdict(step.preview.problems.length || 1);
+      }
     } else if (step.step === "made") {
       showProblems(step.made.error ? [{line: 0, arabic: "تعذّر صنع اللوحة.", english: "The board cannot be made: " + step.made.error}]
                                    : step.made.problems);
@@ -330,14 +333,18 @@ async function drawBoard() {
       const good = !step.made.error && step.made.problems.length === 0;
       pack = good ? step.pack : null;
       for (const id of ["try", "share", "download-pack"]) $(id).disabled = !good;
-      const n = step.made.problems?.length || 0;
-      if (good) say("اللوحة سليمة: يمكن تجربتها ومشاركتها.", "The board is good: try it and share it.");
-      else if (n) say(n === 1 ? "في اللوحة مشكلة واحدة، مبيّنة بجانب سببها." : n === 2 ? "في اللوحة مشكلتان، مبيّنتان بجانب سببهما." : `في اللوحة ${n.toLocaleString("ar-EG")} ${n <= 10 ? "مشكلات" : "مشكلة"}، مبيّنة بجانب أسبابها.`,
-                      n === 1 ? "The board has one problem, shown beside its cause." : `The board has ${n} problems, each shown beside its cause.`, true);
+      if (step.made.error) say("تعذّر صنع اللوحة.", "The board cannot be made.", true);
+      else sayVerdict(step.made.problems.length);
     }
   }).catch((error) => say("تعذّر رسم اللوحة.", "The board cannot be drawn: " + error.message, true));
   if (mine === drawing) document.body.dataset.made = String(of);
   return result;
+}
+
+function sayVerdict(n) {
+  if (!n) say("اللوحة سليمة: يمكن تجربتها ومشاركتها.", "The board is good: try it and share it.");
+  else say(n === 1 ? "في اللوحة مشكلة واحدة، مبيّنة بجانب سببها." : n === 2 ? "في اللوحة مشكلتان، مبيّنتان بجانب سببهما." : `في اللوحة ${n.toLocaleString("ar-EG")} ${n <= 10 ? "مشكلات" : "مشكلة"}، مبيّنة بجانب أسبابها.`,
+           n === 1 ? "The board has one problem, shown beside its cause." : `The board has ${n} problems, each shown beside its cause.`, true);
 }
 
 let soon = 0;
