@@ -58,7 +58,39 @@ LinkedBoard damaged() {
                  "the link does not carry a whole board; it may have been copied only in part. Copy it again as it was sent.");
 }
 
+constexpr std::uint8_t kComment = 0xFE;
+constexpr std::size_t kMaxSegment = 0xFFFF - 2;  // a segment's length counts its own two bytes
+
+std::size_t segmentLength(std::span<const std::uint8_t> jpeg, std::size_t at) {
+  return at + 3 < jpeg.size() ? std::size_t{jpeg[at + 2]} << 8 | jpeg[at + 3] : 0;
+}
+
 }  // namespace
+
+std::vector<std::uint8_t> withBoardFile(std::vector<std::uint8_t> jpeg, std::string_view boardFile) {
+  const std::string link = boardLink(boardFile);
+  if (link.size() > kMaxSegment || jpeg.size() < 4) return jpeg;  // no room: the pack is still whole
+  // After the JFIF segment, which must come first.
+  std::size_t at = 2;
+  if (jpeg[2] == 0xFF && jpeg[3] == 0xE0) at = std::min(jpeg.size(), at + 2 + segmentLength(jpeg, 2));
+  const std::size_t length = link.size() + 2;
+  std::vector<std::uint8_t> segment = {0xFF, kComment, static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)};
+  segment.insert(segment.end(), link.begin(), link.end());
+  jpeg.insert(jpeg.begin() + static_cast<std::ptrdiff_t>(at), segment.begin(), segment.end());
+  return jpeg;
+}
+
+std::string_view linkInJpeg(std::span<const std::uint8_t> jpeg) {
+  // The segments before the picture's data, each with its length, as the header reader walks them.
+  for (std::size_t at = 2; at + 3 < jpeg.size() && jpeg[at] == 0xFF && jpeg[at + 1] != 0xDA;) {
+    const std::size_t length = segmentLength(jpeg, at);
+    if (length < 2 || at + 2 + length > jpeg.size()) break;
+    const std::string_view text(reinterpret_cast<const char*>(jpeg.data() + at + 4), length - 2);
+    if (jpeg[at + 1] == kComment && text.starts_with(kLinkKey)) return text;
+    at += 2 + length;
+  }
+  return {};
+}
 
 std::string boardLink(std::string_view boardFile) {
   // stb's reader takes no stream for nothing at all: an empty text is an empty link.

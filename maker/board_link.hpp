@@ -1,7 +1,10 @@
 #pragma once
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "maker/problem.hpp"
 
@@ -29,5 +32,11 @@ struct LinkedBoard {
 
 // The part after the '#' (with or without the '#'), read back.
 LinkedBoard readBoardLink(std::string_view fragment);
+
+// A pack carries the board file it was made from as its link, in a comment of the backdrop's JPEG,
+// which every reader of packs and JPEGs passes over: the JPEG with that comment after its opening
+// segments, and the link such a JPEG carries (empty where it carries none).
+std::vector<std::uint8_t> withBoardFile(std::vector<std::uint8_t> jpeg, std::string_view boardFile);
+std::string_view linkInJpeg(std::span<const std::uint8_t> jpeg);
 
 }  // namespace wizlo::maker

@@ -13,8 +13,8 @@
 #include "assets/generator/output/recipe.hpp"
 #include "assets/image_decode.hpp"
 #include "maker/board_checks.hpp"
+#include "maker/board_link.hpp"
 #include "maker/palette.hpp"
-#include "maker/pack_source.hpp"
 #include "packs/board_pack.hpp"
 #include "packs/pack_error.hpp"
 
