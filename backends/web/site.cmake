@@ -10,17 +10,19 @@ configure_file(${PAGE}/index.html.in ${SITE}/index.html @ONLY)
 file(GLOB pictures ${ART}/images/*)
 file(COPY ${pictures} DESTINATION ${SITE}/pictures)
 
-# Everything but the worker itself, and a version that changes with any byte of any of it.
+# Everything but the worker itself, each with its digest, and a version that changes with any byte
+# of any of it.
 file(GLOB_RECURSE served RELATIVE ${SITE} ${SITE}/*)
 list(REMOVE_ITEM served service-worker.js)
 # The authoring page and its maker are kept for offline use only where a teacher opens them (maker/).
 list(FILTER served EXCLUDE REGEX "^maker/")
 list(SORT served)
-set(listed "\"./\"")
+file(SHA256 ${SITE}/index.html digest)
+set(listed "\"./\": \"${digest}\"")
 set(contents "")
 foreach(name IN LISTS served)
-  string(APPEND listed ",\n  \"${name}\"")
   file(SHA256 ${SITE}/${name} digest)
+  string(APPEND listed ",\n  \"${name}\": \"${digest}\"")
   string(APPEND contents "${name} ${digest}\n")
 endforeach()
 string(SHA256 version "${contents}")

@@ -33,6 +33,9 @@ export class SiteServer {
     this.sent = [];  // [path, bytes, at]
     this.missing = null;  // a test's predicate on paths: those it holds are not found
     this.extra = {};      // more files to serve, by path: {"/lessons/a.wizlo": "/tmp/a.wizlo"}
+    // As stock nginx and Apache serve files: the file's date and no Cache-Control, which leaves the
+    // browser to guess how long to keep it (a tenth of its age).
+    this.stock = false;
   }
 
   async start(port = 0) {
@@ -42,10 +45,17 @@ export class SiteServer {
       try {
         if (!this.extra[path] && !file.startsWith(normalize(this.root))) throw new Error("outside the site");
         if (this.missing?.(path)) throw new Error("kept back by the test");
-        if (!(await stat(file)).isFile()) throw new Error("not a file");
+        const about = await stat(file);
+        if (!about.isFile()) throw new Error("not a file");
+        const modified = new Date(Math.floor(about.mtimeMs / 1000) * 1000);
+        if (this.stock && new Date(request.headers["if-modified-since"]) >= modified) {
+          response.writeHead(304);
+          response.end();
+          return;
+        }
         const body = await readFile(file);
         response.writeHead(200, { "Content-Type": TYPES[extname(file)] || "application/octet-stream",
-                                  "Cache-Control": "no-cache" });
+                                  ...(this.stock ? { "Last-Modified": modified.toUTCString() } : { "Cache-Control": "no-cache" }) });
         response.end(body);
         this.sent.push([path, body.length, performance.now()]);
       } catch {

@@ -9,24 +9,64 @@ const WizloStart = (() => {
     else document.addEventListener("DOMContentLoaded", then, {once: true});
   }
 
-  function cannotRun(reason) {
+  // One notice, the first problem's: what follows from it says nothing new. The browser's own words,
+  // and a file's name, keep their left-to-right order inside the Arabic (dir, bdi).
+  function cannotRun(arabic, english, {file = "", detail = "", retry = false} = {}) {
     whenBody(() => {
+      if (document.querySelector(".notice")) return;
       const box = document.createElement("div");
       box.className = "notice error";
-      box.innerHTML = "<h1>لا يعمل ويزلو في هذا المتصفح — Wizlo cannot run in this browser</h1><p></p>";
-      box.querySelector("p").textContent = reason;
+      box.setAttribute("role", "alert");
+      const heading = document.createElement("h1");
+      heading.textContent = "لا يعمل ويزلو هنا — Wizlo cannot run here";
+      const arabicText = document.createElement("p");
+      const englishText = Object.assign(document.createElement("p"), {dir: "ltr", lang: "en"});
+      arabicText.append(arabic, Object.assign(document.createElement("bdi"), {dir: "ltr", textContent: file}));
+      englishText.append(english, file);
+      box.append(heading, arabicText, englishText);
+      if (detail) box.append(Object.assign(document.createElement("p"), {dir: "ltr", textContent: detail}));
+      if (retry) {
+        const again = Object.assign(document.createElement("button"), {type: "button", textContent: "إعادة المحاولة — Try again"});
+        again.addEventListener("click", () => location.reload());
+        box.append(again);
+      }
       document.body.append(box);
     });
   }
 
-  if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
-    cannotRun("يحتاج ويزلو إلى متصفح حديث يدعم WebAssembly. — Wizlo needs a recent browser with WebAssembly.");
-    window.Module = {onAbort: () => {}};  // the program's own script stops at once, quietly
-    return {cannotLoad: () => {}};
+  // A file the program cannot start without: named, with what the server answered.
+  async function cannotLoad(file, detail = "") {
+    let answer = null;
+    try {
+      answer = await fetch(file, {method: "HEAD", cache: "no-store"});
+    } catch {}
+    if (answer && !answer.ok)
+      cannotRun("الملف ناقص على الخادم، فليُبلَّغ به من يعتني بموقع المدرسة: ", "The server does not have this file; please tell whoever looks after the school's site: ",
+                {file, detail: `${answer.status} ${answer.statusText}`.trim(), retry: true});
+    else if (!answer)
+      cannotRun("تعذّر تحميل البرنامج؛ يُرجى التحقّق من الاتصال: ", "The program could not be loaded; please check the connection: ", {file, retry: true});
+    else cannotRun("تعذّر بدء البرنامج في هذا المتصفح.", "The program could not start in this browser.", {detail, retry: true});
   }
 
+  // Opened as a file (a teacher double-clicks index.html): a browser runs nothing of it from there.
+  if (location.protocol === "file:") {
+    cannotRun("يُفتح ويزلو من عنوان موقع المدرسة على الشبكة، لا من ملف على هذا الجهاز.",
+              "Open Wizlo from the school's web address, not from a file on this computer.");
+    return {};
+  }
+
+  if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
+    cannotRun("يحتاج ويزلو إلى متصفح حديث يدعم WebAssembly.", "Wizlo needs a recent browser with WebAssembly.");
+    window.Module = {onAbort: () => {}};  // the program's own script stops at once, quietly
+    return {};
+  }
+
+  // The menu's program, or, given a teacher's board, the board's (which carries the pack reader).
+  const query = new URLSearchParams(location.search);
+  const shared = location.hash.startsWith("#board=");  // a board in the link itself (shared-board.js)
+  const program = shared || query.has("pack") || query.get("launch") === "file" ? "wizlo-lesson" : "wizlo";
   window.Module = {
-    onAbort: (what) => cannotRun("" + what),
+    onAbort: (what) => cannotLoad(program + ".wasm", "" + what),
     printErr: (text) => console.error(text),
     // The program opens its first window on the page's stage, which exists once the page is read.
     preRun: [() => {
@@ -35,10 +75,6 @@ const WizloStart = (() => {
       document.addEventListener("DOMContentLoaded", () => Module.removeRunDependency("page"), {once: true});
     }],
   };
-  // The menu's program, or, given a teacher's board, the board's (which carries the pack reader).
-  const query = new URLSearchParams(location.search);
-  const shared = location.hash.startsWith("#board=");  // a board in the link itself (shared-board.js)
-  const program = shared || query.has("pack") || query.get("launch") === "file" ? "wizlo-lesson" : "wizlo";
   // Made while the program loads, not after it asks.
   const sharedPack = shared && import("./shared-board.js").then((board) => board.packFromLink(location.hash.slice(1)));
   const preload = document.createElement("link");
@@ -46,7 +82,7 @@ const WizloStart = (() => {
                           crossOrigin: "anonymous"});
   const script = document.createElement("script");
   Object.assign(script, {src: program + ".js", async: true});
-  script.addEventListener("error", () => WizloStart.cannotLoad());
+  script.addEventListener("error", () => cannotLoad(script.src.split("/").pop()));
   document.head.append(preload, script);
   if (program === "wizlo")
     WizloPictures.prefetchFirstFrame(JSON.parse(document.getElementById("first-frame").textContent),
@@ -57,15 +93,17 @@ const WizloStart = (() => {
     requestAnimationFrame(() => setTimeout(() => {
       WizloAudio.load("yes.wav");
       WizloAudio.load("no.wav");
-      if ("serviceWorker" in navigator && location.protocol !== "file:")
-        navigator.serviceWorker.register("service-worker.js").catch((error) => console.warn("wizlo: offline use: " + error));
+      if ("serviceWorker" in navigator)
+        import("./offline.js").then((offline) => offline.keepForOffline(program === "wizlo"))
+          .catch((error) => console.warn("wizlo: offline use: " + error));
     }, 0));
   }, {once: true});
 
   // A teacher's board: named in the page's address (?pack=ADDRESS), chosen from a file with the
   // page's button or dropped on the page (kept in a cache of its own, then the page opened again
   // with ?pack=chosen/NAME), or a file the system opened with the installed program.
-  const CHOSEN = "wizlo-chosen";
+  // Each copy on a server (a folder) keeps its own.
+  const CHOSEN = "wizlo-chosen " + new URL(".", location.href).pathname;
   const MAX_BYTES = 16 * 1024 * 1024;
   const launched = new Promise((resolve) => {
     if (!("launchQueue" in window) || query.get("launch") !== "file") {
@@ -87,7 +125,7 @@ const WizloStart = (() => {
     const name = decodeURIComponent(asked.split("/").pop() || asked);
     try {
       const response = asked.startsWith("chosen/")
-        ? await caches.open(CHOSEN).then((cache) => cache.match(asked))
+        ? await caches.match(asked, {cacheName: CHOSEN}) || await caches.match(asked, {cacheName: "wizlo-chosen"})
         : await fetch(new URL(asked, location.href));
       if (!response) return {name, problem: "it is no longer kept here; choose it again"};
       if (!response.ok) return {name, problem: `${response.status} ${response.statusText}`.trim()};
@@ -108,7 +146,7 @@ const WizloStart = (() => {
       await cache.put(key, new Response(file));
       location.search = "?pack=" + key;
     } catch (error) {
-      cannotRun("تعذّر فتح الملف المختار. — The chosen file cannot be opened: " + error);
+      cannotRun("تعذّر فتح الملف المختار.", "The chosen file cannot be opened.", {file: file.name, detail: String(error)});
     }
   }
 
@@ -145,8 +183,5 @@ const WizloStart = (() => {
     });
   });
 
-  return {
-    givenPack,
-    cannotLoad: () => cannotRun("تعذّر تحميل البرنامج؛ تحقّق من الاتصال ثم أعد المحاولة. — The program could not be loaded; check the connection and try again."),
-  };
+  return {givenPack};
 })();

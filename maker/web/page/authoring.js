@@ -415,7 +415,8 @@ $("copy-link").addEventListener("click", async () => {
 $("try").addEventListener("click", async () => {
   if (!pack) return;
   const key = new URL("../chosen/" + encodeURIComponent(fileName(".wizlo")), location.href).href;
-  const cache = await caches.open("wizlo-chosen");
+  // The program's copy beside this page keeps its chosen boards under its own folder's name.
+  const cache = await caches.open("wizlo-chosen " + new URL("..", location.href).pathname);
   await cache.put(key, new Response(pack));
   $("trial").src = "../?pack=" + encodeURIComponent("chosen/" + encodeURIComponent(fileName(".wizlo")));
   $("trying").showModal();
@@ -493,7 +494,7 @@ for (const s of skills) {
 async function keepForOffline() {
   if (!("caches" in window) || !("serviceWorker" in navigator) || location.protocol === "file:") return;
   try {
-    navigator.serviceWorker.register("../service-worker.js").catch(() => {});
+    navigator.serviceWorker.register("../service-worker.js", {updateViaCache: "none"}).catch(() => {});
     const listing = await (await fetch("offline.json", {cache: "no-cache"})).json();
     const prefix = `wizlo-maker ${new URL(".", location.href).pathname} `;
     const name = prefix + listing.version;

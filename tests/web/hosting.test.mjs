@@ -1,0 +1,187 @@
+// The site as a school hosts it: a new version copied over one served with stock caching headers
+// runs whole at the next start and keeps the teacher's chosen board; two copies on one server keep
+// their own offline files; a file the server lacks is named (a picture while caching, wizlo.wasm at
+// the start); index.html opened as a file says where to open it instead.
+import { test, before, after } from "node:test";
+import assert from "node:assert/strict";
+import { cpSync, mkdtempSync, readFileSync, readdirSync, utimesSync, writeFileSync } from "node:fs";
+import { createHash } from "node:crypto";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { SiteServer, launch, SITE, SAMPLE_PACK } from "./harness.mjs";
+
+let browser;
+before(async () => { browser = await launch(); });
+after(async () => { await browser?.close(); });
+
+const sha256 = (bytes) => createHash("sha256").update(bytes).digest("hex");
+
+// A copy of the site in a folder of a new server root, its files as old as `days`.
+function copyOfSite(root, folder, days = 0) {
+  const copy = join(root, folder);
+  cpSync(SITE, copy, { recursive: true });
+  const then = new Date(Date.now() - days * 86400e3);
+  const age = (dir) => {
+    for (const entry of readdirSync(dir, { withFileTypes: true }))
+      entry.isDirectory() ? age(join(dir, entry.name)) : utimesSync(join(dir, entry.name), then, then);
+  };
+  age(copy);
+  return copy;
+}
+
+// A new version written over a copy, as an administrator's copy would: the page, its script and the
+// program each marked "new", and the worker's list of digests and version made again.
+function newVersion(copy) {
+  const worker = join(copy, "service-worker.js");
+  let list = readFileSync(worker, "utf8");
+  const marks = { "index.html": ["<head>", '<head><meta name="wizlo-trial" content="new">'],
+                  "start.js": [/$/, '\nwindow.wizloTrialStart = "new";\n'],
+                  "wizlo.js": [/$/, '\nwindow.wizloTrialProgram = "new";\n'] };
+  for (const [name, [at, mark]] of Object.entries(marks)) {
+    const file = join(copy, name);
+    const old = readFileSync(file);
+    const made = Buffer.from(old.toString("utf8").replace(at, mark));
+    writeFileSync(file, made);
+    list = list.replaceAll(sha256(old), sha256(made));
+  }
+  writeFileSync(worker, list.replace(/const VERSION = "[0-9a-f]+"/, 'const VERSION = "0123456789abcdef"'));
+}
+
+// Each start of the page, as the three marks say at its first frame.
+async function startsOf(context) {
+  const starts = [];
+  await context.exposeFunction("wizloStarted", (marks) => starts.push(marks));
+  await context.addInitScript(() => document.addEventListener("wizlo-frame", () => window.wizloStarted(
+    [document.querySelector('meta[name="wizlo-trial"]')?.content, window.wizloTrialStart, window.wizloTrialProgram]
+      .map((mark) => mark || "old").join(" ")), { once: true }));
+  return starts;
+}
+
+const started = (page) => page.waitForFunction(() => document.querySelector(".window canvas")?.width > 0);
+const offline = (page, state = "ready") =>
+  page.waitForFunction((state) => document.documentElement.dataset.offline === state, state, { timeout: 30000 });
+
+async function until(check, what, timeout = 30000) {
+  for (const end = performance.now() + timeout; !check();) {
+    if (performance.now() > end) assert.fail(`never: ${what}`);
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+}
+
+test("a new version copied over an old one, under stock caching headers, runs whole and keeps the chosen board", async () => {
+  const root = mkdtempSync(join(tmpdir(), "wizlo-update-"));
+  const copy = copyOfSite(root, "class", 20);
+  const server = await new SiteServer(root).start();
+  server.stock = true;
+  const context = await browser.newContext();
+  const starts = await startsOf(context);
+  const page = await context.newPage();
+  try {
+    await page.goto(server.url + "class/");
+    await offline(page);
+    // A teacher's board, chosen with the page's button: the page opens again with it.
+    await page.setInputFiles("input[type=file]", SAMPLE_PACK);
+    await page.waitForURL(/\?pack=chosen/);
+    await started(page);
+    const chosen = page.url();
+
+    newVersion(copy);
+    await page.goto(server.url + "class/");
+    // The old version from the worker's cache, then the new one whole once it is kept, at the menu.
+    await until(() => starts.at(-1) === "new new new", "the new version started");
+    for (const start of starts) assert.match(start, /^(old old old|new new new)$/, `a start of two versions: ${starts}`);
+
+    // Both are kept: the new version's files, and the chosen board.
+    await server.stop();
+    const online = starts.length;
+    await page.reload();
+    await until(() => starts.length > online, "the offline start");
+    assert.equal(starts.at(-1), "new new new", `offline: ${starts}`);
+    await page.goto(chosen);
+    await started(page);
+  } finally {
+    await context.close();
+    await server.stop().catch(() => {});
+  }
+});
+
+test("two copies on one server, of two versions, each start with the network gone", async () => {
+  const root = mkdtempSync(join(tmpdir(), "wizlo-copies-"));
+  copyOfSite(root, "a");
+  newVersion(copyOfSite(root, "b"));
+  const server = await new SiteServer(root).start();
+  const context = await browser.newContext();
+  const starts = await startsOf(context);
+  const page = await context.newPage();
+  try {
+    for (const folder of ["a", "b"]) {
+      await page.goto(server.url + folder + "/");
+      await offline(page);
+    }
+    await server.stop();
+    for (const [folder, marks] of [["a", "old old old"], ["b", "new new new"]]) {
+      const before = starts.length;
+      await page.goto(server.url + folder + "/");
+      await started(page);
+      await until(() => starts.length > before, `${folder} started`);
+      assert.equal(starts.at(-1), marks, `${folder}: ${starts}`);
+    }
+  } finally {
+    await context.close();
+    await server.stop().catch(() => {});
+  }
+});
+
+test("a picture the server lacks while caching is named, the rest kept, and kept once it is back", async () => {
+  const server = await new SiteServer().start();
+  const picture = readdirSync(join(SITE, "pictures")).find((name) => name.startsWith("Backdrop3"));
+  server.missing = (path) => path === `/pictures/${picture}`;
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  try {
+    await page.goto(server.url);
+    await offline(page, "partly");
+    assert.match(await page.textContent(".not-kept"), new RegExp(picture.replace(".", "\\.")));
+    await server.stop();
+    await page.reload();
+    await started(page);
+    server.missing = null;
+    await server.start(server.port);
+    await page.reload();
+    await offline(page);
+    assert.equal(await page.$(".not-kept"), null);
+  } finally {
+    await context.close();
+    await server.stop().catch(() => {});
+  }
+});
+
+test("a missing wizlo.wasm is one notice that names it, and its button tries again", async () => {
+  const server = await new SiteServer().start();
+  server.missing = (path) => path === "/wizlo.wasm";
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  try {
+    await page.goto(server.url);
+    await page.waitForSelector(".notice");
+    await page.waitForLoadState("networkidle");
+    assert.equal((await page.$$(".notice")).length, 1);
+    // The file's name and the server's answer each in their own direction, inside the Arabic too.
+    assert.deepEqual(await page.$$eval(".notice [dir=ltr]", (all) => all.map((e) => e.textContent)),
+                     ["wizlo.wasm", "The server does not have this file; please tell whoever looks after the school's site: wizlo.wasm", "404 Not Found"]);
+    server.missing = null;
+    await page.click(".notice button");
+    await started(page);
+  } finally {
+    await context.close();
+    await server.stop();
+  }
+
+  // Opened as a file: where to open it instead.
+  const file = await browser.newContext();
+  const opened = await file.newPage();
+  await opened.goto("file://" + join(SITE, "index.html"));
+  const notice = await opened.waitForSelector(".notice");
+  assert.match(await notice.textContent(), /عنوان موقع المدرسة.*school's web address/s);
+  await file.close();
+});
