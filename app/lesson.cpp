@@ -32,7 +32,11 @@ std::unique_ptr<Lesson> Lesson::read(platform::FileBytes file) {
 
 void Lesson::define(Runtime& runtime, const platform::Services& services) const {
   const FormLayout* layout = &pack_->layout();
-  runtime.define(layout->Name, [layout, services](Runtime& rt) { return std::make_unique<Board>(rt, *layout, services); });
+  runtime.define(layout->Name, [layout, services](Runtime& rt) {
+    auto board = std::make_unique<Board>(rt, *layout, services);
+    board->describe("لوحة معلّم — a teacher's board");
+    return board;
+  });
 }
 
 int Lesson::run(Backend& backend, const platform::Services& services, const Lesson* lesson) {

@@ -1,6 +1,7 @@
 #include "assets/catalogue.hpp"
 
 #include <array>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -32,7 +33,8 @@ std::shared_ptr<const Artwork> artwork(PictureId id) {
   if (!art) {
     std::vector<Artwork::Source> images;
     for (const EncodedImage& image : encodedImages(id))
-      images.push_back({image.width, image.height, [image] { return decode(image); }});
+      images.push_back({image.width, image.height, [image] { return decode(image); },
+                        image.data ? std::function<void()>() : [image] { fetchAhead(image); }});
     art = std::make_shared<const Artwork>(std::move(images));
   }
   return art;

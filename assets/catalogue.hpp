@@ -43,5 +43,8 @@ PictureValue picture(PictureKey key);
 // Throws std::runtime_error if the bytes are not an image, which would be a fault of the build, or
 // if the browser cannot fetch it.
 Bitmap decode(const EncodedImage& image);
+// Starts fetching an image kept as a file beside the page, without waiting for it: decode() then
+// waits only for what is still on its way. Nothing to do for an embedded image.
+void fetchAhead(const EncodedImage& image);
 
 }  // namespace wizlo::assets

@@ -7,4 +7,6 @@ Bitmap decode(const EncodedImage& image) {
   return image.format == ImageFormat::Jpeg ? decodeJpeg(image.bytes()) : decodePng(image.bytes());
 }
 
+void fetchAhead(const EncodedImage& /*image*/) {}
+
 }  // namespace wizlo::assets

@@ -32,8 +32,11 @@ Bitmap browserImage(std::string_view file, std::span<const std::uint8_t> bytes) 
   const std::string name(file);
   int width = 0, height = 0;
   if (!wizlo_decode_image(name.c_str(), bytes.empty() ? nullptr : bytes.data(), static_cast<int>(bytes.size()),
-                          &width, &height))
-    throw std::runtime_error("cannot load the picture " + (name.empty() ? std::string("given") : name));
+                          &width, &height)) {
+    // A file beside the page may be missing, or its network gone: only what needs it stops.
+    if (!name.empty()) throw PictureUnavailable(name);
+    throw std::runtime_error("cannot load the picture given");
+  }
   Bitmap bitmap{width, height, {}};
   bitmap.argb.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
   // Bytes R, G, B, A: in the browser, pictures are words 0xAABBGGRR, as the canvas takes them.

@@ -27,6 +27,14 @@ const WizloPictures = (() => {
 
   const fetched = (name) => pixelsOf("pictures/" + name);
 
+  // Asked for now, taken when the program asks for it by name.
+  function ahead(name) {
+    if (early.has(name)) return;
+    const asked = fetched(name);
+    asked.catch(() => {});  // said when the program asks for it
+    early.set(name, asked);
+  }
+
   async function given(bytes) {
     const url = URL.createObjectURL(new Blob([bytes]));
     try {
@@ -44,6 +52,8 @@ const WizloPictures = (() => {
       return asked || fetched(name);
     },
     bytes: given,
+    // A picture the program will soon ask for: a form's pictures are all asked for at once.
+    fetchAhead: ahead,
     // The image of the start form's backdrop that its first frame will draw, from what the build
     // wrote of it (first_frame.json): the smallest that covers the backdrop at the scale the stage
     // will have, as the program chooses. `scaleFor` gives that scale for the form's client size.
@@ -53,9 +63,7 @@ const WizloPictures = (() => {
         const width = Math.round(first.drawn[0] * scale), height = Math.round(first.drawn[1] * scale);
         const fits = first.images.filter(([w, h]) => w >= width && h >= height);
         const [, , name] = fits.length ? fits[0] : first.images.at(-1);
-        const asked = fetched(name);
-        asked.catch(() => {});  // said when the program asks for it
-        early.set(name, asked);
+        ahead(name);
       } catch (error) {
         console.warn("wizlo: the first picture is fetched when the program asks for it: " + error);
       }

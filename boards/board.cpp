@@ -2,6 +2,7 @@
 
 #include "assets/control_names.hpp"
 #include "forms/errors.hpp"
+#include "forms/runtime.hpp"
 #include "platform/web_site.hpp"
 
 namespace wizlo {
@@ -72,6 +73,7 @@ void Board::circleDrop(ImageControl& circle, ImageControl& source) {
   ImageControl& key = control(names::kKeys, *circle.Index());
   if (key.Tag() == circle.Tag()) {
     showMark(names::kRightMark);
+    runtime().backend().announce("صحيح — Right");
     circle.SetEnabled(false);
     circle.SetPicture(source.Picture());
     circle.SetDragIcon(circle.Picture());
@@ -79,6 +81,7 @@ void Board::circleDrop(ImageControl& circle, ImageControl& source) {
     playSound("\\yes");
   } else {
     showMark(names::kWrongMark);
+    runtime().backend().announce("خطأ — Wrong");
     circle.SetTag(before);
     if (lastSlot_ > 0) {
       // The slot a wrong drop clears is, within one visit, always empty

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "forms/frame.hpp"
@@ -12,6 +13,7 @@ using WindowId = std::uint32_t;
 
 struct WindowSpec {
   std::string_view caption;
+  std::string_view description;  // what the form is, for assistive technology (a board by its sentence)
   PictureValue icon;  // empty: the window system's default
   Rect client;        // where and how large the client area is, in twips
   bool placedBySystem = false;
@@ -80,6 +82,14 @@ class Backend {
   virtual InputEvent nextEvent() = 0;  // waits for one
   virtual std::uintptr_t nativeHandle(WindowId window) const = 0;
   virtual void reportError(std::string_view message) = 0;
+  // A form could not be shown, for want of a picture file (`what` is the form's description), while
+  // the form beneath it goes on: the person is told, and nothing ends.
+  virtual void cannotOpen(std::string_view what, std::string_view file) {
+    reportError(std::string(what) + ": cannot load the picture " + std::string(file));
+  }
+  // Words for assistive technology to say now (a drop judged right or wrong); a window system
+  // without a way to say them lets them go.
+  virtual void announce(std::string_view /*words*/) {}
 };
 
 }  // namespace wizlo

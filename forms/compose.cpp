@@ -6,6 +6,8 @@
 #include <optional>
 #include <ranges>
 #include <span>
+#include <tuple>
+#include <vector>
 
 namespace wizlo {
 
@@ -66,16 +68,22 @@ void lay(const Canvas& canvas, const PreparedImage& image, PixelRect at) {
   }
 }
 
-// Where a control's picture goes in the frame, or nothing when it draws nothing.
-std::optional<PixelRect> placeOf(const ImageControl& control, double scale) {
-  if (!control.Visible() || control.Picture().isEmpty()) return std::nullopt;
+// Where `picture` goes in the frame when `control` shows it.
+PixelRect placeIn(const ImageControl& control, const PictureValue& picture, double scale) {
   PixelRect at = toPixels(control.rect(), scale);
   if (!control.Stretch()) {
     // Unstretched, a picture keeps its own size: that of its smallest image, at 96 dpi.
-    const Bitmap& natural = control.Picture().artwork()->image(0);
-    at.width = static_cast<int>(std::lround(natural.width * scale));
-    at.height = static_cast<int>(std::lround(natural.height * scale));
+    const auto [width, height] = picture.artwork()->naturalSize();
+    at.width = static_cast<int>(std::lround(width * scale));
+    at.height = static_cast<int>(std::lround(height * scale));
   }
+  return at;
+}
+
+// Where a control's picture goes in the frame, or nothing when it draws nothing.
+std::optional<PixelRect> placeOf(const ImageControl& control, double scale) {
+  if (!control.Visible() || control.Picture().isEmpty()) return std::nullopt;
+  const PixelRect at = placeIn(control, control.Picture(), scale);
   if (at.width <= 0 || at.height <= 0) return std::nullopt;
   return at;
 }
@@ -182,6 +190,18 @@ void compose(const ControlSet& controls, const Overlay& overlay, double scale, F
     fill(canvas, {box.x, box.y, thick, box.height}, kDragOutline);
     fill(canvas, {box.x + box.width - thick, box.y, thick, box.height}, kDragOutline);
   }
+}
+
+void fetchPictures(const ControlSet& controls, double scale) {
+  std::vector<std::tuple<const Artwork*, int, int>> wanted;
+  for (const ImageControl& control : controls.inStackingOrder())
+    for (const PictureValue* picture : {&control.Picture(), &control.DragIcon()})
+      if (!picture->isEmpty()) {
+        const PixelRect at = placeIn(control, *picture, scale);
+        if (at.width > 0 && at.height > 0) wanted.emplace_back(picture->artwork(), at.width, at.height);
+      }
+  for (const auto& [art, width, height] : wanted) art->fetchAhead(width, height);
+  for (const auto& [art, width, height] : wanted) art->bestFor(width, height);
 }
 
 std::optional<Bitmap> pointerImage(const PictureValue& picture, int size) {

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "forms/backend.hpp"
 #include "forms/badge.hpp"
@@ -49,6 +51,9 @@ class Form {
   std::string_view name() const { return layout_->Name; }
   bool loaded() const { return loaded_ != nullptr; }
   std::uint32_t visit() const { return loaded_ ? loaded_->visit : 0; }
+  // What the form is, in words for assistive technology; its caption unless told otherwise.
+  std::string_view description() const { return description_.empty() ? layout_->Caption : description_; }
+  void describe(std::string words) { description_ = std::move(words); }
 
   // The live controls; using them while unloaded is an error.
   ControlSet& controls();
@@ -89,6 +94,7 @@ class Form {
   Runtime* runtime_;
   const FormLayout* layout_;
   std::unique_ptr<LoadedForm> loaded_;
+  std::string description_;
 };
 
 }  // namespace wizlo

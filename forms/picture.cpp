@@ -13,7 +13,7 @@ Artwork::Artwork(std::vector<Bitmap> images) {
 Artwork::Artwork(std::vector<Source> sources) {
   for (Source& source : sources) {
     if (!source.decode) throw std::invalid_argument("an artwork image needs a decoder");
-    images_.push_back({source.width, source.height, std::move(source.decode), std::nullopt});
+    images_.push_back({source.width, source.height, std::move(source.decode), std::nullopt, std::move(source.fetch)});
   }
   orderImages();
 }
@@ -37,10 +37,17 @@ const Bitmap& Artwork::image(std::size_t index) const {
   return *image.pixels;
 }
 
-const Bitmap& Artwork::bestFor(int w, int h) const {
+std::size_t Artwork::bestIndexFor(int w, int h) const {
   for (std::size_t i = 0; i < images_.size(); ++i)
-    if (images_[i].width >= w && images_[i].height >= h) return image(i);
-  return image(images_.size() - 1);
+    if (images_[i].width >= w && images_[i].height >= h) return i;
+  return images_.size() - 1;
+}
+
+const Bitmap& Artwork::bestFor(int w, int h) const { return image(bestIndexFor(w, h)); }
+
+void Artwork::fetchAhead(int w, int h) const {
+  const Image& image = images_[bestIndexFor(w, h)];
+  if (!image.pixels && image.fetch) image.fetch();
 }
 
 PictureValue PictureValue::of(std::shared_ptr<const Artwork> art) {

@@ -4,6 +4,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/pixels.hpp"
@@ -24,11 +27,14 @@ struct Bitmap {
 // it does not show. Used from the one thread that draws.
 class Artwork {
  public:
-  // An image known by its size, whose pixels `decode` makes.
+  // An image known by its size, whose pixels `decode` makes. Where they come from afar (a
+  // browser's fetch), `fetch` starts getting them without waiting, so that several come at once
+  // and `decode` waits only for what is still on its way.
   struct Source {
     int width = 0;
     int height = 0;
     std::function<Bitmap()> decode;
+    std::function<void()> fetch = {};
   };
 
   explicit Artwork(std::vector<Bitmap> images);
@@ -41,16 +47,34 @@ class Artwork {
   // The image that draws best into a w x h pixel rectangle: the smallest
   // that covers it, else the largest there is.
   const Bitmap& bestFor(int w, int h) const;
+  // Starts getting the image bestFor(w, h) would give, if it is not here yet; waits for nothing.
+  void fetchAhead(int w, int h) const;
+  // The smallest image's size, its pixels decoded or not: a picture's own size at 96 dpi.
+  std::pair<int, int> naturalSize() const { return {images_.front().width, images_.front().height}; }
 
  private:
   struct Image {
     int width, height;
     std::function<Bitmap()> decode;
     mutable std::optional<Bitmap> pixels;
+    std::function<void()> fetch = {};
   };
+  std::size_t bestIndexFor(int w, int h) const;
   void orderImages();  // smallest first; refuses an artwork without images
 
   std::vector<Image> images_;  // smallest first; never resized, so references stay good
+};
+
+// An image that could not be had from where it is kept (a browser's fetch that failed): what needs
+// it cannot be shown, while the rest of the program can go on.
+class PictureUnavailable : public std::runtime_error {
+ public:
+  explicit PictureUnavailable(const std::string& file)
+      : std::runtime_error("cannot load the picture " + file), file_(file) {}
+  const std::string& file() const { return file_; }
+
+ private:
+  std::string file_;
 };
 
 // A picture is a value: shared, immutable artwork plus a handle. The empty

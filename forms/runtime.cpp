@@ -51,12 +51,28 @@ void Runtime::load(Form& form, Form* owner) {
   const FormLayout& layout = form.layout();
   WindowSpec request;
   request.caption = layout.Caption;
+  request.description = form.description();
   if (layout.Icon) request.icon = pictures_(*layout.Icon);
   request.client = {layout.ClientLeft, layout.ClientTop, layout.ClientWidth, layout.ClientHeight};
   request.placedBySystem = layout.StartUpPosition == kStartUpWindowSystem;
   if (owner && owner->loaded()) request.owner = owner->state({})->window;
   state->window = backend_.openWindow(request);
   form.setState({}, std::move(state));
+}
+
+// A form's pictures, all asked for at once before its first frame. One that cannot be had stops only
+// that form, where another stays on screen to go back to: its window closes again, saying why.
+bool Runtime::fetchPictures(Form& form) {
+  try {
+    wizlo::fetchPictures(form.state({})->controls, backend_.scale());
+    return true;
+  } catch (const PictureUnavailable& missing) {
+    const auto loaded = std::count_if(forms_.begin(), forms_.end(), [](const auto& entry) { return entry.second->loaded(); });
+    if (loaded < 2) throw;
+    unload(form);
+    backend_.cannotOpen(form.description(), missing.file());
+    return false;
+  }
 }
 
 bool Runtime::shownModally(const Form& form) const {
@@ -68,6 +84,7 @@ void Runtime::show(Form& form, bool modal) {
     throw RuntimeError("Form already displayed; can't show modally: " + std::string(form.name()));
   if (!form.loaded()) {
     load(form, modal ? active() : nullptr);
+    if (!fetchPictures(form)) return;
     keyboard_.shown(form);
   }
   present(form);

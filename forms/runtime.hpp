@@ -54,6 +54,7 @@ class Runtime {
 
  private:
   void load(Form& form, Form* owner);
+  bool fetchPictures(Form& form);
   void present(Form& form);
   Form* formOf(WindowId window) const;
   bool shownModally(const Form& form) const;

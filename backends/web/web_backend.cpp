@@ -10,9 +10,12 @@
 // The page's side of each call is page/windows.js, loaded before the program.
 
 EM_JS(void, wizlo_open_window,
-      (int id, const char* caption, double left, double top, double width, double height, int placedBySystem,
-       int owner),
-      { WizloWindows.open(id, UTF8ToString(caption), left, top, width, height, placedBySystem != 0, owner); });
+      (int id, const char* caption, const char* description, double left, double top, double width, double height,
+       int placedBySystem, int owner),
+      {
+        WizloWindows.open(id, UTF8ToString(caption), UTF8ToString(description), left, top, width, height,
+                          placedBySystem != 0, owner);
+      });
 EM_JS(void, wizlo_close_window, (int id), { WizloWindows.close(id); });
 EM_JS(void, wizlo_raise_window, (int id), { WizloWindows.raise(id); });
 EM_JS(double, wizlo_scale, (), { return WizloWindows.scale(); });
@@ -27,6 +30,9 @@ EM_JS(void, wizlo_set_pointer, (int shape, const std::uint8_t* rgba, int size, i
 });
 EM_JS(void, wizlo_report_error, (const char* message), { WizloWindows.reportError(UTF8ToString(message)); });
 EM_JS(void, wizlo_ended, (int status), { WizloWindows.ended(status); });
+EM_JS(void, wizlo_cannot_open, (const char* what, const char* file),
+      { WizloWindows.cannotOpen(UTF8ToString(what), UTF8ToString(file)); });
+EM_JS(void, wizlo_announce, (const char* words), { WizloWindows.announce(UTF8ToString(words)); });
 // Resolves with the next event the page queued, waiting for one if need be. The fields, as ints:
 // kind, window, x, y (canvas pixels), button, buttons, inside, touch, finger; for a key: kind, 0,
 // the key, shift, repeat.
@@ -80,9 +86,9 @@ int wholeInCss(int pixels, double ratio) {
 
 WindowId WebBackend::openWindow(const WindowSpec& request) {
   const WindowId id = next_++;
-  const std::string caption(request.caption);
+  const std::string caption(request.caption), description(request.description);
   const auto pixels = [](Twips t) { return static_cast<double>(t) / kTwipsPerPixel; };
-  wizlo_open_window(static_cast<int>(id), caption.c_str(), pixels(request.client.Left), pixels(request.client.Top),
+  wizlo_open_window(static_cast<int>(id), caption.c_str(), description.c_str(), pixels(request.client.Left), pixels(request.client.Top),
                     pixels(request.client.Width), pixels(request.client.Height), request.placedBySystem ? 1 : 0,
                     request.owner ? static_cast<int>(*request.owner) : 0);
   // The first window settles the stage the page fits to the viewport, and so the scale.
@@ -191,6 +197,12 @@ void WebBackend::reportError(std::string_view message) {
   emscripten_log(EM_LOG_ERROR, "wizlo: %s", text.c_str());
   wizlo_report_error(text.c_str());
 }
+
+void WebBackend::cannotOpen(std::string_view what, std::string_view file) {
+  wizlo_cannot_open(std::string(what).c_str(), std::string(file).c_str());
+}
+
+void WebBackend::announce(std::string_view words) { wizlo_announce(std::string(words).c_str()); }
 
 void WebBackend::ended(int status) { wizlo_ended(status); }
 

@@ -25,6 +25,8 @@ class WebBackend final : public Backend {
   InputEvent nextEvent() override;
   std::uintptr_t nativeHandle(WindowId window) const override { return window; }
   void reportError(std::string_view message) override;
+  void cannotOpen(std::string_view what, std::string_view file) override;
+  void announce(std::string_view words) override;
 
   // Tells the page that the program has ended, with its status.
   void ended(int status);
