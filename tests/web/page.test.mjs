@@ -5,7 +5,7 @@ import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { join } from "node:path";
-import { SiteServer, launch, openSite, FORMS, control, centre, form, soundsHeard, SITE } from "./harness.mjs";
+import { SiteServer, launch, openSite, FORMS, control, centre, form, soundsHeard, windowsOn, SITE } from "./harness.mjs";
 
 let server, browser;
 before(async () => {
@@ -90,16 +90,24 @@ test("a second visit starts with the network gone", async () => {
 });
 
 test("what is missing is said on the page, and a missing sound is skipped", async () => {
-  // A picture the board needs cannot be fetched: the pupil reads why the program stopped.
-  const { page, pupil, context } = await openSite(browser, server);
-  server.missing = (path) => path.startsWith("/pictures/Backdrop3");
+  // A picture one board needs cannot be fetched: that board says so and closes, the menu stays,
+  // and another board opens and plays.
+  const { page, pupil, context, problems } = await openSite(browser, server);
+  server.missing = (path) => path.startsWith("/pictures/Backdrop2");
   try {
-    await pupil.click("Form1", centre(control("Form1", FORMS.menu.find((r) => r.form === "Form3").hotSpot)));
-    const notice = await page.waitForSelector(".notice.error", { timeout: 10000 });
-    assert.match(await notice.textContent(), /Backdrop3/);
+    await pupil.click("Form1", centre(control("Form1", FORMS.menu.find((r) => r.form === "Form2").hotSpot)));
+    const notice = await page.waitForSelector(".notice.refusal", { timeout: 10000 });
+    assert.match(await notice.textContent(), /^تعذّر الفتح.*لوحة: .*Backdrop2.*A picture it needs did not arrive \(Backdrop2/s);
+    assert.equal((await windowsOn(page)).length, 1, "the board's window stayed");
+    assert.equal(await page.$(".notice.error"), null, "the program stopped");
+    await notice.$("button").then((back) => back.click());
+    await openBoard(page, pupil, "Form3");
+    await pupil.drag("Form3", centre(pieceFor("Form3", 0)), centre(control("Form3", "g", 0)));
+    await page.waitForFunction(() => document.querySelector(".announcer")?.textContent.startsWith("صحيح"));
   } finally {
     server.missing = null;
   }
+  assert.deepEqual(problems.filter((text) => !/Backdrop2|404/.test(text)), []);
   await context.close();
 
   // No sound files: the drops are judged as ever, in silence.

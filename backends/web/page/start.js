@@ -156,26 +156,26 @@ const WizloStart = (() => {
     chooser.accept = ".wizlo";
     chooser.hidden = true;
     chooser.addEventListener("change", () => openChosen(chooser.files[0]));
-    const button = document.createElement("button");
+    // Each says its words in both languages, a line each where the tray is a narrow column.
+    const words = (control, arabic, english) => {
+      control.innerHTML = '<span></span> <span lang="en" dir="ltr"></span>';
+      control.firstChild.textContent = arabic;
+      control.lastChild.textContent = english;
+      return control;
+    };
+    const button = words(document.createElement("button"), "فتح لوحة معلّم", "Open a teacher's board");
     button.type = "button";
     button.className = "open-board";
-    button.textContent = "فتح لوحة معلّم — Open a teacher's board";
     button.addEventListener("click", () => chooser.click());
     // A teacher's way to the authoring page, which loads nothing until she follows it.
-    const make = Object.assign(document.createElement("a"), {className: "open-board make-board", href: "maker/",
-                                                            textContent: "صنع لوحة — Make a board"});
-    document.body.append(chooser, button, make);
-    // Only where the stage leaves it room: it must never cover a form the pupil plays on.
-    const placeChooser = () => {
-      button.hidden = false;
-      const mine = button.getBoundingClientRect();
-      make.hidden = button.hidden = [...document.querySelectorAll(".window")].some((window) => {
-        const box = window.getBoundingClientRect();
-        return mine.left < box.right && box.left < mine.right && mine.top < box.bottom && box.top < mine.bottom;
-      });
-    };
-    document.addEventListener("wizlo-frame", placeChooser);
-    window.addEventListener("resize", () => requestAnimationFrame(placeChooser));
+    const make = words(Object.assign(document.createElement("a"), {className: "open-board make-board", href: "maker/"}),
+                       "صنع لوحة", "Make a board");
+    // In a tray beside the stage, which the stage leaves room for (windows.js): never over a form.
+    const tray = document.createElement("nav");
+    tray.className = "tray";
+    tray.setAttribute("aria-label", "للمعلّم — For the teacher");
+    tray.append(button, make);
+    document.body.append(chooser, tray);
     document.addEventListener("dragover", (event) => event.preventDefault());
     document.addEventListener("drop", (event) => {
       event.preventDefault();

@@ -49,31 +49,56 @@ const WizloWindows = (() => {
             width: width + 2 * BORDER + 2 * MARGIN, height: height + CAPTION + 2 * BORDER + 2 * MARGIN};
   }
 
+  // The page's own controls for a teacher (start.js's) stand in a tray beside the stage, on whichever
+  // side leaves the stage the larger, a row along the foot or a column at the side, and the stage is
+  // fitted to what the tray leaves: nothing of the page's ever covers a form the pupil plays on.
+  const TRAY_ROW = 60, TRAY_COLUMN = 184;  // CSS pixels: a 44-pixel button for a finger, and its margins
+  function roomFor(box) {
+    const view = document.documentElement;
+    const width = view.clientWidth, height = view.clientHeight;
+    const row = Math.min(width / box.width, (height - TRAY_ROW) / box.height);
+    const column = Math.min((width - TRAY_COLUMN) / box.width, height / box.height);
+    return row >= column ? {left: 0, width, height: height - TRAY_ROW, side: "row"}
+                         : {left: TRAY_COLUMN, width: width - TRAY_COLUMN, height, side: "column"};
+  }
+  let room = null;
+
   // The largest scale at which the whole stage fits the viewport; but a little less where that
   // lets the pictures be drawn at a size they were drawn at (1x, 2x): as sharp as they can be, and
   // with nothing to resample.
   const NATURAL = [2, 1];
   const CLOSE = 1.2;
   function fitOf(box) {
-    const view = document.documentElement;
     const pixelRatio = window.devicePixelRatio || 1;
-    const largest = Math.min(view.clientWidth / box.width, view.clientHeight / box.height);
+    const space = roomFor(box);
+    const largest = Math.min(space.width / box.width, space.height / box.height);
     const natural = NATURAL.find((scale) => largest * pixelRatio >= scale && largest * pixelRatio < scale * CLOSE);
     return natural ? natural / pixelRatio : largest;
   }
 
   function measure() {
     ratio = window.devicePixelRatio || 1;
-    if (stage) fit = fitOf(stage);
+    if (!stage) return;
+    fit = fitOf(stage);
+    room = roomFor(stage);
+    // A column takes all the side the stage leaves it, so that the stage stays in the middle where it can.
+    if (room.side === "column") {
+      const slack = (document.documentElement.clientWidth - css(stage.width)) / 2;
+      if (slack > room.left) Object.assign(room, {left: slack, width: room.width + room.left - slack});
+    }
+    const tray = document.querySelector(".tray");
+    if (tray) {
+      tray.dataset.side = room.side;
+      tray.style.width = room.side === "column" ? room.left + "px" : "";
+    }
   }
 
   // A length of 96-dpi pixels in CSS pixels, on a whole device pixel.
   function css(pixels) { return Math.round(pixels * fit * ratio) / ratio; }
 
   function layOut(win) {
-    const view = document.documentElement;
-    const left = (view.clientWidth - css(stage.width)) / 2 + css(win.frameLeft - stage.left);
-    const top = (view.clientHeight - css(stage.height)) / 2 + css(win.frameTop - stage.top);
+    const left = room.left + (room.width - css(stage.width)) / 2 + css(win.frameLeft - stage.left);
+    const top = (room.height - css(stage.height)) / 2 + css(win.frameTop - stage.top);
     // On whole device pixels, and with nothing of fractional size between the window's corner and
     // its canvas (the border is an outline), so that the browser draws the canvas unscaled.
     Object.assign(win.element.style, {
@@ -85,6 +110,7 @@ const WizloWindows = (() => {
     win.caption.style.fontSize = css(CAPTION * 0.5) + "px";
     win.close.style.width = css(CAPTION * 1.5) + "px";
     if (win.canvas.width) sizeCanvas(win);
+    else Object.assign(win.coming.style, {width: css(win.width) + "px", height: css(win.height) + "px"});
   }
 
   function sizeCanvas(win) {
@@ -126,14 +152,16 @@ const WizloWindows = (() => {
     });
   }
 
-  function open(id, caption, left, top, width, height, placedBySystem, owner) {
+  // A window says which form it is (`description`) to assistive technology, and until its first
+  // frame is drawn, that the form is on its way: its pictures may still be coming over a slow link.
+  function open(id, caption, description, left, top, width, height, placedBySystem, owner) {
     const frameWidth = width + 2 * BORDER;
     const frameHeight = height + CAPTION + 2 * BORDER;
     if (!stage) {
       stage = stageFor(left, top, width, height);
       measure();
     }
-    const win = {id, owner};
+    const win = {id, owner, width, height};
     if (placedBySystem) {
       // The window system's choice: the middle of the stage.
       win.frameLeft = stage.left + (stage.width - frameWidth) / 2;
@@ -146,12 +174,15 @@ const WizloWindows = (() => {
     }
     win.element = document.createElement("div");
     win.element.className = "window";
+    win.element.setAttribute("role", owner ? "dialog" : "region");
+    win.element.setAttribute("aria-label", description);
     win.element.style.zIndex = String(++topLayer);
     win.caption = document.createElement("div");
     win.caption.className = "caption";
     const title = document.createElement("span");
     title.className = "title";
     title.textContent = caption;
+    title.setAttribute("aria-hidden", "true");
     win.close = document.createElement("button");
     win.close.className = "close";
     win.close.type = "button";
@@ -160,12 +191,19 @@ const WizloWindows = (() => {
     win.close.tabIndex = -1;  // Escape does what it does; Tab goes round the form's own stops
     win.caption.append(title, win.close);
     win.canvas = document.createElement("canvas");
-    win.canvas.width = 0;
-    win.element.append(win.caption, win.canvas);
+    win.canvas.width = win.canvas.height = 0;
+    win.canvas.setAttribute("role", "img");
+    win.canvas.setAttribute("aria-label", description);
+    win.coming = document.createElement("div");
+    win.coming.className = "coming";
+    win.coming.innerHTML = '<span class="spinner"></span><span>جارٍ التحميل…</span><span lang="en" dir="ltr">Loading…</span>';
+    win.element.append(win.caption, win.coming, win.canvas);
     windows.set(id, win);
     layOut(win);
     listen(win);
     root().append(win.element);
+    // The menu is the page itself; a form opened over it is said as it opens.
+    if (windows.size > 1) announce(description);
   }
 
   function close(id) {
@@ -195,6 +233,7 @@ const WizloWindows = (() => {
                                            width, height), 0, 0, ...changed);
     if (!win.shown) {
       win.shown = true;
+      win.coming.remove();
       document.dispatchEvent(new CustomEvent("wizlo-frame", {detail: {window: id}}));
     }
   }
@@ -238,6 +277,46 @@ const WizloWindows = (() => {
     document.body.append(box);
   }
 
+  // Said by a screen reader as it happens: a live region the page keeps out of sight. Words given as
+  // "Arabic — English" are read each in its own language.
+  let live = null;
+  function announce(words) {
+    if (!live) {
+      live = document.createElement("div");
+      live.className = "announcer";
+      live.setAttribute("aria-live", "polite");
+      live.setAttribute("role", "status");
+      document.body.append(live);
+    }
+    const [arabic, english] = words.split(" — ");
+    const said = [Object.assign(document.createElement("span"), {textContent: arabic})];
+    if (english) said.push(" — ", Object.assign(document.createElement("span"), {lang: "en", textContent: english}));
+    // The same words twice in a row (two wrong drops) are new words all the same.
+    live.replaceChildren(...said);
+  }
+
+  // A form over the menu that could not open for want of a picture: its window is gone again, the
+  // menu stays, and this says why until the pupil goes back to it.
+  function cannotOpen(what, file) {
+    const box = document.createElement("div");
+    box.className = "notice refusal";
+    box.setAttribute("role", "alertdialog");
+    box.setAttribute("aria-label", what);
+    box.innerHTML = "<h1>تعذّر الفتح — It cannot open</h1><p></p><p></p><button type=button></button>";
+    const [arabic, english] = box.querySelectorAll("p");
+    arabic.textContent = `${what.split(" — ")[0]}: لم تصل صورة لازمة (${file}). القائمة باقية لاختيار غير هذا.`;
+    Object.assign(english, {lang: "en", dir: "ltr"});
+    english.textContent = `A picture it needs did not arrive (${file}). The menu is still here: another can be chosen.`;
+    const back = box.querySelector("button");
+    back.textContent = "العودة إلى القائمة — Back to the menu";
+    back.addEventListener("click", () => {
+      box.remove();
+      focusStage();
+    });
+    document.body.append(box);
+    back.focus();
+  }
+
   function reportError(message) {
     notice("error", "توقّف البرنامج — Wizlo stopped", message, "ابدأ من جديد — Start again");
   }
@@ -275,7 +354,7 @@ const WizloWindows = (() => {
       for (const id of windows.keys()) post([EVENT.exposed, id, 0, 0, 0, 0, 0, 0, 0]);
   });
 
-  return {open, close, raise, show, setPointer, nextEvent, reportError, ended,
+  return {open, close, raise, show, setPointer, nextEvent, reportError, ended, cannotOpen, announce,
           scale: () => fit * ratio, pixelRatio: () => ratio,
           // The scale the stage will have once a first window of this size opens.
           scaleFor: (width, height) => fitOf(stageFor(0, 0, width, height)) * (window.devicePixelRatio || 1)};
