@@ -193,15 +193,21 @@ void compose(const ControlSet& controls, const Overlay& overlay, double scale, F
 }
 
 void fetchPictures(const ControlSet& controls, double scale) {
-  std::vector<std::tuple<const Artwork*, int, int>> wanted;
-  for (const ImageControl& control : controls.inStackingOrder())
-    for (const PictureValue* picture : {&control.Picture(), &control.DragIcon()})
-      if (!picture->isEmpty()) {
-        const PixelRect at = placeIn(control, *picture, scale);
-        if (at.width > 0 && at.height > 0) wanted.emplace_back(picture->artwork(), at.width, at.height);
-      }
-  for (const auto& [art, width, height] : wanted) art->fetchAhead(width, height);
-  for (const auto& [art, width, height] : wanted) art->bestFor(width, height);
+  std::vector<std::tuple<const Artwork*, int, int>> shown, later;
+  const int pointer = static_cast<int>(std::lround(32 * scale)), carried = toPixels(kCarriedSize, scale);
+  for (const ImageControl& control : controls.inStackingOrder()) {
+    if (!control.Picture().isEmpty()) {
+      const PixelRect at = placeIn(control, control.Picture(), scale);
+      if (at.width > 0 && at.height > 0)
+        (control.Visible() ? shown : later).emplace_back(control.Picture().artwork(), at.width, at.height);
+    }
+    if (!control.DragIcon().isEmpty())
+      for (const int size : {pointer, carried}) later.emplace_back(control.DragIcon().artwork(), size, size);
+  }
+  // Bottom first: the backdrop, the largest by far, is on its way before the pieces queue up.
+  for (auto it = shown.rbegin(); it != shown.rend(); ++it) std::get<0>(*it)->fetchAhead(std::get<1>(*it), std::get<2>(*it));
+  for (const auto& [art, width, height] : shown) art->bestFor(width, height);
+  for (const auto& [art, width, height] : later) art->fetchAhead(width, height);
 }
 
 std::optional<Bitmap> pointerImage(const PictureValue& picture, int size) {

@@ -66,10 +66,11 @@ void compose(const ControlSet& controls, const Overlay& overlay, double scale, F
 void compose(const ControlSet& controls, const Overlay& overlay, double scale, FrameView frame,
              PreparedImages& images, PixelRect region);
 
-// Every image the controls show at `scale`, their pictures and their drag icons, hidden or not,
-// asked for all at once and then waited for: a window whose images come from afar waits for the
-// slowest of them, not for each in turn, and one that cannot be had is known before the first
-// frame (PictureUnavailable), not in the middle of play.
+// Every image the controls show at `scale`, asked for all at once: a window whose images come from
+// afar waits for the slowest of them, not for each in turn. What the first frame draws is waited
+// for, so that one that cannot be had is known before that frame (PictureUnavailable); then what a
+// drop or a drag may show (hidden controls, drag icons as pointer or under a finger) is asked for,
+// to come after the first frame without holding it up.
 void fetchPictures(const ControlSet& controls, double scale);
 
 // The picture as a size x size pointer image with straight alpha; nothing for the empty picture.
