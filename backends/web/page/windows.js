@@ -84,7 +84,7 @@ const WizloWindows = (() => {
     // A column takes all the side the stage leaves it, so that the stage stays in the middle where it can.
     if (room.side === "column") {
       const slack = (document.documentElement.clientWidth - css(stage.width)) / 2;
-      if (slack > room.left) Object.assign(room, {left: slack, width: room.width + room.left - slack});
+      if (slack > room.left) Object.assign(room, {left: slack, width: css(stage.width)});
     }
     const tray = document.querySelector(".tray");
     if (tray) {
