@@ -3,24 +3,16 @@
 // beside its cause and mended; "Try it" opening the board in the pupil's program. Its link, opened in
 // a fresh browser on a phone, then again with the network gone, played to its end by touch. The
 // pack it downloads read by the Linux program's reader. Links nobody shared refused with a message.
-import { test, before, after } from "node:test";
+import { test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { mkdtempSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { deflateSync } from "node:zlib";
-import { SiteServer, launch, Pupil, centre, soundsHeard, listenToTheAudioGraph, LINUX_BUILD } from "./harness.mjs";
+import { siteAndBrowser, Pupil, centre, soundsHeard, listenToTheAudioGraph, LINUX_BUILD } from "./harness.mjs";
 
-let server, browser;
-before(async () => {
-  server = await new SiteServer().start();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.stop();
-});
+const site = siteAndBrowser();
 
 const folder = mkdtempSync(join(tmpdir(), "wizlo-authoring-"));
 let shared = null;  // {link, pack}
@@ -38,11 +30,11 @@ async function checked(page, change) {
 }
 
 test("a board made by taps on a tablet, a problem mended, tried and shared", async () => {
-  const context = await browser.newContext({viewport: {width: 1180, height: 820}, deviceScaleFactor: 2, hasTouch: true});
+  const context = await site.browser.newContext({viewport: {width: 1180, height: 820}, deviceScaleFactor: 2, hasTouch: true});
   const page = await context.newPage();
   const problems = [];
   page.on("pageerror", (error) => problems.push(error.message));
-  await page.goto(server.url + "maker/");
+  await page.goto(site.server.url + "maker/");
   await page.waitForFunction(() => document.getElementById("status").textContent.includes("تُكتب"));
 
   await checked(page, () => page.fill("#sentence", "قرأ الولدُ الدرسَ، وكتب الدرسَ"));
@@ -129,7 +121,7 @@ test("the shared link plays on a phone, then again with the network gone", async
   assert.ok(shared, "the board was shared");
   const lesson = layoutOf(shared.pack);
   assert.equal(lesson.controls.filter((c) => c.name === "l").length, 3, "the Linux reader reads three circles' keys");
-  const context = await browser.newContext({viewport: {width: 740, height: 360}, deviceScaleFactor: 2, hasTouch: true});
+  const context = await site.browser.newContext({viewport: {width: 740, height: 360}, deviceScaleFactor: 2, hasTouch: true});
   const page = await context.newPage();
   await page.addInitScript(listenToTheAudioGraph);
   await page.goto(shared.link);
@@ -157,9 +149,9 @@ test("links nobody shared are refused with a message, and nothing in them become
     [linkTo(sly), null],  // a good board: its title is the window's caption, as letters
   ];
   for (const [fragment, says] of cases) {
-    const context = await browser.newContext({viewport: {width: 1024, height: 768}});
+    const context = await site.browser.newContext({viewport: {width: 1024, height: 768}});
     const page = await context.newPage();
-    await page.goto(server.url + fragment);
+    await page.goto(site.server.url + fragment);
     if (says) {
       const notice = await page.waitForSelector(".notice.error");
       assert.match(await notice.textContent(), says);

@@ -2,19 +2,11 @@
 // drop shows the check and says "yes", a wrong one the cross and "no", the spare circles take only
 // wrong drops; the practice pages and the close boxes lead back to the menu. And without dragging:
 // a board by tapping a piece and then its circle, and the menu, a page and a board by keys alone.
-import { test, before, after } from "node:test";
+import { test } from "node:test";
 import assert from "node:assert/strict";
-import { SiteServer, launch, openSite, FORMS, control, centre, form, windowsOn, soundsHeard } from "./harness.mjs";
+import { siteAndBrowser, openSite, FORMS, control, centre, form, windowsOn, soundsHeard } from "./harness.mjs";
 
-let server, browser;
-before(async () => {
-  server = await new SiteServer().start();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.stop();
-});
+const site = siteAndBrowser();
 
 const BY = process.env.WIZLO_WEB_POINTER || "mouse";  // mouse or touch: one ctest run each
 
@@ -86,7 +78,7 @@ async function backToMenu(page, pupil, formName, byCloseBox) {
 
 for (const board of FORMS.menu.filter((r) => r.board).map((r) => r.form)) {
   test(`${board} played to its end by ${BY}`, async () => {
-    const { page, pupil, problems, context } = await openSite(browser, server);
+    const { page, pupil, problems, context } = await openSite(site.browser, site.server);
     await openFromMenu(page, pupil, board);
     const controls = form(board).controls;
     const keys = controls.filter((c) => c.name === "l");
@@ -123,7 +115,7 @@ for (const board of FORMS.menu.filter((r) => r.board).map((r) => r.form)) {
 }
 
 test(`the practice pages opened and left by ${BY}`, async () => {
-  const { page, pupil, problems, context } = await openSite(browser, server);
+  const { page, pupil, problems, context } = await openSite(site.browser, site.server);
   for (const route of FORMS.menu.filter((r) => !r.board)) {
     for (const byCloseBox of [false, true]) {
       await openFromMenu(page, pupil, route.form);
@@ -197,7 +189,7 @@ const groundOf = (board) => [form(board).clientWidth / 2, form(board).clientHeig
 // goes to, each drop judged as a drag's. (By mouse, clicks do the same: the keyboard's test tries them.)
 if (BY === "touch") test("a board played to its end by tapping a piece and then its circle", async () => {
   const board = "Form3";
-  const { page, pupil, problems, context } = await openSite(browser, server);
+  const { page, pupil, problems, context } = await openSite(site.browser, site.server);
   await openFromMenu(page, pupil, board);
   // The page's own button holds the keys' focus; a tap on the form takes it back.
   await focusOnThePagesButton(page);
@@ -224,7 +216,7 @@ if (BY === "touch") test("a board played to its end by tapping a piece and then 
 // a piece lifted the empty circles. Each key the program takes does nothing else in the browser (Tab
 // leaves the focus where it was), and the browser's own shortcuts stay the browser's.
 if (BY === "mouse") test("the menu, the practice pages and a board by the keyboard alone, and keys after a click", async () => {
-  const { page, pupil, problems, context } = await openSite(browser, server, {
+  const { page, pupil, problems, context } = await openSite(site.browser, site.server, {
     before: () => addEventListener("load", () =>
       addEventListener("keydown", (e) => (window.__keys ||= []).push([e.key, e.ctrlKey, e.defaultPrevented]))),
   });

@@ -4,24 +4,16 @@
 // are JPEG, which the browser decodes exactly as libjpeg-turbo does, so the menu and the pages are
 // the same to the pixel; the boards' translucent icons pass through the browser's premultiplied
 // canvas, where a level or two could differ (none did when this was written).
-import { test, before, after } from "node:test";
+import { test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { mkdtempSync, readFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { PNG } from "pngjs";
-import { SiteServer, launch, openSite, FORMS, control, centre, frameOf, LINUX_BUILD } from "./harness.mjs";
+import { siteAndBrowser, openSite, FORMS, control, centre, frameOf, LINUX_BUILD } from "./harness.mjs";
 
-let server, browser;
-before(async () => {
-  server = await new SiteServer().start();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.stop();
-});
+const site = siteAndBrowser();
 
 const scratch = mkdtempSync(join(tmpdir(), "wizlo-frames-"));
 
@@ -84,7 +76,7 @@ const SCREENS = [
 
 for (const screen of SCREENS) {
   test(`every form on ${screen.name} fits, is sharp and looks as the Linux program draws it`, async () => {
-    const { page, pupil, context } = await openSite(browser, server, screen);
+    const { page, pupil, context } = await openSite(site.browser, site.server, screen);
     const scale = await page.evaluate(() => WizloWindows.scale());
     const results = {};
     const menu = await frameOf(page);

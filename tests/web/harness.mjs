@@ -1,6 +1,7 @@
 // What the browser tests share: the real site (build-web/) served over HTTP by a server of the
 // test's own, Debian's Chromium driven by playwright-core, the pupil's mouse and finger in the
 // twips of a form, the canvas's pixels, and every sound the page plays, heard at its audio graph.
+import { before, after } from "node:test";
 import { createServer } from "node:http";
 import { readFile, stat } from "node:fs/promises";
 import { extname, join, normalize } from "node:path";
@@ -77,6 +78,23 @@ export class SiteServer {
 
 // Debian's Chromium, headless, as root; nothing reaches beyond this machine. Popups are blocked as in
 // a real browser (Playwright turns that off unless told).
+// A site server (serving `extra` files too, as SiteServer's) and a browser for one file's tests:
+// started before them, closed after them.
+export function siteAndBrowser(root = SITE, extra = {}) {
+  const site = {server: null, browser: null};
+  before(async () => {
+    site.server = new SiteServer(root);
+    site.server.extra = extra;
+    await site.server.start();
+    site.browser = await launch();
+  });
+  after(async () => {
+    await site.browser?.close();
+    await site.server?.stop();
+  });
+  return site;
+}
+
 export async function launch() {
   return chromium.launch({
     executablePath: "/usr/bin/chromium",

@@ -1,27 +1,18 @@
 // A teacher's board in the browser: the sample pack named in the page's address, played to its end as
 // the program's own boards are, its decoy fitting no circle, its back button ending the program; the
 // same pack chosen from a file; and a damaged or missing pack refused with its name.
-import { test, before, after } from "node:test";
+import { test } from "node:test";
 import assert from "node:assert/strict";
 import { mkdtempSync, readFileSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { SiteServer, launch, openSite, form, control, centre, soundsHeard, SAMPLE_PACK } from "./harness.mjs";
+import { siteAndBrowser, openSite, form, control, centre, soundsHeard, SAMPLE_PACK } from "./harness.mjs";
 
-let server, browser;
-before(async () => {
-  server = await new SiteServer().start();
-  const damaged = join(mkdtempSync(join(tmpdir(), "wizlo-lesson-")), "damaged.wizlo");
-  const bytes = readFileSync(SAMPLE_PACK);
-  bytes.fill(0x41, 200, 400);  // somewhere in its directory and first entry
-  writeFileSync(damaged, bytes);
-  server.extra = { "/lessons/second-grade.wizlo": SAMPLE_PACK, "/lessons/damaged.wizlo": damaged };
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.stop();
-});
+const damaged = join(mkdtempSync(join(tmpdir(), "wizlo-lesson-")), "damaged.wizlo");
+const bytes = readFileSync(SAMPLE_PACK);
+bytes.fill(0x41, 200, 400);  // somewhere in its directory and first entry
+writeFileSync(damaged, bytes);
+const site = siteAndBrowser(undefined, { "/lessons/second-grade.wizlo": SAMPLE_PACK, "/lessons/damaged.wizlo": damaged });
 
 const LESSON = "Lesson";
 
@@ -69,7 +60,7 @@ async function playToTheEnd(page, pupil) {
 }
 
 test("a teacher's board named in the address is played to its end, and its back button ends it", async () => {
-  const { page, pupil, problems, context } = await openSite(browser, server, { path: "?pack=lessons/second-grade.wizlo" });
+  const { page, pupil, problems, context } = await openSite(site.browser, site.server, { path: "?pack=lessons/second-grade.wizlo" });
   assert.equal(await page.$$eval(".window", (all) => all.length), 1, "the board is shown alone");
   await playToTheEnd(page, pupil);
   assert.deepEqual(problems, []);
@@ -77,7 +68,7 @@ test("a teacher's board named in the address is played to its end, and its back 
 });
 
 test("a teacher's board chosen from a file opens alone", async () => {
-  const { page, context } = await openSite(browser, server);
+  const { page, context } = await openSite(site.browser, site.server);
   const chosen = page.waitForURL(/pack=chosen/);
   await page.setInputFiles("input[type=file]", SAMPLE_PACK);
   await chosen;
@@ -89,9 +80,9 @@ test("a teacher's board chosen from a file opens alone", async () => {
 
 test("a damaged or missing pack is refused with its name, and nothing else opens", async () => {
   for (const [path, says] of [["lessons/damaged.wizlo", /damaged\.wizlo/], ["lessons/none.wizlo", /none\.wizlo.*404/s]]) {
-    const context = await browser.newContext();
+    const context = await site.browser.newContext();
     const page = await context.newPage();
-    await page.goto(server.url + "?pack=" + path);
+    await page.goto(site.server.url + "?pack=" + path);
     const notice = await page.waitForSelector(".notice.error");
     assert.match(await notice.textContent(), says);
     assert.equal(await page.$$eval(".window", (all) => all.length), 0);

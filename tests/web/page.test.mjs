@@ -1,21 +1,13 @@
 // The page around the program: its sounds heard whole (the first one too, which the browser lets
 // play only after a gesture), the board deaf while one plays; the web hot spot's new tab with popups
 // blocked; a second visit with the network gone; and what a pupil sees when something is missing.
-import { test, before, after } from "node:test";
+import { test } from "node:test";
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { join } from "node:path";
-import { SiteServer, launch, openSite, FORMS, control, centre, form, soundsHeard, windowsOn, SITE } from "./harness.mjs";
+import { siteAndBrowser, openSite, FORMS, control, centre, form, soundsHeard, windowsOn, SITE } from "./harness.mjs";
 
-let server, browser;
-before(async () => {
-  server = await new SiteServer().start();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.stop();
-});
+const site = siteAndBrowser();
 
 // A sound file's length in seconds, from its header.
 function lengthOf(file) {
@@ -35,7 +27,7 @@ const pieceFor = (board, circle) =>
   form(board).controls.find((c) => c.name === "c" && c.visible && c.tag === control(board, "l", circle).tag);
 
 test("the first drop's sound is heard whole, and the board takes nothing in while a sound plays", async () => {
-  const { page, pupil, problems, context } = await openSite(browser, server);
+  const { page, pupil, problems, context } = await openSite(site.browser, site.server);
   await openBoard(page, pupil, "Form2");
   // Straight away, a right drop and then a wrong one: the second is handled after the first "yes".
   await pupil.drag("Form2", centre(pieceFor("Form2", 0)), centre(control("Form2", "g", 0)));
@@ -52,7 +44,7 @@ test("the first drop's sound is heard whole, and the board takes nothing in whil
 });
 
 test("the web hot spot opens the address in a new tab, with popups blocked", async () => {
-  const { page, pupil, context } = await openSite(browser, server);
+  const { page, pupil, context } = await openSite(site.browser, site.server);
   // The address's site, as the network would give it.
   await context.route(/^https:\/\/wizlo\.example\.org\//, (route) => route.fulfill({ body: "the author's site" }));
   for (const where of ["Form1", "Form2"]) {
@@ -68,14 +60,14 @@ test("the web hot spot opens the address in a new tab, with popups blocked", asy
 });
 
 test("a second visit starts with the network gone", async () => {
-  const { page, pupil, context } = await openSite(browser, server);
+  const { page, pupil, context } = await openSite(site.browser, site.server);
   // The service worker keeps every file once the first frame is up.
   await page.evaluate(async () => {
     await navigator.serviceWorker.ready;
     while (!navigator.serviceWorker.controller) await new Promise((resolve) => setTimeout(resolve, 50));
   });
-  const port = server.port;
-  await server.stop();
+  const port = site.server.port;
+  await site.server.stop();
   try {
     await page.reload();
     await page.waitForFunction(() => document.querySelector(".window canvas")?.width > 0);
@@ -84,7 +76,7 @@ test("a second visit starts with the network gone", async () => {
     const heard = await soundsHeard(page, 1);
     assert.equal(heard.length, 1, "no sound offline");
   } finally {
-    await server.start(port);
+    await site.server.start(port);
   }
   await context.close();
 });
@@ -92,8 +84,8 @@ test("a second visit starts with the network gone", async () => {
 test("what is missing is said on the page, and a missing sound is skipped", async () => {
   // A picture one board needs cannot be fetched: that board says so and closes, the menu stays,
   // and another board opens and plays.
-  const { page, pupil, context, problems } = await openSite(browser, server);
-  server.missing = (path) => path.startsWith("/pictures/Backdrop2");
+  const { page, pupil, context, problems } = await openSite(site.browser, site.server);
+  site.server.missing = (path) => path.startsWith("/pictures/Backdrop2");
   try {
     await pupil.click("Form1", centre(control("Form1", FORMS.menu.find((r) => r.form === "Form2").hotSpot)));
     const notice = await page.waitForSelector(".notice.refusal", { timeout: 10000 });
@@ -105,14 +97,14 @@ test("what is missing is said on the page, and a missing sound is skipped", asyn
     await pupil.drag("Form3", centre(pieceFor("Form3", 0)), centre(control("Form3", "g", 0)));
     await page.waitForFunction(() => document.querySelector(".announcer")?.textContent.startsWith("صحيح"));
   } finally {
-    server.missing = null;
+    site.server.missing = null;
   }
   assert.deepEqual(problems.filter((text) => !/Backdrop2|404/.test(text)), []);
   await context.close();
 
   // No sound files: the drops are judged as ever, in silence.
-  server.missing = (path) => path.endsWith(".wav");
-  const silent = await openSite(browser, server);
+  site.server.missing = (path) => path.endsWith(".wav");
+  const silent = await openSite(site.browser, site.server);
   try {
     await openBoard(silent.page, silent.pupil, "Form2");
     await silent.pupil.drag("Form2", centre(pieceFor("Form2", 0)), centre(control("Form2", "g", 0)));
@@ -120,21 +112,21 @@ test("what is missing is said on the page, and a missing sound is skipped", asyn
     assert.equal((await soundsHeard(silent.page)).length, 0);
     assert.equal(await silent.page.$(".notice"), null, "a missing sound stopped the program");
   } finally {
-    server.missing = null;
+    site.server.missing = null;
   }
   await silent.context.close();
 });
 
 test("a browser without WebAssembly, or that refuses audio, is met with a message or silence", async () => {
-  const context = await browser.newContext();
+  const context = await site.browser.newContext();
   const page = await context.newPage();
   await page.addInitScript(() => { delete window.WebAssembly; });
-  await page.goto(server.url);
+  await page.goto(site.server.url);
   const notice = await page.waitForSelector(".notice.error");
   assert.match(await notice.textContent(), /WebAssembly/);
   await context.close();
 
-  const refused = await openSite(browser, server, {
+  const refused = await openSite(site.browser, site.server, {
     before: () => { window.AudioContext = function () { throw new Error("audio refused"); }; } });
   await openBoard(refused.page, refused.pupil, "Form5");
   await refused.pupil.drag("Form5", centre(pieceFor("Form5", 0)), centre(control("Form5", "g", 0)));

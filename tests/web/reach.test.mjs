@@ -1,19 +1,11 @@
 // What a pupil who cannot see the board, or who plays with a finger, meets on the page: the board
 // that opened and each drop's judgement said aloud, and the teacher's buttons within reach, large
 // enough and plain to read at every size of screen, over no form.
-import { test, before, after } from "node:test";
+import { test } from "node:test";
 import assert from "node:assert/strict";
-import { SiteServer, launch, openSite, FORMS, control, centre, form } from "./harness.mjs";
+import { siteAndBrowser, openSite, FORMS, control, centre, form } from "./harness.mjs";
 
-let server, browser;
-before(async () => {
-  server = await new SiteServer().start();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.stop();
-});
+const site = siteAndBrowser();
 
 async function openBoard(page, pupil, name) {
   await pupil.click("Form1", centre(control("Form1", FORMS.menu.find((r) => r.form === name).hotSpot)));
@@ -26,7 +18,7 @@ const said = (page, start) =>
   page.waitForFunction((words) => document.querySelector(".announcer")?.textContent.startsWith(words), start);
 
 test("the board that opens and every drop's judgement are said aloud", async () => {
-  const { page, pupil, context } = await openSite(browser, server);
+  const { page, pupil, context } = await openSite(site.browser, site.server);
   await openBoard(page, pupil, "Form4");
   const board = await page.$eval(".window:last-child", (w) => [w.getAttribute("aria-label"),
                                                               w.querySelector("canvas").getAttribute("aria-label")]);
@@ -56,7 +48,7 @@ function contrast(one, other) {
 
 for (const [width, height, ratio] of [[1180, 820, 2], [1366, 657, 1], [1920, 1080, 1], [740, 360, 3]])
   test(`the teacher's buttons are within a finger's reach at ${width}x${height}`, async () => {
-    const { page, pupil, context } = await openSite(browser, server, { width, height, ratio });
+    const { page, pupil, context } = await openSite(site.browser, site.server, { width, height, ratio });
     await openBoard(page, pupil, "Form5");
     const found = await page.$$eval(".open-board", (all) => all.map((control) => {
       const box = control.getBoundingClientRect();
