@@ -1,9 +1,22 @@
 #include "tests/e2e/harness/storm_log.hpp"
 
 #include <algorithm>
+#include <cstdlib>
 #include <sstream>
 
 namespace wizlo::e2e {
+
+StormLog::StormLog(std::uint64_t seed, long seconds, std::size_t kept)
+    : seed_(seed), kept_(kept), end_(start_ + std::chrono::seconds(seconds)) {
+  const char* visits = std::getenv("WIZLO_STORM_VISITS");
+  replayVisits_ = visits && *visits ? std::strtoul(visits, nullptr, 10) : 0;
+}
+
+bool StormLog::anotherVisit() {
+  const bool another = replayVisits_ > 0 ? visits_ < replayVisits_ : std::chrono::steady_clock::now() < end_;
+  visits_ += another;
+  return another;
+}
 
 void StormLog::note(std::string move) {
   ++count_;
@@ -14,7 +27,8 @@ void StormLog::note(std::string move) {
 
 std::string StormLog::report(const Screenshot& screen, const std::vector<WindowInfo>& windows) const {
   std::ostringstream text;
-  text << "storm seed " << seed_ << " (WIZLO_STORM_SEED=" << seed_ << " replays the pupil's choices)\n";
+  text << "storm seed " << seed_ << ", in visit " << visits_ << "; replay exactly with WIZLO_STORM_SEED=" << seed_
+       << " WIZLO_STORM_VISITS=" << visits_ << "\n";
   text << "the last " << moves_.size() << " of " << count_ << " moves:\n";
   for (const std::string& move : moves_) text << "  " << move << "\n";
   text << windows.size() << " window(s) of the program on the screen:\n";

@@ -3,7 +3,8 @@
 // the right button, releases outside the window, close boxes. After every
 // move the program must be alive and answer, and no screen may show both marks.
 //
-// WIZLO_STORM_SECONDS sets how long (20 s unless told); WIZLO_STORM_SEED replays.
+// WIZLO_STORM_SECONDS sets how long (20 s unless told); WIZLO_STORM_SEED replays the pupil, and
+// WIZLO_STORM_VISITS as many visits as a failing run made (its log says both).
 
 #include <gtest/gtest.h>
 
@@ -97,22 +98,20 @@ class LongStorm : public WizloE2e {
 
   const std::uint64_t seed = static_cast<std::uint64_t>(fromEnvironment("WIZLO_STORM_SEED", std::random_device{}()));
   std::mt19937_64 random{seed};
-  StormLog log{seed};
-  int moves = 0, visits = 0, screens = 0;
+  StormLog log{seed, fromEnvironment("WIZLO_STORM_SECONDS", 20)};
+  int moves = 0, screens = 0;
 };
 
 TEST_F(LongStorm, TheRealProgramStaysAliveAndAnswersAndShowsOneMarkAtMost) {
-  const auto seconds = fromEnvironment("WIZLO_STORM_SECONDS", 20);
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  std::cout << "storm seed " << seed << " (WIZLO_STORM_SEED replays the pupil's choices, not X's timing)" << std::endl;
-  while (std::chrono::steady_clock::now() < end) {
+  std::cout << "storm seed " << seed << " (WIZLO_STORM_SEED replays the pupil's choices; with WIZLO_STORM_VISITS, "
+            << "the visits a run made, whatever X's timing)" << std::endl;
+  while (log.anotherVisit()) {
     const MenuButton& opens = layouts::kMenuButtons[chance(static_cast<int>(std::size(layouts::kMenuButtons)))];
     log.note("click " + std::string(opens.hotSpot) + " on the menu, for " + std::string(opens.form().Name));
     const WindowInfo window = open(opens.hotSpot);  // throws when no window comes: the program did not answer
-    ++visits;
     const bool board = opens.board != nullptr;
     bool left = false;
-    for (int i = 1 + chance(40); i > 0 && !left && std::chrono::steady_clock::now() < end; --i) {
+    for (int i = 1 + chance(40); i > 0 && !left && log.timeLeft(); --i) {
       // A click that found the back button closes the form a moment later: waited for, so that no
       // move of the next meant for the form lands on the menu instead, and opens a form of its own.
       left = move(window, opens.form(), board);
@@ -137,8 +136,8 @@ TEST_F(LongStorm, TheRealProgramStaysAliveAndAnswersAndShowsOneMarkAtMost) {
         << "the form would not close; seed " << seed;
     ASSERT_TRUE(run.running()) << "seed " << seed;
   }
-  std::cout << "storm seed " << seed << ": " << moves << " moves in " << visits << " visits, " << screens
-            << " screens checked, " << run.sounds().size() << " sounds, over " << seconds << " s\n";
+  std::cout << "storm seed " << seed << ": " << moves << " moves in " << log.visits() << " visits, " << screens
+            << " screens checked, " << run.sounds().size() << " sounds\n";
   display.requestClose(menu.id);
   EXPECT_EQ(run.waitForExit(10000ms), std::optional<int>(0)) << "seed " << seed;
 }
