@@ -188,7 +188,11 @@ std::vector<std::string> WineSession::arabicSystem() const {
   return {"LOCPATH=" + locales.string(), "LANG=ar_EG.UTF-8"};
 }
 
-std::vector<std::string> WineSession::sounds() const {
+std::vector<std::string> WineSession::sounds() const { return played().names; }
+
+bool WineSession::soundUnderway() const { return played().underway; }
+
+WineSession::Played WineSession::played() const {
   // Wine's mixer pads with silence around and between the sounds, and where it runs short of samples
   // under load, within one too. Without their zero bytes the capture is exactly the sounds played,
   // one after the other, each whole.
@@ -199,18 +203,19 @@ std::vector<std::string> WineSession::sounds() const {
   const std::string played = unpadded(readFile(capture_));
   const std::string yes = unpadded(samplesOf(program_.parent_path() / "yes.wav"));
   const std::string no = unpadded(samplesOf(program_.parent_path() / "no.wav"));
-  std::vector<std::string> names;
+  Played result;
   for (std::size_t at = 0; at < played.size();) {
     const std::string_view rest = std::string_view(played).substr(at);
     // A sound still being written counts once it is whole.
-    if (rest.size() < yes.size() && std::string_view(yes).starts_with(rest)) break;
-    if (rest.size() < no.size() && std::string_view(no).starts_with(rest)) break;
+    result.underway = (rest.size() < yes.size() && std::string_view(yes).starts_with(rest)) ||
+                      (rest.size() < no.size() && std::string_view(no).starts_with(rest));
+    if (result.underway) break;
     const bool isYes = rest.starts_with(yes), isNo = !isYes && rest.starts_with(no);
-    names.push_back(isYes ? "yes" : isNo ? "no" : "");
+    result.names.push_back(isYes ? "yes" : isNo ? "no" : "");
     if (!isYes && !isNo) break;
     at += isYes ? yes.size() : no.size();
   }
-  return names;
+  return result;
 }
 
 std::vector<std::string> WineSession::openedAddresses() const {

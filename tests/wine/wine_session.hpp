@@ -66,10 +66,17 @@ class WineSession {
 
   // What the program played, sound by sound: "yes", "no", or "" for anything else.
   std::vector<std::string> sounds() const;
+  // Whether the capture ends part-way through a sound: one is playing.
+  bool soundUnderway() const;
   // Each address the stand-in xdg-open was given, one a line.
   std::vector<std::string> openedAddresses() const;
 
  private:
+  struct Played {
+    std::vector<std::string> names;
+    bool underway = false;
+  };
+  Played played() const;
   void importRegistry(const std::string& text) const;
   void copyPrefix(const fs::path& made);
 
