@@ -81,6 +81,9 @@ struct WizloRun::State {
     while (!stopping) {
       const int fd = ::open(fifo.c_str(), O_RDONLY);
       if (fd < 0) return;
+      // Room for seconds of sound, not the pipe's 0.4: a reader held back by a busy machine must not
+      // hold back the device, which the program then gives up on and cuts the sound short.
+      ::fcntl(fd, F_SETPIPE_SZ, 1 << 20);
       std::vector<std::uint8_t> output;
       std::uint8_t chunk[65536];
       for (ssize_t got; (got = ::read(fd, chunk, sizeof chunk)) > 0;) output.insert(output.end(), chunk, chunk + got);
