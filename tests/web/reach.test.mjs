@@ -3,7 +3,7 @@
 // enough and plain to read at every size of screen, over no form.
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { siteAndBrowser, openSite, FORMS, control, centre, form } from "./harness.mjs";
+import { siteAndBrowser, openSite, FORMS, control, centre, form, soundsHeard } from "./harness.mjs";
 
 const site = siteAndBrowser();
 
@@ -71,3 +71,44 @@ for (const [width, height, ratio] of [[1180, 820, 2], [1366, 657, 1], [1920, 108
     }
     await context.close();
   });
+
+// A point 150 twips beside a piece (six CSS pixels on a phone) on the board's ground alone, with no
+// other piece as near: a fingertip that lands just off the piece.
+function besidePiece(board, piece) {
+  const shown = form(board).controls.filter((c) => c.visible && c.name !== "Image1");
+  const away = (c, [x, y]) => Math.hypot(Math.max(c.left - x, 0, x - c.left - c.width), Math.max(c.top - y, 0, y - c.top - c.height));
+  const [x, y] = centre(piece);
+  const sides = [[piece.left - 150, y], [piece.left + piece.width + 150, y], [x, piece.top - 150], [x, piece.top + piece.height + 150]];
+  const spot = sides.find((p) => shown.every((c) => away(c, p) > 0) &&
+    shown.filter((c) => c.name === "c").every((c) => c === piece || away(c, p) > away(piece, p)));
+  assert.ok(spot, `no ground beside the piece ${piece.tag}`);
+  return spot;
+}
+
+test("on a phone held sideways a board fills the screen unframed and plays by touch beside its pieces", async () => {
+  const { page, pupil, context } = await openSite(site.browser, site.server, { width: 740, height: 360, ratio: 2 });
+  await openBoard(page, pupil, "Form4");
+  const seen = await page.$$eval(".window", (all) => all.map((w) => {
+    const box = w.querySelector("canvas").getBoundingClientRect();
+    return { top: box.top, bottom: box.bottom, caption: w.querySelector(".caption").offsetHeight,
+             outline: parseFloat(getComputedStyle(w).outlineWidth) || 0, frame: document.getElementById("stage").dataset.frame };
+  }));
+  for (const { top, bottom, caption, outline, frame } of seen) {
+    assert.equal(frame, "none");
+    assert.ok(top >= 0 && bottom <= 360, `a form runs off the screen: ${top}..${bottom}`);
+    assert.equal(caption + outline, 0, "a form still has a frame");
+  }
+  assert.ok(seen.at(-1).bottom - seen.at(-1).top >= 359, `the board is ${seen.at(-1).bottom - seen.at(-1).top} px tall of 360`);
+  const keys = form("Form4").controls.filter((c) => c.name === "l");
+  let drops = 0;
+  for (const key of keys) {
+    const piece = pieceFor("Form4", key.index);
+    if (!piece) continue;  // a spare circle
+    await pupil.fingerDrag("Form4", besidePiece("Form4", piece), centre(control("Form4", "g", key.index)));
+    const heard = await soundsHeard(page, ++drops);
+    assert.equal(heard.length, drops, `the piece ${piece.tag}, taken from beside it, was not judged`);
+    assert.equal(await page.$eval(".announcer", (e) => e.textContent), "صحيح — Right", `the piece ${piece.tag} was judged wrong`);
+  }
+  assert.ok(drops >= 9);
+  await context.close();
+});
