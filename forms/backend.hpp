@@ -70,6 +70,10 @@ class Backend {
   // Screen pixels to a 96-dpi pixel, settled when the first window opens and kept for the run, so
   // that pictures, pointer images and the twips of events agree.
   virtual double scale() const = 0;
+  // How large a form's 96-dpi pixel is on screen in the window system's own unit of layout (a CSS
+  // pixel in a browser, which may fit a form to a small screen), by which a fingertip is measured.
+  // A desktop shows forms at the system's own size: one.
+  virtual double layoutUnitsPerPixel() const { return 1; }
   // The window's pixels to compose the next frame into (none: nothing to draw on), then putting
   // them on screen; `show` has done so when it returns.
   virtual FrameView frame(WindowId window) = 0;

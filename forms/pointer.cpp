@@ -1,6 +1,8 @@
 #include "forms/pointer.hpp"
 
+#include <algorithm>
 #include <cstdlib>
+#include <span>
 
 #include "forms/form.hpp"
 #include "forms/runtime.hpp"
@@ -27,6 +29,12 @@ ImageControl* controlUnder(Form& form, const InputEvent& event) {
   return form.controls().controlAt(event.x, event.y);
 }
 
+// How far beside a piece a fingertip may land and still take it, in the window system's units of
+// layout (a CSS pixel, a desktop's 96-dpi pixel): about three millimetres. A fingertip is broader
+// than the point the screen reports, and a piece drawn small on a phone narrower than a fingertip;
+// phones' own toolkits widen small targets for a finger the same way.
+constexpr double kFingerReach = 12;
+
 // How far a tap may wander and still be a tap: a mouse barely moves while it clicks, a fingertip
 // rolls a little.
 constexpr Twips kMouseTapSlop = 2 * kTwipsPerPixel;
@@ -52,6 +60,30 @@ InputEvent atMiddleOf(const ImageControl& control) {
 
 bool liftable(const ImageControl& control) { return draggable(control) && !control.Picture().isEmpty(); }
 
+ImageControl* PointerDispatch::underFinger(Form& form, const InputEvent& event) const {
+  ImageControl* under = controlUnder(form, event);
+  if (event.pointer != PointerKind::Touch || !event.inside || !form.loaded()) return under;
+  // Only where the finger is on nothing that takes input: outside every control, on a disabled
+  // one, or on the backdrop that lies under all of them.
+  const std::span<ImageControl> controls = form.controls().inStackingOrder();
+  if (under && under->Enabled() && under != &controls.back()) return under;
+  const double reach = kFingerReach / runtime_.backend().layoutUnitsPerPixel() * kTwipsPerPixel;
+  ImageControl* nearest = nullptr;
+  double best = reach * reach;
+  for (ImageControl& control : controls) {
+    if (!liftable(control)) continue;
+    const Rect r = control.rect();
+    const double dx = std::max({r.Left - event.x, 0, event.x - (r.right() - 1)});
+    const double dy = std::max({r.Top - event.y, 0, event.y - (r.bottom() - 1)});
+    // The nearest; of two as near, the one on top.
+    if (const double distance = dx * dx + dy * dy; distance < best || (!nearest && distance <= best)) {
+      nearest = &control;
+      best = distance;
+    }
+  }
+  return nearest ? nearest : under;
+}
+
 bool PointerDispatch::heldByAnother(const InputEvent& event) const {
   const Holder holder = holderOf(event);
   return (dragging() && drag_->holder != holder) || (press_ && press_->holder != holder);
@@ -67,7 +99,7 @@ void PointerDispatch::press(Form& form, const InputEvent& event) {
     cancel();  // put back; the press then does what it does with nothing lifted
   }
   if (drag_ || heldByAnother(event)) return;  // the other buttons and fingers mean nothing meanwhile
-  ImageControl* target = controlUnder(form, event);
+  ImageControl* target = underFinger(form, event);
   // A disabled control still lies under the pointer, so nobody hears it.
   if (!target || !target->Enabled()) return;
   if (event.button == kLeftButton && target->DragMode() == kDragAutomatic) {

@@ -30,9 +30,10 @@ bool liftable(const ImageControl& control);
 // The pointer state machine: a press on an automatic-drag control starts a
 // drag at once; while it lasts every control the pointer crosses hears
 // DragOver, and the release drops on the control beneath. Any other press
-// and release on one control is a Click. A finger does what the mouse does;
-// while one pointer presses or drags, every other (a second finger, the
-// mouse) is ignored. A finger has no pointer image: the frame carries the
+// and release on one control is a Click. A finger does what the mouse does,
+// but that a press beside a piece, on nothing else that takes input, takes
+// the nearest piece within a fingertip's reach; while one pointer presses or
+// drags, every other (a second finger, the mouse) is ignored. A finger has no pointer image: the frame carries the
 // dragged picture beside it instead.
 //
 // A piece pressed and let go without moving (a tap) is lifted instead of
@@ -78,6 +79,9 @@ class PointerDispatch {
   };
   static Holder holderOf(const InputEvent& event) { return {event.pointer, event.finger}; }
   bool heldByAnother(const InputEvent& event) const;
+  // What a press takes: the control beneath it; but a finger on nothing that takes input takes the
+  // piece nearest it within a fingertip's reach, if there is one. The mouse points exactly.
+  ImageControl* underFinger(Form& form, const InputEvent& event) const;
 
   struct Drag {
     Holder holder;

@@ -97,6 +97,8 @@ WindowId WebBackend::openWindow(const WindowSpec& request) {
   return id;
 }
 
+double WebBackend::layoutUnitsPerPixel() const { return scale_ / wizlo_pixel_ratio(); }
+
 void WebBackend::closeWindow(WindowId window) {
   windows_.erase(window);
   wizlo_close_window(static_cast<int>(window));

@@ -9,7 +9,7 @@
 namespace wizlo {
 
 // The browser as a window system: each form a framed window on a stage that the page fits to the
-// viewport (page/windows.js), its frames composed here at the viewport's scale and device pixel
+// viewport (page/windows.js), or on a small screen the whole viewport with no frame, its frames composed here at the viewport's scale and device pixel
 // ratio and put on a canvas. The browser's main thread never blocks: waiting for the next event
 // suspends the program (Asyncify) and gives the thread back to the browser until one comes.
 class WebBackend final : public Backend {
@@ -18,6 +18,7 @@ class WebBackend final : public Backend {
   void closeWindow(WindowId window) override;
   void raise(WindowId window) override;
   double scale() const override { return scale_; }
+  double layoutUnitsPerPixel() const override;  // the stage's fit: CSS pixels to a form's pixel
   FrameView frame(WindowId window) override;
   void show(WindowId window) override;
   void showChanged(WindowId window, PixelRect changed) override;

@@ -168,6 +168,30 @@ TEST_F(PointerTest, OneFingerAtATimeDragsAndTapsAsTheMouseDoes) {
   EXPECT_EQ(form().log, (Log{"MouseDown rrr 1", "Click rrr"})) << "a tap on a hot spot is its click";
 }
 
+// A fingertip is broader than the point a screen reports, and on a phone a piece may be drawn
+// narrower than one: a finger on nothing else that takes input takes the nearest piece in its reach.
+TEST_F(PointerTest, AFingerBesideAPieceTakesTheNearestUnlessItIsOnAnotherControl) {
+  Mouse finger(runtime, PointerKind::Touch, 1);
+  struct Case { const char* what; Mouse& by; double layoutUnits; Point at; const char* taken; };
+  const Case cases[] = {  // a finger reaches 12 units of layout: 360 twips on a form drawn at half size
+      {"a finger 300 twips left of c(2) at half size", finger, 0.5, {900, 3000}, "c(2)"},
+      {"the mouse there", mouse, 0.5, {900, 3000}, "Click Image1"},
+      {"a finger there at full size", finger, 1, {900, 3000}, "Click Image1"},
+      {"a finger nearer c(0) than c(1), which lies above it", finger, 0.5, {4770, 3200}, "c(0)"},
+      {"a finger on the web hot spot just under c(0)", finger, 0.5, {5000, 3620}, "Click wex"},
+      {"a finger beside a hidden key", finger, 0.5, {1750, 1650}, "Click Image1"},
+  };
+  for (const Case& test : cases) {
+    backend.layoutUnits = test.layoutUnits;
+    test.by.press(form(), test.at.x, test.at.y);
+    test.by.release(form(), test.at.x, test.at.y);
+    const ImageControl* lifted = runtime.pointer().lifted(form());
+    EXPECT_EQ(lifted ? lifted->describe() : form().log.back(), test.taken) << test.what;
+    test.by.press(form(), 3000, 4400);  // on the ground far from every piece: puts a lifted one back
+    test.by.release(form(), 3000, 4400);
+  }
+}
+
 TEST_F(PointerTest, AFingersDragCarriesItsPictureAboveTheFingertipAndNoPointerImage) {
   Mouse finger(runtime, PointerKind::Touch, 7);
   const Point p = centreOf(c(0));

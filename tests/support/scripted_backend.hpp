@@ -28,6 +28,7 @@ class ScriptedBackend final : public Backend {
   void closeWindow(WindowId window) override;
   void raise(WindowId window) override { raised.push_back(window); }
   double scale() const override { return scaleFactor; }
+  double layoutUnitsPerPixel() const override { return layoutUnits; }
   FrameView frame(WindowId window) override;
   void show(WindowId window) override;
   void setPointer(PointerShape shape, const PictureValue& picture) override;
@@ -42,6 +43,7 @@ class ScriptedBackend final : public Backend {
   std::vector<std::string> errors;
   std::vector<WindowId> raised;
   double scaleFactor = 1;
+  double layoutUnits = 1;  // how large a form's pixel is in the window system's units of layout
   std::function<void(const Window&)> onShow;  // each frame as it goes on screen
   std::function<void()> onScriptEnd;  // runs once the script is used up
 

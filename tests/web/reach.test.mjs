@@ -3,7 +3,7 @@
 // enough and plain to read at every size of screen, over no form.
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { siteAndBrowser, openSite, FORMS, control, centre, form } from "./harness.mjs";
+import { siteAndBrowser, openSite, FORMS, control, centre, form, soundsHeard } from "./harness.mjs";
 
 const site = siteAndBrowser();
 
@@ -71,3 +71,27 @@ for (const [width, height, ratio] of [[1180, 820, 2], [1366, 657, 1], [1920, 108
     }
     await context.close();
   });
+
+// A phone held sideways: the board takes the screen's whole height with no frame, and a finger that
+// lands 150 twips (six CSS pixels) beside each piece, on the ground, takes it to its circle.
+test("on a phone held sideways a board fills the screen unframed and plays by touch beside its pieces", async () => {
+  const { page, pupil, context } = await openSite(site.browser, site.server, { width: 740, height: 360, ratio: 2 });
+  await openBoard(page, pupil, "Form4");
+  const [top, bottom, frame] = await page.$eval(".window:last-child", (w) => {
+    const box = w.querySelector("canvas").getBoundingClientRect();
+    return [box.top, box.bottom, w.querySelector(".caption").offsetHeight + parseFloat(getComputedStyle(w).outlineWidth)];
+  });
+  assert.deepEqual([top, bottom, frame].map(Math.round), [0, 360, 0], "the board is not the screen's height, unframed");
+  const ground = ([x, y]) => form("Form4").controls.every((c) => !c.visible || c.name === "Image1" ||
+    x < c.left || x >= c.left + c.width || y < c.top || y >= c.top + c.height);
+  let drops = 0;
+  for (const key of form("Form4").controls.filter((c) => c.name === "l" && pieceFor("Form4", c.index))) {
+    const piece = pieceFor("Form4", key.index), y = piece.top + piece.height / 2;
+    await pupil.fingerDrag("Form4", [[piece.left - 150, y], [piece.left + piece.width + 150, y]].find(ground),
+                           centre(control("Form4", "g", key.index)));
+    assert.equal((await soundsHeard(page, ++drops)).length, drops, `the piece ${piece.tag}, taken from beside it, was not judged`);
+    assert.equal(await page.$eval(".announcer", (e) => e.textContent), "صحيح — Right", `the piece ${piece.tag} was judged wrong`);
+  }
+  assert.ok(drops >= 9);
+  await context.close();
+});

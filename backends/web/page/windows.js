@@ -1,6 +1,7 @@
 // The page's half of the window system (web_backend.cpp is the other): a stage fitted to the
-// viewport, a framed window a form on it with a caption, a close box and a canvas, and the pointer's
-// and the keys' events queued for the program, which takes them one at a time.
+// viewport, a framed window a form on it with a caption, a close box and a canvas (on a small screen
+// the form alone, with no frame, as large as fits), and the pointer's and the keys' events queued for
+// the program, which takes them one at a time.
 "use strict";
 
 const WizloWindows = (() => {
@@ -17,7 +18,11 @@ const WizloWindows = (() => {
   const windows = new Map();
   const queue = [];
   let wake = null;
-  let stage = null;  // the first window's frame and margin, in 96-dpi pixels
+  let first = null;    // the first window's client area, in 96-dpi pixels
+  let largest = null;  // the largest client area of any window so far
+  let stage = null;    // what is fitted to the viewport, in 96-dpi pixels: the first window's frame and margin,
+                       // or with no frames the largest client area
+  let framed = true;   // whether windows have a frame (a caption, a border)
   let fit = 1;       // CSS pixels to a 96-dpi pixel
   let ratio = 1;     // device pixels to a CSS pixel
   let topLayer = 1;
@@ -43,10 +48,21 @@ const WizloWindows = (() => {
     return queue.shift();
   }
 
-  // The stage a first window of this client size (96-dpi pixels) makes.
-  function stageFor(left, top, width, height) {
+  // The stage a first window of this client area (96-dpi pixels) makes, framed.
+  function stageFor({left, top, width, height}) {
     return {left: left - BORDER - MARGIN, top: top - CAPTION - BORDER - MARGIN,
             width: width + 2 * BORDER + 2 * MARGIN, height: height + CAPTION + 2 * BORDER + 2 * MARGIN};
+  }
+
+  // Framed, as on a desktop, where the frames leave the forms at least three quarters of their size.
+  // A smaller screen (a phone) gives each form the whole room, with no frame: a title bar there only
+  // makes the pieces smaller, and every form but the menu has its own way back to it. The stage is
+  // then the largest form so far, each centred on it.
+  const FRAMED_AT_LEAST = 0.75;
+  function settle(client, biggest) {
+    const framedStage = stageFor(client);
+    if (largestFit(framedStage) >= FRAMED_AT_LEAST) return {stage: framedStage, framed: true};
+    return {stage: {left: 0, top: 0, width: biggest.width, height: biggest.height}, framed: false};
   }
 
   // The page's own controls for a teacher (start.js's) stand in a tray beside the stage, on whichever
@@ -68,18 +84,25 @@ const WizloWindows = (() => {
   // with nothing to resample.
   const NATURAL = [2, 1];
   const CLOSE = 1.2;
-  function fitOf(box) {
-    const pixelRatio = window.devicePixelRatio || 1;
+  function largestFit(box) {
     const space = roomFor(box);
-    const largest = Math.min(space.width / box.width, space.height / box.height);
-    const natural = NATURAL.find((scale) => largest * pixelRatio >= scale && largest * pixelRatio < scale * CLOSE);
-    return natural ? natural / pixelRatio : largest;
+    return Math.min(space.width / box.width, space.height / box.height);
+  }
+  // Where there is no room for a frame, every piece is to be as large as it can be: sharper would be
+  // smaller there.
+  function fitOf(box, withFrame) {
+    const pixelRatio = window.devicePixelRatio || 1;
+    const most = largestFit(box);
+    const natural = withFrame && NATURAL.find((scale) => most * pixelRatio >= scale && most * pixelRatio < scale * CLOSE);
+    return natural ? natural / pixelRatio : most;
   }
 
   function measure() {
     ratio = window.devicePixelRatio || 1;
-    if (!stage) return;
-    fit = fitOf(stage);
+    if (!first) return;
+    ({stage, framed} = settle(first, largest));
+    root().dataset.frame = framed ? "drawn" : "none";
+    fit = fitOf(stage, framed);
     room = roomFor(stage);
     // A column takes all the side the stage leaves it, so that the stage stays in the middle where it can.
     if (room.side === "column") {
@@ -96,16 +119,33 @@ const WizloWindows = (() => {
   // A length of 96-dpi pixels in CSS pixels, on a whole device pixel.
   function css(pixels) { return Math.round(pixels * fit * ratio) / ratio; }
 
+  // Where a window's frame goes on the stage, in 96-dpi pixels; with no frame, where its client area goes.
+  function placeOf(win) {
+    if (!framed) return {left: (stage.width - win.width) / 2, top: (stage.height - win.height) / 2};
+    const frameWidth = win.width + 2 * BORDER;
+    const frameHeight = win.height + CAPTION + 2 * BORDER;
+    // The window system's choice: the middle of the stage.
+    if (win.placedBySystem)
+      return {left: stage.left + (stage.width - frameWidth) / 2, top: stage.top + (stage.height - frameHeight) / 2};
+    // Where the form asks to be, kept on the stage.
+    const clamp = (value, low, high) => Math.max(low, Math.min(value, high));
+    return {left: clamp(win.left - BORDER, stage.left, stage.left + stage.width - frameWidth),
+            top: clamp(win.top - CAPTION - BORDER, stage.top, stage.top + stage.height - frameHeight)};
+  }
+
   function layOut(win) {
-    const left = room.left + (room.width - css(stage.width)) / 2 + css(win.frameLeft - stage.left);
-    const top = (room.height - css(stage.height)) / 2 + css(win.frameTop - stage.top);
+    const place = placeOf(win);
+    const border = framed ? BORDER : 0;
+    const left = room.left + (room.width - css(stage.width)) / 2 + css(place.left - stage.left);
+    const top = (room.height - css(stage.height)) / 2 + css(place.top - stage.top);
     // On whole device pixels, and with nothing of fractional size between the window's corner and
     // its canvas (the border is an outline), so that the browser draws the canvas unscaled.
     Object.assign(win.element.style, {
-      left: Math.round((left + css(BORDER)) * ratio) / ratio + "px",
-      top: Math.round((top + css(BORDER)) * ratio) / ratio + "px",
-      outlineWidth: css(BORDER) + "px",
+      left: Math.round((left + css(border)) * ratio) / ratio + "px",
+      top: Math.round((top + css(border)) * ratio) / ratio + "px",
+      outlineWidth: css(border) + "px",
     });
+    win.element.classList.toggle("frameless", !framed);
     win.caption.style.height = css(CAPTION) + "px";
     win.caption.style.fontSize = css(CAPTION * 0.5) + "px";
     win.close.style.width = css(CAPTION * 1.5) + "px";
@@ -155,23 +195,16 @@ const WizloWindows = (() => {
   // A window says which form it is (`description`) to assistive technology, and until its first
   // frame is drawn, that the form is on its way: its pictures may still be coming over a slow link.
   function open(id, caption, description, left, top, width, height, placedBySystem, owner) {
-    const frameWidth = width + 2 * BORDER;
-    const frameHeight = height + CAPTION + 2 * BORDER;
-    if (!stage) {
-      stage = stageFor(left, top, width, height);
+    if (!first) {
+      first = {left, top, width, height};
+      largest = {width, height};
       measure();
+    } else if (width > largest.width || height > largest.height) {
+      // With no frames, the stage grows to hold the larger form whole, and the others follow it.
+      largest = {width: Math.max(width, largest.width), height: Math.max(height, largest.height)};
+      refit();
     }
-    const win = {id, owner, width, height};
-    if (placedBySystem) {
-      // The window system's choice: the middle of the stage.
-      win.frameLeft = stage.left + (stage.width - frameWidth) / 2;
-      win.frameTop = stage.top + (stage.height - frameHeight) / 2;
-    } else {
-      // Where the form asks to be, kept on the stage.
-      const clamp = (value, low, high) => Math.max(low, Math.min(value, high));
-      win.frameLeft = clamp(left - BORDER, stage.left, stage.left + stage.width - frameWidth);
-      win.frameTop = clamp(top - CAPTION - BORDER, stage.top, stage.top + stage.height - frameHeight);
-    }
+    const win = {id, owner, width, height, left, top, placedBySystem};
     win.element = document.createElement("div");
     win.element.className = "window";
     win.element.setAttribute("role", owner ? "dialog" : "region");
@@ -342,12 +375,14 @@ const WizloWindows = (() => {
   if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", focusStage, {once: true});
   else focusStage();
 
-  window.addEventListener("resize", () => {
+  // The stage fitted again; at a new scale, every window is to be composed again.
+  function refit() {
     const before = [fit, ratio];
     measure();
     for (const win of windows.values()) layOut(win);
-    if (stage && (before[0] !== fit || before[1] !== ratio)) post([EVENT.rescaled, 0, 0, 0, 0, 0, 0, 0, 0]);
-  });
+    if (first && (before[0] !== fit || before[1] !== ratio)) post([EVENT.rescaled, 0, 0, 0, 0, 0, 0, 0, 0]);
+  }
+  window.addEventListener("resize", refit);
   // The window behind the page may have dropped our pixels: paint again.
   document.addEventListener("visibilitychange", () => {
     if (document.visibilityState === "visible")
@@ -357,5 +392,8 @@ const WizloWindows = (() => {
   return {open, close, raise, show, setPointer, nextEvent, reportError, ended, cannotOpen, announce,
           scale: () => fit * ratio, pixelRatio: () => ratio,
           // The scale the stage will have once a first window of this size opens.
-          scaleFor: (width, height) => fitOf(stageFor(0, 0, width, height)) * (window.devicePixelRatio || 1)};
+          scaleFor: (width, height) => {
+            const settled = settle({left: 0, top: 0, width, height}, {width, height});
+            return fitOf(settled.stage, settled.framed) * (window.devicePixelRatio || 1);
+          }};
 })();
