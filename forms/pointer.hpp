@@ -33,8 +33,8 @@ bool liftable(const ImageControl& control);
 // and release on one control is a Click. A finger does what the mouse does,
 // but that a press beside a piece, on nothing else that takes input, takes
 // the nearest piece within a fingertip's reach; while one pointer presses or
-// drags, every other (a second finger, the mouse) is ignored. A finger has no pointer image: the frame carries the
-// dragged picture beside it instead.
+// drags, every other (a second finger, the mouse) is ignored. A finger has no
+// pointer image: the frame carries the dragged picture beside it instead.
 //
 // A piece pressed and let go without moving (a tap) is lifted instead of
 // dropped back on itself: its drag waits, held by no pointer, and the frame
