@@ -132,7 +132,15 @@ WizloRun::WizloRun(VirtualDisplay& display, WizloOptions options, std::vector<st
 
   std::vector<std::string> environment{"DISPLAY=" + display.name(), "HOME=" + (s.folder / "home").string(),
                                        "PATH=" + (s.folder / "bin").string(), "SDL_AUDIODRIVER=disk",
-                                       "SDL_DISKAUDIOFILE=" + s.fifo.string()};
+                                       "SDL_DISKAUDIOFILE=" + s.fifo.string(),
+                                       // SDL's file device keeps time by sleeping a buffer's length
+                                       // (23 ms) after each, and a busy machine wakes it late each
+                                       // time: its sound took longer than the sound, and the program
+                                       // gave up on it after the sound and its patience and cut it
+                                       // short, as it must for a device that falls behind. A device
+                                       // keeps time whatever the load; this one sleeps 10 ms, so that
+                                       // it stays ahead of time when woken late.
+                                       "SDL_DISKAUDIODELAY=10"};
   // A sanitizer build's program reads the test's sanitizer settings, but leak checking stays with
   // the in-process tests: at exit SDL has unloaded the X11 and audio libraries it opened, and what
   // they keep can no longer be named to suppress it.
