@@ -114,7 +114,7 @@ std::vector<DrawnImage> drawEverything() {
         requireOwnNamesNearest(pixels, ink, pieceBoxesOf(*formShowing(id)), nameOf(id));
         // An arrow over another letter hides it and points a pupil at the wrong one.
         requireArrowsClear(pixels, ink, nameOf(id));
-        images.push_back({id, w, h, true, encodeJpeg(surface.get(), kBackdropQuality)});
+        images.push_back({id, w, h, true, encodeJpeg(surface.get(), kBackdropQuality, w > kBackdropSizes[0].width)});
       }
       continue;
     }
