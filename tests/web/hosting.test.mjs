@@ -7,9 +7,10 @@ import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { cpSync, mkdtempSync, readFileSync, readdirSync, utimesSync, writeFileSync } from "node:fs";
 import { createHash } from "node:crypto";
+import { deflateSync } from "node:zlib";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { SiteServer, launch, SITE, SAMPLE_PACK, FORMS, control, centre, Pupil } from "./harness.mjs";
+import { SiteServer, launch, SITE, SAMPLE_PACK, FORMS, form, control, centre, Pupil } from "./harness.mjs";
 
 let browser;
 before(async () => { browser = await launch(); });
@@ -145,13 +146,24 @@ const keptBackdrops = (page) => page.evaluate(async () => {
   return names.filter((name) => name.startsWith("Backdrop")).sort();
 });
 
-// Every board from the menu, drawn.
+// Every board from the menu, drawn, and a piece of each dragged to its circle: the pointer's and the
+// mark's pictures too.
 async function everyBoardOpens(page) {
   const pupil = new Pupil(page);
   for (const route of FORMS.menu) {
     await pupil.click("Form1", centre(control("Form1", route.hotSpot)));
     await page.waitForFunction(() => [...document.querySelectorAll(".window canvas")].filter((c) => c.width > 0).length === 2,
                                null, { timeout: 20000 }).catch(() => assert.fail(`${route.form} did not open`));
+    if (route.board) {
+      const key = control(route.form, "l", 0);
+      const piece = form(route.form).controls.find((c) => c.name === "c" && c.visible && c.tag === key.tag);
+      await page.evaluate(() => document.querySelector(".announcer")?.replaceChildren());
+      await pupil.drag(route.form, centre(piece), centre(control(route.form, "g", 0)));
+      await page.waitForFunction(() => document.querySelector(".announcer")?.textContent.startsWith("صحيح"), null, { timeout: 20000 })
+        .catch(() => assert.fail(`${route.form}: the right drop was not judged`));
+      assert.equal(await page.$(".notice"), null, `${route.form} could not go on`);
+      assert.equal((await page.$$(".window")).length, 2, `${route.form} closed`);
+    }
     await page.click(".window:last-child .close");
     await page.waitForFunction(() => document.querySelectorAll(".window").length === 1);
   }
@@ -181,6 +193,24 @@ test("a pupil's first visit keeps the pictures of the device's scale and nothing
     await page.reload();
     await started(page);
     await everyBoardOpens(page);
+  } finally {
+    await context.close();
+    await server.stop().catch(() => {});
+  }
+});
+
+test("a teacher's board shared as a link and opened on a first visit opens again with the network gone", async () => {
+  const server = await new SiteServer().start();
+  const board = 'title = "درس"\nsentence = "ذهبت الطالبة"\n[[group]]\nletters = "ذهب(ت)"\nskill = "تاء مفتوحة"\n';
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  try {
+    await page.goto(server.url + "#board=1." + deflateSync(Buffer.from(board)).toString("base64url"));
+    await started(page);
+    await offline(page);
+    await server.stop();
+    await page.reload();
+    await started(page);
   } finally {
     await context.close();
     await server.stop().catch(() => {});

@@ -33,7 +33,14 @@ function sayNotKept(names) {
   });
 }
 
+// What this device uses, where the worker's install finds it: a version is kept whole with the
+// pictures of the scale the page draws at, and the teacher's-board program once a board was opened.
+const DEVICE = "wizlo-device " + new URL(".", location.href).href;
+const say = (key, value) => caches.open(DEVICE).then((cache) => cache.put(key, new Response(String(value)))).catch(() => {});
+
 export async function keepForOffline(wholePage) {
+  await say("scale", WizloWindows.scale());
+  if (!wholePage) await say("teacher", true);
   const registration = await worker.register("service-worker.js", {updateViaCache: "none"});
   // The program's own page (not a teacher's board opened alone, which has no menu to change at).
   if (wholePage) {
@@ -58,10 +65,11 @@ export async function keepForOffline(wholePage) {
     if (scale === WizloWindows.scale()) return;
     scale = WizloWindows.scale();
     document.documentElement.dataset.offline = "keeping";
+    say("scale", scale);
     const names = await new Promise((resolve) => {
       const channel = new MessageChannel();
       channel.port1.onmessage = ({data}) => resolve(data);
-      ready.active.postMessage({missing: true, scale}, [channel.port2]);
+      ready.active.postMessage({missing: true, scale, teacher: !wholePage}, [channel.port2]);
     });
     if (names.length) sayNotKept(names);
     else document.querySelector(".not-kept")?.remove();
