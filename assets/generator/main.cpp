@@ -114,7 +114,7 @@ std::vector<DrawnImage> drawEverything() {
         requireOwnNamesNearest(pixels, ink, pieceBoxesOf(*formShowing(id)), nameOf(id));
         // An arrow over another letter hides it and points a pupil at the wrong one.
         requireArrowsClear(pixels, ink, nameOf(id));
-        images.push_back({id, w, h, true, encodeJpeg(surface.get(), kBackdropQuality)});
+        images.push_back({id, w, h, true, encodeJpeg(surface.get(), kBackdropQuality, w > kBackdropSizes[0].width)});
       }
       continue;
     }
@@ -146,7 +146,9 @@ int main(int argc, char** argv) {
       return 0;
     }
     const std::vector<wizlo::art::DrawnImage> images = wizlo::art::drawEverything();
-    wizlo::art::writeFirstFrame(images, wizlo::art::writeEmbedding(images, argv[1]), wizlo::layouts::Form1, argv[1]);
+    const std::vector<std::string> files = wizlo::art::writeEmbedding(images, argv[1]);
+    wizlo::art::writeFirstFrame(images, files, wizlo::layouts::Form1, argv[1]);
+    wizlo::art::writeScaled(images, files, argv[1]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "wizlo_art_generator: %s\n", e.what());
     return 1;

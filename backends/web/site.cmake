@@ -28,6 +28,13 @@ endforeach()
 string(SHA256 version "${contents}")
 string(SUBSTRING ${version} 0 16 WIZLO_SITE_VERSION)
 set(WIZLO_SITE_FILES "\n  ${listed}\n")
+
+# Only a teacher's board needs these: kept once a board is opened, not on a pupil's first visit.
+set(WIZLO_SITE_ON_USE "\"wizlo-lesson.js\", \"wizlo-lesson.wasm\", \"shared-board.js\", \"teacher-board.js\"")
+# The pictures whose image is chosen by the screen's scale, as the generator wrote them: a device
+# keeps those it draws at.
+file(READ ${ART}/scaled.json WIZLO_SITE_SCALED)
+string(STRIP "${WIZLO_SITE_SCALED}" WIZLO_SITE_SCALED)
 configure_file(${PAGE}/service-worker.js.in ${SITE}/service-worker.js @ONLY)
 
 # The authoring page's own list, which it keeps for offline use once a teacher opens it: every file

@@ -90,7 +90,7 @@ std::vector<std::uint8_t> encodePng(cairo_surface_t* surface) {
   return bytes;
 }
 
-std::vector<std::uint8_t> encodeJpeg(cairo_surface_t* surface, int quality) {
+std::vector<std::uint8_t> encodeJpeg(cairo_surface_t* surface, int quality, bool /*halfColour*/) {
   Rows rows = rowsOf(surface);
   if (rows.channels != 3) throw std::logic_error("a JPEG backdrop must be opaque");
   // stb halves the colour's resolution at quality 90 and below; thin coloured letters need it whole,

@@ -6,6 +6,7 @@ import { createServer } from "node:http";
 import { readFile, stat } from "node:fs/promises";
 import { extname, join, normalize } from "node:path";
 import { execFileSync } from "node:child_process";
+import { gzipSync } from "node:zlib";
 import { chromium } from "playwright-core";
 import { PNG } from "pngjs";
 
@@ -37,6 +38,8 @@ export class SiteServer {
     // As stock nginx and Apache serve files: the file's date and no Cache-Control, which leaves the
     // browser to guess how long to keep it (a tenth of its age).
     this.stock = false;
+    // As Debian's nginx with the README's gzip_types: text, scripts and the program sent compressed.
+    this.compress = false;
   }
 
   async start(port = 0) {
@@ -54,8 +57,10 @@ export class SiteServer {
           response.end();
           return;
         }
-        const body = await readFile(file);
-        response.writeHead(200, { "Content-Type": TYPES[extname(file)] || "application/octet-stream",
+        const type = TYPES[extname(file)] || "application/octet-stream";
+        const compressed = this.compress && /text|json|wasm/.test(type) && /gzip/.test(request.headers["accept-encoding"]);
+        const body = compressed ? gzipSync(await readFile(file), { level: 1 }) : await readFile(file);
+        response.writeHead(200, { "Content-Type": type, ...(compressed ? { "Content-Encoding": "gzip" } : {}),
                                   ...(this.stock ? { "Last-Modified": modified.toUTCString() } : { "Cache-Control": "no-cache" }) });
         response.end(body);
         this.sent.push([path, body.length, performance.now()]);

@@ -1,14 +1,16 @@
 // The site as a school hosts it: a new version copied over one served with stock caching headers
 // runs whole at the next start and keeps the teacher's chosen board; two copies on one server keep
-// their own offline files; a file the server lacks is named (a picture while caching, wizlo.wasm at
-// the start); index.html opened as a file says where to open it instead.
+// their own offline files; a pupil's device keeps the pictures of its own scale and nothing of the
+// teacher's board; a file the server lacks is named (a picture while caching, wizlo.wasm at the
+// start); index.html opened as a file says where to open it instead.
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { cpSync, mkdtempSync, readFileSync, readdirSync, utimesSync, writeFileSync } from "node:fs";
 import { createHash } from "node:crypto";
+import { deflateSync } from "node:zlib";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { SiteServer, launch, SITE, SAMPLE_PACK } from "./harness.mjs";
+import { SiteServer, launch, SITE, SAMPLE_PACK, FORMS, form, control, centre, Pupil } from "./harness.mjs";
 
 let browser;
 before(async () => { browser = await launch(); });
@@ -132,9 +134,93 @@ test("two copies on one server, of two versions, each start with the network gon
   }
 });
 
-test("a picture the server lacks while caching is named, the rest kept, and kept once it is back", async () => {
+// Each backdrop's images in the site, smallest first.
+const backdrops = [...new Set(readdirSync(join(SITE, "pictures")).filter((name) => name.startsWith("Backdrop")).map((name) => name.split("-")[0]))]
+  .map((picture) => readdirSync(join(SITE, "pictures")).filter((name) => name.startsWith(picture + "-"))
+    .sort((a, b) => Number(a.match(/-(\d+)x/)[1]) - Number(b.match(/-(\d+)x/)[1])));
+
+const keptBackdrops = (page) => page.evaluate(async () => {
+  const names = [];
+  for (const name of await caches.keys())
+    for (const request of await (await caches.open(name)).keys()) names.push(new URL(request.url).pathname.split("/").pop());
+  return names.filter((name) => name.startsWith("Backdrop")).sort();
+});
+
+// Every board from the menu, drawn, and a piece of each dragged to its circle: the pointer's and the
+// mark's pictures too.
+async function everyBoardOpens(page) {
+  const pupil = new Pupil(page);
+  for (const route of FORMS.menu) {
+    await pupil.click("Form1", centre(control("Form1", route.hotSpot)));
+    await page.waitForFunction(() => [...document.querySelectorAll(".window canvas")].filter((c) => c.width > 0).length === 2,
+                               null, { timeout: 20000 }).catch(() => assert.fail(`${route.form} did not open`));
+    if (route.board) {
+      const key = control(route.form, "l", 0);
+      const piece = form(route.form).controls.find((c) => c.name === "c" && c.visible && c.tag === key.tag);
+      await page.evaluate(() => document.querySelector(".announcer")?.replaceChildren());
+      await pupil.drag(route.form, centre(piece), centre(control(route.form, "g", 0)));
+      await page.waitForFunction(() => document.querySelector(".announcer")?.textContent.startsWith("صحيح"), null, { timeout: 20000 })
+        .catch(() => assert.fail(`${route.form}: the right drop was not judged`));
+      assert.equal(await page.$(".notice"), null, `${route.form} could not go on`);
+      assert.equal((await page.$$(".window")).length, 2, `${route.form} closed`);
+    }
+    await page.click(".window:last-child .close");
+    await page.waitForFunction(() => document.querySelectorAll(".window").length === 1);
+  }
+}
+
+test("a pupil's first visit keeps the pictures of the device's scale and nothing of the teacher's board; a new scale's are kept once drawn at it", async () => {
   const server = await new SiteServer().start();
-  const picture = readdirSync(join(SITE, "pictures")).find((name) => name.startsWith("Backdrop3"));
+  const context = await browser.newContext({ viewport: { width: 1180, height: 820 }, deviceScaleFactor: 1 });
+  const page = await context.newPage();
+  try {
+    await page.goto(server.url);
+    await offline(page);
+    assert.deepEqual(server.sent.map(([path]) => path).filter((path) => /^\/(maker\/|wizlo-lesson\.|shared-board|teacher-board)/.test(path)), []);
+    assert.deepEqual(await keptBackdrops(page), backdrops.map((images) => images[0]).sort());
+    await server.stop();
+    await page.reload();
+    await started(page);
+    await everyBoardOpens(page);
+
+    // A larger screen at the same ratio: the stage now draws past the small pictures.
+    await server.start(server.port);
+    await page.setViewportSize({ width: 1920, height: 1080 });
+    await page.waitForFunction(() => WizloWindows.scale() > 1.2 && document.documentElement.dataset.offline === "ready",
+                               null, { timeout: 30000 });
+    assert.deepEqual(await keptBackdrops(page), backdrops.flatMap((images) => [images[0], images.at(-1)]).sort());
+    await server.stop();
+    await page.reload();
+    await started(page);
+    await everyBoardOpens(page);
+  } finally {
+    await context.close();
+    await server.stop().catch(() => {});
+  }
+});
+
+test("a teacher's board shared as a link and opened on a first visit opens again with the network gone", async () => {
+  const server = await new SiteServer().start();
+  const board = 'title = "درس"\nsentence = "ذهبت الطالبة"\n[[group]]\nletters = "ذهب(ت)"\nskill = "تاء مفتوحة"\n';
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  try {
+    await page.goto(server.url + "#board=1." + deflateSync(Buffer.from(board)).toString("base64url"));
+    await started(page);
+    await offline(page);
+    await server.stop();
+    await page.reload();
+    await started(page);
+  } finally {
+    await context.close();
+    await server.stop().catch(() => {});
+  }
+});
+
+test("a picture the server lacks while caching is named, over no window, the rest kept, and kept once it is back", async () => {
+  const server = await new SiteServer().start();
+  // The 1x backdrop: what the default viewport draws.
+  const picture = backdrops.find((images) => images[0].startsWith("Backdrop3-"))[0];
   server.missing = (path) => path === `/pictures/${picture}`;
   const context = await browser.newContext();
   const page = await context.newPage();
@@ -142,6 +228,11 @@ test("a picture the server lacks while caching is named, the rest kept, and kept
     await page.goto(server.url);
     await offline(page, "partly");
     assert.match(await page.textContent(".not-kept"), new RegExp(picture.replace(".", "\\.")));
+    const line = await page.$eval(".not-kept", (e) => e.getBoundingClientRect().toJSON());
+    const windows = await page.$$eval(".window", (all) => all.map((e) => e.getBoundingClientRect().toJSON()));
+    for (const w of windows)
+      assert.ok(line.bottom <= w.top || line.top >= w.bottom || line.right <= w.left || line.left >= w.right,
+                `the line ${JSON.stringify(line)} covers a window ${JSON.stringify(w)}`);
     await server.stop();
     await page.reload();
     await started(page);

@@ -2,8 +2,11 @@
 
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
+
+#include "assets/generator/output/recipe.hpp"
 
 namespace wizlo::art {
 
@@ -145,6 +148,25 @@ void writeFirstFrame(const std::vector<DrawnImage>& images, const std::vector<st
     }
   json << "]}\n";
   writeIfChanged(outDir / "first_frame.json", json.str());
+}
+
+void writeScaled(const std::vector<DrawnImage>& images, const std::vector<std::string>& files,
+                 const fs::path& outDir) {
+  std::ostringstream json;
+  const char* separator = "[\n  ";
+  for (std::size_t i = 0; i < images.size();) {
+    const PictureId id = images[i].id;
+    std::ostringstream each;
+    for (const char* between = ""; i < images.size() && images[i].id == id; ++i, between = ", ")
+      each << between << "[" << images[i].width << ", " << images[i].height << ", \"" << files[i] << "\"]";
+    const std::optional<ShownSizes> shown = shownSizesOf(id);
+    if (!shown) continue;
+    json << separator << "[[" << shown->smallest.width << ", " << shown->smallest.height << "], [" << shown->largest.width
+         << ", " << shown->largest.height << "], [" << each.str() << "]]";
+    separator = ",\n  ";
+  }
+  json << "\n]\n";
+  writeIfChanged(outDir / "scaled.json", json.str());
 }
 
 }  // namespace wizlo::art

@@ -28,4 +28,10 @@ std::vector<std::string> writeEmbedding(const std::vector<DrawnImage>& images, c
 void writeFirstFrame(const std::vector<DrawnImage>& images, const std::vector<std::string>& files,
                      const FormLayout& start, const std::filesystem::path& outDir);
 
+// Writes scaled.json for the site's service worker: for each picture whose image is chosen by the
+// screen's scale, the smallest and largest size it is shown at and its images, as
+// [[smallest], [largest], [[width, height, file], ...]].
+void writeScaled(const std::vector<DrawnImage>& images, const std::vector<std::string>& files,
+                 const std::filesystem::path& outDir);
+
 }  // namespace wizlo::art

@@ -69,7 +69,7 @@ std::vector<std::uint8_t> encodePng(cairo_surface_t* surface) {
   return bytes;
 }
 
-std::vector<std::uint8_t> encodeJpeg(cairo_surface_t* surface, int quality) {
+std::vector<std::uint8_t> encodeJpeg(cairo_surface_t* surface, int quality, bool halfColour) {
   cairo_surface_flush(surface);
   const int width = cairo_image_surface_get_width(surface);
   const int height = cairo_image_surface_get_height(surface);
@@ -92,8 +92,8 @@ std::vector<std::uint8_t> encodeJpeg(cairo_surface_t* surface, int quality) {
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, quality, TRUE);
   for (int c = 0; c < info.num_components; ++c) {
-    info.comp_info[c].h_samp_factor = 1;
-    info.comp_info[c].v_samp_factor = 1;
+    info.comp_info[c].h_samp_factor = halfColour && c == 0 ? 2 : 1;
+    info.comp_info[c].v_samp_factor = halfColour && c == 0 ? 2 : 1;
   }
   info.optimize_coding = TRUE;
   jpeg_start_compress(&info, TRUE);

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string_view>
@@ -50,6 +51,25 @@ inline constexpr int kMarkSizes[] = {32, 64, 128, 256};
 inline constexpr int kDiskSizes[] = {16, 32, 48, 64, 128, 256};
 inline constexpr int kKeyDiskSizes[] = {32, 64};  // never shown
 inline constexpr int kTileSizes[] = {16, 32, 64, 128};
+
+// The smallest and the largest a picture is shown at, in 96-dpi pixels, for each family whose image
+// is chosen by the screen's scale (the app icon's are the system's, at sizes of their own). A tile is
+// stretched to about 36 x 28 and, dropped, to a circle of up to 63 x 52; a disk is a piece of up to
+// 64 and a drag pointer of 32; a mark 72 x 78; a backdrop its own size. A browser keeps, of each
+// picture, only the images a screen of its scale draws (the site's service worker).
+struct ShownSizes {
+  BackdropSize smallest, largest;
+};
+constexpr std::optional<ShownSizes> shownSizesOf(PictureId id) {
+  switch (familyOf(id)) {
+    case Family::AppIcon: return std::nullopt;
+    case Family::Mark: return ShownSizes{{72, 72}, {78, 78}};
+    case Family::Backdrop: return ShownSizes{kBackdropSizes[0], kBackdropSizes[0]};
+    case Family::Disk:
+    case Family::KeyDisk: return ShownSizes{{32, 32}, {64, 64}};
+    default: return ShownSizes{{28, 28}, {63, 63}};
+  }
+}
 
 constexpr std::span<const int> iconSizesOf(PictureId id) {
   switch (familyOf(id)) {

@@ -17,27 +17,30 @@ function whenAtMenu(then) {
   watch.observe(document.getElementById("stage"), {childList: true});
 }
 
-// A line at the top, which a tap hides: the menu and the boards stay as they are.
+// A line in the tray beside the stage (windows.js), over nothing a pupil needs; a tap hides it.
 function sayNotKept(names) {
-  const line = document.createElement("div");
-  line.className = "not-kept";
-  line.setAttribute("role", "status");
-  line.style.cssText = "position:fixed;inset-block-start:0;inset-inline:0;z-index:1;padding:0.2em 0.6em;" +
-    "background:#fff4c2;color:#1b1b1b;font-size:0.8rem;text-align:center";
-  const files = names.join(", ");
-  const arabic = document.createElement("p");
-  const english = Object.assign(document.createElement("p"), {dir: "ltr", lang: "en"});
-  arabic.append("لم تُحفظ هذه الملفات للعمل دون اتصال لأنها ناقصة على الخادم: ",
-                Object.assign(document.createElement("bdi"), {dir: "ltr", textContent: files}));
-  english.append("Not kept for use without a network, as the server does not have them: " + files);
-  for (const part of [arabic, english]) part.style.margin = "0";
-  line.append(arabic, english);
-  line.title = "إخفاء — Hide";
-  line.addEventListener("click", () => line.remove());
-  document.body.append(line);
+  WizloWindows.later((notices) => {
+    document.querySelector(".not-kept")?.remove();
+    const line = document.createElement("div");
+    line.className = "not-kept";
+    line.setAttribute("role", "status");
+    const files = names.join(", ");
+    line.append(...notices.lines("لم تُحفظ هذه الملفات للعمل دون اتصال لأنها ناقصة على الخادم: ",
+                                 "Not kept for use without a network, as the server does not have them: ", files));
+    line.title = "إخفاء — Hide";
+    line.addEventListener("click", () => line.remove());
+    (document.querySelector(".tray") || document.body).append(line);
+  });
 }
 
+// What this device uses, where the worker's install finds it: a version is kept whole with the
+// pictures of the scale the page draws at, and the teacher's-board program once a board was opened.
+const DEVICE = "wizlo-device " + new URL(".", location.href).href;
+const say = (key, value) => caches.open(DEVICE).then((cache) => cache.put(key, new Response(String(value)))).catch(() => {});
+
 export async function keepForOffline(wholePage) {
+  await say("scale", WizloWindows.scale());
+  if (!wholePage) await say("teacher", true);
   const registration = await worker.register("service-worker.js", {updateViaCache: "none"});
   // The program's own page (not a teacher's board opened alone, which has no menu to change at).
   if (wholePage) {
@@ -55,11 +58,23 @@ export async function keepForOffline(wholePage) {
     });
   }
   const ready = await worker.ready;
-  const names = await new Promise((resolve) => {
-    const channel = new MessageChannel();
-    channel.port1.onmessage = ({data}) => resolve(data);
-    ready.active.postMessage("missing", [channel.port2]);
-  });
-  if (names.length) sayNotKept(names);
-  document.documentElement.dataset.offline = names.length ? "partly" : "ready";
+  // The pictures kept are those of the scale the page draws at; a new scale's (the page moved to
+  // another screen) are kept from the next check on.
+  let scale = 0;
+  const check = async () => {
+    if (scale === WizloWindows.scale()) return;
+    scale = WizloWindows.scale();
+    document.documentElement.dataset.offline = "keeping";
+    say("scale", scale);
+    const names = await new Promise((resolve) => {
+      const channel = new MessageChannel();
+      channel.port1.onmessage = ({data}) => resolve(data);
+      ready.active.postMessage({missing: true, scale, teacher: !wholePage}, [channel.port2]);
+    });
+    if (names.length) sayNotKept(names);
+    else document.querySelector(".not-kept")?.remove();
+    if (scale === WizloWindows.scale()) document.documentElement.dataset.offline = names.length ? "partly" : "ready";
+  };
+  window.addEventListener("resize", check);
+  await check();
 }

@@ -1,5 +1,5 @@
 // Starts the program, or says plainly why it cannot run in this browser; once the first frame is on
-// screen, keeps every file for the next visit without a network.
+// screen, keeps the program's files for the next visit without a network.
 "use strict";
 
 const WizloStart = (() => {
@@ -9,44 +9,9 @@ const WizloStart = (() => {
     else document.addEventListener("DOMContentLoaded", then, {once: true});
   }
 
-  // One notice, the first problem's: what follows from it says nothing new. The browser's own words,
-  // and a file's name, keep their left-to-right order inside the Arabic (dir, bdi).
-  function cannotRun(arabic, english, {file = "", detail = "", retry = false} = {}) {
-    whenBody(() => {
-      if (document.querySelector(".notice")) return;
-      const box = document.createElement("div");
-      box.className = "notice error";
-      box.setAttribute("role", "alert");
-      const heading = document.createElement("h1");
-      heading.textContent = "لا يعمل ويزلو هنا — Wizlo cannot run here";
-      const arabicText = document.createElement("p");
-      const englishText = Object.assign(document.createElement("p"), {dir: "ltr", lang: "en"});
-      arabicText.append(arabic, Object.assign(document.createElement("bdi"), {dir: "ltr", textContent: file}));
-      englishText.append(english, file);
-      box.append(heading, arabicText, englishText);
-      if (detail) box.append(Object.assign(document.createElement("p"), {dir: "ltr", textContent: detail}));
-      if (retry) {
-        const again = Object.assign(document.createElement("button"), {type: "button", textContent: "إعادة المحاولة — Try again"});
-        again.addEventListener("click", () => location.reload());
-        box.append(again);
-      }
-      document.body.append(box);
-    });
-  }
-
-  // A file the program cannot start without: named, with what the server answered.
-  async function cannotLoad(file, detail = "") {
-    let answer = null;
-    try {
-      answer = await fetch(file, {method: "HEAD", cache: "no-store"});
-    } catch {}
-    if (answer && !answer.ok)
-      cannotRun("الملف ناقص على الخادم، فليُبلَّغ به من يعتني بموقع المدرسة: ", "The server does not have this file; please tell whoever looks after the school's site: ",
-                {file, detail: `${answer.status} ${answer.statusText}`.trim(), retry: true});
-    else if (!answer)
-      cannotRun("تعذّر تحميل البرنامج؛ يُرجى التحقّق من الاتصال: ", "The program could not be loaded; please check the connection: ", {file, retry: true});
-    else cannotRun("تعذّر بدء البرنامج في هذا المتصفح.", "The program could not start in this browser.", {detail, retry: true});
-  }
+  // Said by notices.js, which only a start that fails loads.
+  const cannotRun = (...what) => WizloWindows.later((notices) => notices.cannotRun(...what));
+  const cannotLoad = (...what) => WizloWindows.later((notices) => notices.cannotLoad(...what));
 
   // Opened as a file (a teacher double-clicks index.html): a browser runs nothing of it from there.
   if (location.protocol === "file:") {
@@ -99,56 +64,12 @@ const WizloStart = (() => {
     }, 0));
   }, {once: true});
 
-  // A teacher's board: named in the page's address (?pack=ADDRESS), chosen from a file with the
-  // page's button or dropped on the page (kept in a cache of its own, then the page opened again
-  // with ?pack=chosen/NAME), or a file the system opened with the installed program.
-  // Each copy on a server (a folder) keeps its own.
-  const CHOSEN = "wizlo-chosen " + new URL(".", location.href).pathname;
-  const MAX_BYTES = 16 * 1024 * 1024;
-  const launched = new Promise((resolve) => {
-    if (!("launchQueue" in window) || query.get("launch") !== "file") {
-      resolve(null);
-      return;
-    }
-    launchQueue.setConsumer(async (launch) => {
-      const file = launch.files?.[0] && await launch.files[0].getFile();
-      resolve(file ? {name: file.name, bytes: new Uint8Array(await file.arrayBuffer())} : null);
-    });
-  });
-
-  async function givenPack() {
-    const fromSystem = await launched;
-    if (fromSystem) return fromSystem;
-    if (shared) return sharedPack;
-    const asked = query.get("pack");
-    if (!asked) return null;
-    const name = decodeURIComponent(asked.split("/").pop() || asked);
-    try {
-      const response = asked.startsWith("chosen/")
-        ? await caches.match(asked, {cacheName: CHOSEN}) || await caches.match(asked, {cacheName: "wizlo-chosen"})
-        : await fetch(new URL(asked, location.href));
-      if (!response) return {name, problem: "it is no longer kept here; choose it again"};
-      if (!response.ok) return {name, problem: `${response.status} ${response.statusText}`.trim()};
-      const bytes = new Uint8Array(await response.arrayBuffer());
-      if (bytes.length > MAX_BYTES) return {name, problem: "larger than 16 MiB"};
-      return {name, bytes};
-    } catch (error) {
-      return {name, problem: error.message || String(error)};
-    }
-  }
-
-  async function openChosen(file) {
-    if (!file) return;
-    const key = "chosen/" + encodeURIComponent(file.name);
-    try {
-      const cache = await caches.open(CHOSEN);
-      for (const old of await cache.keys()) await cache.delete(old);
-      await cache.put(key, new Response(file));
-      location.search = "?pack=" + key;
-    } catch (error) {
-      cannotRun("تعذّر فتح الملف المختار.", "The chosen file cannot be opened.", {file: file.name, detail: String(error)});
-    }
-  }
+  // A teacher's board, given in the page's address, by a file chosen or dropped, or by the system:
+  // teacher-board.js, loaded only then.
+  const teacherBoard = () => WizloWindows.script("teacher-board.js", "WizloTeacherBoard");
+  if (program === "wizlo-lesson") teacherBoard();
+  const openChosen = (file) => file && teacherBoard().then((board) => board.openChosen(file)).catch((error) =>
+    cannotRun("تعذّر فتح الملف المختار.", "The chosen file cannot be opened.", {file: file.name, detail: String(error)}));
 
   whenBody(() => {
     const chooser = document.createElement("input");
@@ -183,5 +104,6 @@ const WizloStart = (() => {
     });
   });
 
-  return {givenPack};
+  return {givenPack: () => teacherBoard().then((board) => board.givenPack(sharedPack),
+                                              (error) => ({name: "", problem: error.message}))};
 })();

@@ -150,7 +150,7 @@ const WizloWindows = (() => {
     win.caption.style.fontSize = css(CAPTION * 0.5) + "px";
     win.close.style.width = css(CAPTION * 1.5) + "px";
     if (win.canvas.width) sizeCanvas(win);
-    else Object.assign(win.coming.style, {width: css(win.width) + "px", height: css(win.height) + "px"});
+    else if (win.coming) Object.assign(win.coming.style, {width: css(win.width) + "px", height: css(win.height) + "px"});
   }
 
   function sizeCanvas(win) {
@@ -193,7 +193,7 @@ const WizloWindows = (() => {
   }
 
   // A window says which form it is (`description`) to assistive technology, and until its first
-  // frame is drawn, that the form is on its way: its pictures may still be coming over a slow link.
+  // frame is drawn, that the form is on its way (but the first window: the page has nothing else to show).
   function open(id, caption, description, left, top, width, height, placedBySystem, owner) {
     if (!first) {
       first = {left, top, width, height};
@@ -227,10 +227,8 @@ const WizloWindows = (() => {
     win.canvas.width = win.canvas.height = 0;
     win.canvas.setAttribute("role", "img");
     win.canvas.setAttribute("aria-label", description);
-    win.coming = document.createElement("div");
-    win.coming.className = "coming";
-    win.coming.innerHTML = '<span class="spinner"></span><span>جارٍ التحميل…</span><span lang="en" dir="ltr">Loading…</span>';
-    win.element.append(win.caption, win.coming, win.canvas);
+    win.coming = loaded?.coming();
+    win.element.append(win.caption, win.coming || "", win.canvas);
     windows.set(id, win);
     layOut(win);
     listen(win);
@@ -266,7 +264,7 @@ const WizloWindows = (() => {
                                            width, height), 0, 0, ...changed);
     if (!win.shown) {
       win.shown = true;
-      win.coming.remove();
+      win.coming?.remove();
       document.dispatchEvent(new CustomEvent("wizlo-frame", {detail: {window: id}}));
     }
   }
@@ -288,28 +286,6 @@ const WizloWindows = (() => {
     document.body.style.cursor = cursor;
   }
 
-  function notice(className, heading, text, action, toMenu) {
-    const box = document.createElement("div");
-    box.className = "notice " + className;
-    const title = document.createElement("h1");
-    title.textContent = heading;
-    const body = document.createElement("p");
-    body.textContent = text;
-    const button = document.createElement("button");
-    button.type = "button";
-    button.textContent = action;
-    button.addEventListener("click", () => location.reload());
-    box.append(title, body, button);
-    // A teacher's board opened alone: the menu is the page without it.
-    if (new URLSearchParams(location.search).has("pack")) {
-      const menu = document.createElement("a");
-      menu.href = location.pathname;
-      menu.textContent = "القائمة — The menu";
-      box.append(menu);
-    }
-    document.body.append(box);
-  }
-
   // Said by a screen reader as it happens: a live region the page keeps out of sight. Words given as
   // "Arabic — English" are read each in its own language.
   let live = null;
@@ -328,35 +304,32 @@ const WizloWindows = (() => {
     live.replaceChildren(...said);
   }
 
-  // A form over the menu that could not open for want of a picture: its window is gone again, the
-  // menu stays, and this says why until the pupil goes back to it.
-  function cannotOpen(what, file) {
-    const box = document.createElement("div");
-    box.className = "notice refusal";
-    box.setAttribute("role", "alertdialog");
-    box.setAttribute("aria-label", what);
-    box.innerHTML = "<h1>تعذّر الفتح — It cannot open</h1><p></p><p></p><button type=button></button>";
-    const [arabic, english] = box.querySelectorAll("p");
-    arabic.textContent = `${what.split(" — ")[0]}: لم تصل صورة لازمة (${file}). القائمة باقية لاختيار غير هذا.`;
-    Object.assign(english, {lang: "en", dir: "ltr"});
-    english.textContent = `A picture it needs did not arrive (${file}). The menu is still here: another can be chosen.`;
-    const back = box.querySelector("button");
-    back.textContent = "العودة إلى القائمة — Back to the menu";
-    back.addEventListener("click", () => {
-      box.remove();
-      focusStage();
-    });
-    document.body.append(box);
-    back.focus();
+  // A script of the page's, loaded when first needed: what it defines, by its global name.
+  const scripts = new Map();
+  function script(src, name) {
+    if (!scripts.has(src)) scripts.set(src, new Promise((resolve, reject) => {
+      const element = Object.assign(document.createElement("script"), {src});
+      element.onload = () => resolve(window[name]);
+      element.onerror = () => {
+        scripts.delete(src);
+        reject(new Error(src + " cannot be loaded"));
+      };
+      document.head.append(element);
+    }));
+    return scripts.get(src);
   }
+  // What a first frame does without (notices.js): loaded once it is drawn, or at once when
+  // something fails before.
+  let loaded = null;
+  const later = (then) => script("notices.js", "WizloNotices").then((notices) => then(loaded = notices));
+  document.addEventListener("wizlo-frame", () => later(() => {}).catch(() => {}), {once: true});
 
-  function reportError(message) {
-    notice("error", "توقّف البرنامج — Wizlo stopped", message, "ابدأ من جديد — Start again");
-  }
+  const cannotOpen = (what, file) => later((n) => n.cannotOpen(what, file, focusStage));
+  const reportError = (message) => later((n) => n.stopped("error", "توقّف البرنامج — Wizlo stopped", message, "ابدأ من جديد — Start again"));
 
   function ended(status) {
     document.body.style.cursor = "default";
-    if (status === 0) notice("ended", "انتهى البرنامج — Wizlo has ended", "", "ابدأ من جديد — Start again");
+    if (status === 0) later((n) => n.stopped("ended", "انتهى البرنامج — Wizlo has ended", "", "ابدأ من جديد — Start again"));
   }
 
   // The program's keys, as the pupil presses them: never while the browser's own shortcuts are
@@ -389,7 +362,7 @@ const WizloWindows = (() => {
       for (const id of windows.keys()) post([EVENT.exposed, id, 0, 0, 0, 0, 0, 0, 0]);
   });
 
-  return {open, close, raise, show, setPointer, nextEvent, reportError, ended, cannotOpen, announce,
+  return {open, close, raise, show, setPointer, nextEvent, reportError, ended, cannotOpen, announce, later, script,
           scale: () => fit * ratio, pixelRatio: () => ratio,
           // The scale the stage will have once a first window of this size opens.
           scaleFor: (width, height) => {
