@@ -59,6 +59,17 @@ async function startsOf(context) {
   return starts;
 }
 
+// A fresh browser profile for `body`, on `server`; both gone after, whatever the test did to them.
+async function inProfile(server, options, body) {
+  const context = await browser.newContext(options);
+  try {
+    await body(context);
+  } finally {
+    await context.close();
+    await server.stop().catch(() => {});
+  }
+}
+
 const started = (page) => page.waitForFunction(() => document.querySelector(".window canvas")?.width > 0);
 const offline = (page, state = "ready") =>
   page.waitForFunction((state) => document.documentElement.dataset.offline === state, state, { timeout: 30000 });
@@ -75,10 +86,9 @@ test("a new version copied over an old one, under stock caching headers, runs wh
   const copy = copyOfSite(root, "class", 20);
   const server = await new SiteServer(root).start();
   server.stock = true;
-  const context = await browser.newContext();
-  const starts = await startsOf(context);
-  const page = await context.newPage();
-  try {
+  await inProfile(server, {}, async (context) => {
+    const starts = await startsOf(context);
+    const page = await context.newPage();
     await page.goto(server.url + "class/");
     await offline(page);
     // A teacher's board, chosen with the page's button: the page opens again with it.
@@ -101,10 +111,7 @@ test("a new version copied over an old one, under stock caching headers, runs wh
     assert.equal(starts.at(-1), "new new new", `offline: ${starts}`);
     await page.goto(chosen);
     await started(page);
-  } finally {
-    await context.close();
-    await server.stop().catch(() => {});
-  }
+  });
 });
 
 test("two copies on one server, of two versions, each start with the network gone", async () => {
@@ -112,10 +119,9 @@ test("two copies on one server, of two versions, each start with the network gon
   copyOfSite(root, "a");
   newVersion(copyOfSite(root, "b"));
   const server = await new SiteServer(root).start();
-  const context = await browser.newContext();
-  const starts = await startsOf(context);
-  const page = await context.newPage();
-  try {
+  await inProfile(server, {}, async (context) => {
+    const starts = await startsOf(context);
+    const page = await context.newPage();
     for (const folder of ["a", "b"]) {
       await page.goto(server.url + folder + "/");
       await offline(page);
@@ -128,10 +134,7 @@ test("two copies on one server, of two versions, each start with the network gon
       await until(() => starts.length > before, `${folder} started`);
       assert.equal(starts.at(-1), marks, `${folder}: ${starts}`);
     }
-  } finally {
-    await context.close();
-    await server.stop().catch(() => {});
-  }
+  });
 });
 
 // Each backdrop's images in the site, smallest first.
@@ -171,9 +174,8 @@ async function everyBoardOpens(page) {
 
 test("a pupil's first visit keeps the pictures of the device's scale and nothing of the teacher's board; a new scale's are kept once drawn at it", async () => {
   const server = await new SiteServer().start();
-  const context = await browser.newContext({ viewport: { width: 1180, height: 820 }, deviceScaleFactor: 1 });
-  const page = await context.newPage();
-  try {
+  await inProfile(server, { viewport: { width: 1180, height: 820 }, deviceScaleFactor: 1 }, async (context) => {
+    const page = await context.newPage();
     await page.goto(server.url);
     await offline(page);
     assert.deepEqual(server.sent.map(([path]) => path).filter((path) => /^\/(maker\/|wizlo-lesson\.|shared-board|teacher-board)/.test(path)), []);
@@ -193,28 +195,21 @@ test("a pupil's first visit keeps the pictures of the device's scale and nothing
     await page.reload();
     await started(page);
     await everyBoardOpens(page);
-  } finally {
-    await context.close();
-    await server.stop().catch(() => {});
-  }
+  });
 });
 
 test("a teacher's board shared as a link and opened on a first visit opens again with the network gone", async () => {
   const server = await new SiteServer().start();
   const board = 'title = "درس"\nsentence = "ذهبت الطالبة"\n[[group]]\nletters = "ذهب(ت)"\nskill = "تاء مفتوحة"\n';
-  const context = await browser.newContext();
-  const page = await context.newPage();
-  try {
+  await inProfile(server, {}, async (context) => {
+    const page = await context.newPage();
     await page.goto(server.url + "#board=1." + deflateSync(Buffer.from(board)).toString("base64url"));
     await started(page);
     await offline(page);
     await server.stop();
     await page.reload();
     await started(page);
-  } finally {
-    await context.close();
-    await server.stop().catch(() => {});
-  }
+  });
 });
 
 test("a picture the server lacks while caching is named, over no window, the rest kept, and kept once it is back", async () => {
@@ -222,9 +217,8 @@ test("a picture the server lacks while caching is named, over no window, the res
   // The 1x backdrop: what the default viewport draws.
   const picture = backdrops.find((images) => images[0].startsWith("Backdrop3-"))[0];
   server.missing = (path) => path === `/pictures/${picture}`;
-  const context = await browser.newContext();
-  const page = await context.newPage();
-  try {
+  await inProfile(server, {}, async (context) => {
+    const page = await context.newPage();
     await page.goto(server.url);
     await offline(page, "partly");
     assert.match(await page.textContent(".not-kept"), new RegExp(picture.replace(".", "\\.")));
@@ -241,18 +235,14 @@ test("a picture the server lacks while caching is named, over no window, the res
     await page.reload();
     await offline(page);
     assert.equal(await page.$(".not-kept"), null);
-  } finally {
-    await context.close();
-    await server.stop().catch(() => {});
-  }
+  });
 });
 
 test("a missing wizlo.wasm is one notice that names it, and its button tries again", async () => {
   const server = await new SiteServer().start();
   server.missing = (path) => path === "/wizlo.wasm";
-  const context = await browser.newContext();
-  const page = await context.newPage();
-  try {
+  await inProfile(server, {}, async (context) => {
+    const page = await context.newPage();
     await page.goto(server.url);
     await page.waitForSelector(".notice");
     await page.waitForLoadState("networkidle");
@@ -263,10 +253,7 @@ test("a missing wizlo.wasm is one notice that names it, and its button tries aga
     server.missing = null;
     await page.click(".notice button");
     await started(page);
-  } finally {
-    await context.close();
-    await server.stop();
-  }
+  });
 
   // Opened as a file: where to open it instead.
   const file = await browser.newContext();
