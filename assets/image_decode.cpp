@@ -64,6 +64,8 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> bytes) {
   return bitmap;
 }
 
+void decodeAhead(std::span<const std::uint8_t>) {}
+
 Bitmap decodePng(std::span<const std::uint8_t> bytes) {
   png_image image{};
   image.version = PNG_IMAGE_VERSION;

@@ -12,4 +12,9 @@ namespace wizlo::assets {
 Bitmap decodeJpeg(std::span<const std::uint8_t> bytes);
 Bitmap decodePng(std::span<const std::uint8_t> bytes);
 
+// Starts decoding these bytes where decoding happens outside the program (the browser, which decodes
+// many images at once), for a later decodeJpeg or decodePng of the very same bytes to take; the
+// bytes must stay where they are until then. Elsewhere it does nothing.
+void decodeAhead(std::span<const std::uint8_t> bytes);
+
 }  // namespace wizlo::assets

@@ -10,7 +10,7 @@
 // them, and are then copied once, straight into the bitmap.
 EM_ASYNC_JS(int, wizlo_decode_image, (const char* file, const std::uint8_t* bytes, int size, int* width, int* height), {
   try {
-    const image = bytes ? await WizloPictures.bytes(HEAPU8.slice(bytes, bytes + size))
+    const image = bytes ? await WizloPictures.bytes(HEAPU8.slice(bytes, bytes + size), bytes + ":" + size)
                         : await WizloPictures.file(UTF8ToString(file));
     Module.wizloDecoded = image;
     HEAP32[width >> 2] = image.width;
@@ -21,6 +21,9 @@ EM_ASYNC_JS(int, wizlo_decode_image, (const char* file, const std::uint8_t* byte
     return 0;
   }
 });
+// The same bytes, asked for later, are known by where they lie and how many they are.
+EM_JS(void, wizlo_decode_ahead, (const std::uint8_t* bytes, int size),
+      { WizloPictures.bytesAhead(bytes + ":" + size, HEAPU8.slice(bytes, bytes + size)); });
 EM_JS(void, wizlo_take_decoded, (std::uint32_t* into), {
   HEAPU8.set(Module.wizloDecoded.data, into);
   Module.wizloDecoded = null;
@@ -46,5 +49,9 @@ Bitmap browserImage(std::string_view file, std::span<const std::uint8_t> bytes) 
 
 Bitmap decodeJpeg(std::span<const std::uint8_t> bytes) { return browserImage({}, bytes); }
 Bitmap decodePng(std::span<const std::uint8_t> bytes) { return browserImage({}, bytes); }
+
+void decodeAhead(std::span<const std::uint8_t> bytes) {
+  if (!bytes.empty()) wizlo_decode_ahead(bytes.data(), static_cast<int>(bytes.size()));
+}
 
 }  // namespace wizlo::assets

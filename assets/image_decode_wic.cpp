@@ -97,5 +97,6 @@ Bitmap decode(std::span<const std::uint8_t> bytes, const GUID& format) {
 
 Bitmap decodeJpeg(std::span<const std::uint8_t> bytes) { return decode(bytes, GUID_ContainerFormatJpeg); }
 Bitmap decodePng(std::span<const std::uint8_t> bytes) { return decode(bytes, GUID_ContainerFormatPng); }
+void decodeAhead(std::span<const std::uint8_t>) {}
 
 }  // namespace wizlo::assets

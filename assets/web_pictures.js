@@ -51,7 +51,18 @@ const WizloPictures = (() => {
       early.delete(name);
       return asked || fetched(name);
     },
-    bytes: given,
+    // Bytes given by the program (a pack's picture): `key` names those it asked for ahead.
+    bytes(bytes, key) {
+      const asked = early.get(key);
+      early.delete(key);
+      return asked || given(bytes);
+    },
+    bytesAhead(key, bytes) {
+      if (early.has(key)) return;
+      const asked = given(bytes);
+      asked.catch(() => {});  // said when the program asks for it
+      early.set(key, asked);
+    },
     // A picture the program will soon ask for: a form's pictures are all asked for at once.
     fetchAhead: ahead,
     // The image of the start form's backdrop that its first frame will draw, from what the build

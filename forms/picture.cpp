@@ -45,8 +45,10 @@ std::size_t Artwork::bestIndexFor(int w, int h) const {
 
 const Bitmap& Artwork::bestFor(int w, int h) const { return image(bestIndexFor(w, h)); }
 
-void Artwork::fetchAhead(int w, int h) const {
-  const Image& image = images_[bestIndexFor(w, h)];
+void Artwork::fetchAhead(int w, int h) const { fetchImageAhead(bestIndexFor(w, h)); }
+
+void Artwork::fetchImageAhead(std::size_t index) const {
+  const Image& image = images_.at(index);
   if (!image.pixels && image.fetch) image.fetch();
 }
 

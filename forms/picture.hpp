@@ -49,6 +49,8 @@ class Artwork {
   const Bitmap& bestFor(int w, int h) const;
   // Starts getting the image bestFor(w, h) would give, if it is not here yet; waits for nothing.
   void fetchAhead(int w, int h) const;
+  // Starts getting the image of that index, likewise.
+  void fetchImageAhead(std::size_t index) const;
   // The smallest image's size, its pixels decoded or not: a picture's own size at 96 dpi.
   std::pair<int, int> naturalSize() const { return {images_.front().width, images_.front().height}; }
 

@@ -15,10 +15,12 @@ PackPictures::PackPictures(const BoardPack& pack) {
   for (const std::string_view key : pack.pictureKeys()) {
     std::vector<Artwork::Source> sources;
     for (const PackImage& image : pack.images(key))
-      sources.push_back({image.width, image.height, [image] {
+      sources.push_back({image.width, image.height,
+                         [image] {
                            return image.kind == ImageKind::Jpeg ? assets::decodeJpeg(image.bytes)
                                                                 : assets::decodePng(image.bytes);
-                         }});
+                         },
+                         [image] { assets::decodeAhead(image.bytes); }});
     std::vector<long long>& sizes = sizes_[std::string(key)];
     for (const PackImage& image : pack.images(key)) sizes.push_back(static_cast<long long>(image.width) * image.height);
     artworks_.emplace(key, std::make_shared<const Artwork>(std::move(sources)));
@@ -53,8 +55,9 @@ void PackPictures::decodeAll() const {
   };
 #if (defined(__GLIBCXX__) && !defined(_GLIBCXX_HAS_GTHREADS)) || (defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__))
   // MinGW's win32 threads give the C++ library no threads, and in the browser a second thread would
-  // never run while this one waits for it (the browser decodes off its main thread anyway): one after
-  // the other.
+  // never run while this one waits for it: one after the other. The browser decodes off its main
+  // thread, every image at once when asked for all of them first.
+  for (const Job& job : jobs) job.art->fetchImageAhead(job.image);
   decode(theirs);
   decode(mine);
 #else

@@ -107,6 +107,7 @@ namespace assets {
 
 Bitmap decodeJpeg(std::span<const std::uint8_t> bytes) { return decoded(bytes, "JPEG"); }
 Bitmap decodePng(std::span<const std::uint8_t> bytes) { return decoded(bytes, "PNG"); }
+void decodeAhead(std::span<const std::uint8_t>) {}
 
 }  // namespace assets
 }  // namespace wizlo
