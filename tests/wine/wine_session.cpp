@@ -272,6 +272,7 @@ WindowInfo WizloOnWine::clientOf(const WindowInfo& window, const FormLayout& for
 WindowInfo WizloOnWine::waitForWindows(std::size_t count, const FormLayout& form, Milliseconds timeout) const {
   std::vector<WindowInfo> shown;
   WindowInfo top, client;
+  std::vector<e2e::Rgb> lastLook;
   const bool ready = e2e::waitUntil([&] {
     shown = windows();
     if (shown.size() != count) return false;
@@ -289,12 +290,18 @@ WindowInfo WizloOnWine::waitForWindows(std::size_t count, const FormLayout& form
       return w.id == *latest;
     });
     client = clientOf(top, form);
-    // Drawn: most of a coarse grid over the client area is no longer black.
+    // Drawn: most of a coarse grid over the client area is no longer black, nor one colour (Wine fills
+    // a new window with its class's grey before the program's first frame), and the same two looks in
+    // a row (X may show a frame half copied).
     const e2e::Screenshot screen = session_.display().screenshot();
-    int lit = 0, all = 0;
+    std::vector<e2e::Rgb> grid;
     for (int y = client.y + 5; y < client.y + client.height; y += 40)
-      for (int x = client.x + 5; x < client.x + client.width; x += 40, ++all) lit += !(screen.at({x, y}) == e2e::Rgb{});
-    return lit * 10 > all * 9;
+      for (int x = client.x + 5; x < client.x + client.width; x += 40) grid.push_back(screen.at({x, y}));
+    const auto lit = std::count_if(grid.begin(), grid.end(), [](e2e::Rgb p) { return !(p == e2e::Rgb{}); });
+    const auto plain = std::count(grid.begin(), grid.end(), grid.empty() ? e2e::Rgb{} : grid.front());
+    const bool steady = grid == lastLook;
+    lastLook = grid;
+    return lit * 10 > std::ssize(grid) * 9 && plain * 10 < std::ssize(grid) * 9 && steady;
   }, timeout, 50ms);
   if (!ready)
     throw std::runtime_error("expected " + std::to_string(count) + " drawn windows, saw " +
