@@ -22,6 +22,17 @@ namespace {
 
 constexpr ULONG_PTR kTouchSignature = 0xFF515780;
 
+// A loaded machine's Wine now and then refuses an input or a post for a moment; what it refused was
+// not delivered, so it is asked again, for up to a second, before the step counts as failed.
+template <class Step>
+bool tried(Step step) {
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (step()) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
 bool sendFinger(DWORD flags, int x, int y, int finger) {
   INPUT input{};
   input.type = INPUT_MOUSE;
@@ -30,12 +41,15 @@ bool sendFinger(DWORD flags, int x, int y, int finger) {
   input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   input.mi.dwExtraInfo = kTouchSignature | static_cast<ULONG_PTR>(finger & 0x7F);
-  return SendInput(1, &input, sizeof input) == 1;
+  return tried([&] { return SendInput(1, &input, sizeof input) == 1; });
 }
 
 bool postPointer(UINT message, int x, int y, int finger, WORD flags) {
-  HWND window = WindowFromPoint(POINT{x, y});
-  return window && PostMessageW(window, message, MAKEWPARAM(finger, flags), message == WM_POINTERCAPTURECHANGED ? 0 : MAKELPARAM(x, y));
+  return tried([&] {
+    HWND window = WindowFromPoint(POINT{x, y});
+    return window && PostMessageW(window, message, MAKEWPARAM(finger, flags),
+                                  message == WM_POINTERCAPTURECHANGED ? 0 : MAKELPARAM(x, y));
+  });
 }
 
 bool down(int x, int y, int finger) {
@@ -51,7 +65,7 @@ bool sendKey(int key, bool up) {
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = static_cast<WORD>(key);
   input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return SendInput(1, &input, sizeof input) == 1;
+  return tried([&] { return SendInput(1, &input, sizeof input) == 1; });
 }
 
 // A held key: its key-downs come one after another without a key-up between, and the system marks
@@ -88,7 +102,7 @@ int main(int argc, char** argv) {
       i += 3;
     }
     if (!done) {
-      std::fprintf(stderr, "wizlo-touch-screen: cannot do step %d (%s)\n", i, step);
+      std::fprintf(stderr, "wizlo-touch-screen: cannot do step %d (%s): error %lu\n", i, step, GetLastError());
       return 1;
     }
     Sleep(40);
