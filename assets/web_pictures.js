@@ -27,12 +27,19 @@ const WizloPictures = (() => {
 
   const fetched = (name) => pixelsOf("pictures/" + name);
 
-  // Asked for now, taken when the program asks for it by name.
-  function ahead(name) {
-    if (early.has(name)) return;
-    const asked = fetched(name);
+  // Asked for now, taken when the program asks for it by its key: a file's name, or where the bytes
+  // of a pack's picture lie.
+  function ahead(key, decode) {
+    if (early.has(key)) return;
+    const asked = decode();
     asked.catch(() => {});  // said when the program asks for it
-    early.set(name, asked);
+    early.set(key, asked);
+  }
+
+  function taken(key, decode) {
+    const asked = early.get(key);
+    early.delete(key);
+    return asked || decode();
   }
 
   async function given(bytes) {
@@ -46,25 +53,12 @@ const WizloPictures = (() => {
 
   return {
     // A picture file beside the page.
-    file(name) {
-      const asked = early.get(name);
-      early.delete(name);
-      return asked || fetched(name);
-    },
-    // Bytes given by the program (a pack's picture): `key` names those it asked for ahead.
-    bytes(bytes, key) {
-      const asked = early.get(key);
-      early.delete(key);
-      return asked || given(bytes);
-    },
-    bytesAhead(key, bytes) {
-      if (early.has(key)) return;
-      const asked = given(bytes);
-      asked.catch(() => {});  // said when the program asks for it
-      early.set(key, asked);
-    },
+    file: (name) => taken(name, () => fetched(name)),
+    // Bytes given by the program (a pack's picture), and those it will soon ask for.
+    bytes: (bytes, key) => taken(key, () => given(bytes)),
+    bytesAhead: (key, bytes) => ahead(key, () => given(bytes)),
     // A picture the program will soon ask for: a form's pictures are all asked for at once.
-    fetchAhead: ahead,
+    fetchAhead: (name) => ahead(name, () => fetched(name)),
     // The image of the start form's backdrop that its first frame will draw, from what the build
     // wrote of it (first_frame.json): the smallest that covers the backdrop at the scale the stage
     // will have, as the program chooses. `scaleFor` gives that scale for the form's client size.
@@ -74,7 +68,7 @@ const WizloPictures = (() => {
         const width = Math.round(first.drawn[0] * scale), height = Math.round(first.drawn[1] * scale);
         const fits = first.images.filter(([w, h]) => w >= width && h >= height);
         const [, , name] = fits.length ? fits[0] : first.images.at(-1);
-        ahead(name);
+        ahead(name, () => fetched(name));
       } catch (error) {
         console.warn("wizlo: the first picture is fetched when the program asks for it: " + error);
       }
